@@ -1,0 +1,22 @@
+# Shared by run.sh and test.sh: installs the Debian packages in packages.txt
+# that are missing, and nothing when all are present.
+ZENTRIX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+install_missing_packages() {
+    local wanted missing=()
+    wanted=$(grep -vE '^\s*(#|$)' "$ZENTRIX_ROOT/tools/packages.txt")
+    for pkg in $wanted; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    local sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo="sudo"
+    fi
+    echo "Installing missing packages: ${missing[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
