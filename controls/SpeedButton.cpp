@@ -1,0 +1,31 @@
+#include "controls/SpeedButton.h"
+
+#include <QEvent>
+#include <QIcon>
+
+TSpeedButton::TSpeedButton(QWidget* parent) : QToolButton(parent)
+{
+    setAutoRaise(true);
+    setFocusPolicy(Qt::NoFocus);
+    setToolButtonStyle(Qt::ToolButtonIconOnly);
+    setIconSize(QSize(16, 16));
+    resize(25, 25);
+}
+
+void TSpeedButton::setGlyph(const QString& normalResource, const QString& disabledResource)
+{
+    // Both pictures are SVG, drawn at whatever size and pixel ratio the
+    // button needs, so they stay crisp on high-density screens.
+    QIcon glyph;
+    glyph.addFile(normalResource, QSize(), QIcon::Normal, QIcon::Off);
+    glyph.addFile(normalResource, QSize(), QIcon::Active, QIcon::Off);
+    glyph.addFile(disabledResource, QSize(), QIcon::Disabled, QIcon::Off);
+    setIcon(glyph);
+}
+
+bool TSpeedButton::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTipChange)
+        setAccessibleName(toolTip());
+    return QToolButton::event(event);
+}
