@@ -1,0 +1,117 @@
+#include "app/About.h"
+
+#include "app/WebSite.h"
+#include "ui_AboutCalc.h"
+
+#include <QMouseEvent>
+#include <QScreen>
+#include <QSvgRenderer>
+
+const char* const TAboutCalc::releaseText = "Release 1.02";
+
+namespace {
+const char* const programmerName = "Mira Castellane";
+const char* const makerLines[] = {
+    "Calculators for network",
+    "engineers.",
+    "(c) Qorvel Group",
+};
+const char* const noticeText =
+    "Zentrix is provided by Qorvel Group as it is, without warranty of any kind. "
+    "The results of its calculators are meant to help with planning networks; "
+    "check them against your own equipment and documentation before you rely on them.\n\n"
+    "Zentrix keeps the calculator in use and the latency layout in your personal "
+    "settings, and nothing else. It reads and writes no other files and sends "
+    "nothing over the network.";
+} // namespace
+
+TAboutCalc::TAboutCalc(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::TAboutCalc>())
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowStaysOnTopHint);
+    setModal(false);
+
+    ui->InfoMemo->viewport()->setCursor(Qt::ArrowCursor);
+    ui->NoticeMemo->viewport()->setCursor(Qt::ArrowCursor);
+    ui->CreditsMemo->viewport()->installEventFilter(this);
+
+    connect(ui->AboutImage, &TImage::doubleClicked, this, &TAboutCalc::AboutImageDblClick);
+    connect(ui->OKButton, &QPushButton::clicked, this, &TAboutCalc::OKButtonClick);
+
+    FormCreate();
+}
+
+TAboutCalc::~TAboutCalc() = default;
+
+void TAboutCalc::FormCreate()
+{
+    ui->NoticeMemo->move(ui->NoticeMemo->x(), 128);
+    const QRect ok = ui->OKButton->geometry();
+    setFixedSize(313, ok.top() + ok.height() + 8);
+    const QString title = QCoreApplication::applicationName();
+    setWindowTitle(QStringLiteral("About the ") + title);
+
+    QStringList info{title, QString()};
+    for (const char* line : makerLines)
+        info << QString::fromUtf8(line);
+    FAboutPicture = std::make_unique<QSvgRenderer>(QStringLiteral(":/bitmaps/ZENTRIXABOUTBOX.svg"));
+    ui->AboutImage->setPicture(FAboutPicture.get());
+    info[1] = QString::fromUtf8(releaseText);
+    ui->InfoMemo->setPlainText(info.join(QLatin1Char('\n')));
+
+    ui->CreditsMemo->setPlainText(QStringLiteral("Programmed by\n") + QString::fromUtf8(programmerName));
+    QTextOption centred = ui->CreditsMemo->document()->defaultTextOption();
+    centred.setAlignment(Qt::AlignHCenter);
+    ui->CreditsMemo->document()->setDefaultTextOption(centred);
+    ui->NoticeMemo->setPlainText(QString::fromUtf8(noticeText));
+
+    ui->WebURL->setText(website::address);
+    ui->WebURL->installEventFilter(this);
+}
+
+void TAboutCalc::AboutImageDblClick()
+{
+    ui->AboutImage->hide();
+    ui->CreditsMemo->show();
+}
+
+void TAboutCalc::CreditsMemoClick()
+{
+    ui->CreditsMemo->hide();
+    ui->AboutImage->show();
+}
+
+void TAboutCalc::WebURLClick()
+{
+    website::open();
+}
+
+void TAboutCalc::OKButtonClick()
+{
+    close();
+}
+
+void TAboutCalc::showEvent(QShowEvent* event)
+{
+    if (QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - rect().center());
+    QDialog::showEvent(event);
+}
+
+bool TAboutCalc::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (watched == ui->CreditsMemo->viewport()) {
+            CreditsMemoClick();
+            return true;
+        }
+        if (watched == ui->WebURL) {
+            WebURLClick();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

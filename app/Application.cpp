@@ -1,0 +1,34 @@
+#include "app/Application.h"
+
+#include <QFont>
+#include <QMessageBox>
+#include <exception>
+
+TZentrixApplication::TZentrixApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("Zentrix"));
+    setOrganizationName(QStringLiteral("Qorvel Group"));
+    // The layouts are laid out in pixels for an 11-pixel sans-serif face;
+    // a font that follows the screen's scaling would clip the captions.
+    QFont face(QStringLiteral("Sans Serif"));
+    face.setStyleHint(QFont::SansSerif);
+    face.setPixelSize(11);
+    setFont(face);
+}
+
+bool TZentrixApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& error) {
+        reportError(QString::fromStdString(error.what()));
+    } catch (...) {
+        reportError(QStringLiteral("Unexpected error"));
+    }
+    return false;
+}
+
+void TZentrixApplication::reportError(const QString& message)
+{
+    QMessageBox::critical(activeWindow(), applicationName(), message);
+}

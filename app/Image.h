@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QWidget>
+
+class QSvgRenderer;
+
+// A picture shown centred at its natural size, crisp at any screen scale,
+// that reports clicks and double-clicks (the logos and the about picture).
+class TImage : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TImage(QWidget* parent = nullptr);
+
+    // The picture is owned by the caller and must outlive its display here.
+    void setPicture(QSvgRenderer* picture);
+    QSvgRenderer* picture() const { return FPicture; }
+
+signals:
+    void clicked();
+    void doubleClicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    QSvgRenderer* FPicture = nullptr;
+};

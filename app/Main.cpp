@@ -1,0 +1,286 @@
+#include "app/Main.h"
+
+#include "app/About.h"
+#include "app/WebSite.h"
+#include "controls/CalcView.h"
+#include "latency/LatencyCalc.h"
+#include "radix/RadixorCalc.h"
+#include "subnet/SubnetCalc.h"
+#include "ui_MainForm.h"
+
+#include <QAbstractButton>
+#include <QActionGroup>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QMessageBox>
+#include <QSvgRenderer>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace {
+
+bool isCtrlKey(const QEvent* event, int key)
+{
+    const auto* keyEvent = static_cast<const QKeyEvent*>(event);
+    return keyEvent->key() == key &&
+           (keyEvent->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+}
+
+std::unique_ptr<QSvgRenderer> loadPicture(const char* resourceName)
+{
+    auto picture =
+        std::make_unique<QSvgRenderer>(QStringLiteral(":/bitmaps/%1.svg").arg(resourceName));
+    // The name says which picture is shown, for assistive technology and tests.
+    picture->setObjectName(QString::fromLatin1(resourceName));
+    return picture;
+}
+
+} // namespace
+
+TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TMainForm>())
+{
+    ui->setupUi(this);
+    // Single border with system menu and minimise only: the layout is fixed.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+
+    auto* calculators = new QActionGroup(this);
+    calculators->setExclusive(true);
+    for (QAction* item : {ui->RadixorCalculator1, ui->VantrelCalculator1, ui->LatencyCalculator1})
+        calculators->addAction(item);
+    ui->GotoWebSite1->setText(QStringLiteral("Go to &") + website::address);
+    setEditMenuEnabled(false);
+
+    connect(ui->exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
+    connect(ui->Copy1, &QAction::triggered, this, &TMainForm::Copy1Click);
+    connect(ui->RadixorCalculator1, &QAction::triggered, this, &TMainForm::RadixorCalculator1Click);
+    connect(ui->VantrelCalculator1, &QAction::triggered, this, &TMainForm::VantrelCalculator1Click);
+    connect(ui->LatencyCalculator1, &QAction::triggered, this, &TMainForm::LatencyCalculator1Click);
+    connect(ui->GotoWebSite1, &QAction::triggered, this, &TMainForm::GotoWebSite1Click);
+    connect(ui->About1, &QAction::triggered, this, &TMainForm::About1Click);
+    connect(ui->CalcImage, &TImage::clicked, this, &TMainForm::CalcImageClick);
+    connect(ui->QorvelGroupImage, &TImage::clicked, this, &TMainForm::QorvelGroupImageClick);
+
+    for (TCalcView* view : {static_cast<TCalcView*>(ui->RadixorCalcPanel),
+                            static_cast<TCalcView*>(ui->VantrelCalcPanel),
+                            static_cast<TCalcView*>(ui->LatencyCalcPanel)}) {
+        connect(view, &TCalcView::copyAvailable, this, [this](QAbstractButton* button) {
+            setActiveCopyButton(button);
+            setEditMenuEnabled(true);
+        });
+        connect(view, &TCalcView::copyUnavailable, this, [this] { setEditMenuEnabled(false); });
+    }
+
+    // Ctrl+C and Ctrl+X belong to the menu, also while an edit field has the focus.
+    qApp->installEventFilter(this);
+
+    try {
+        FormCreate();
+    } catch (const std::exception& error) {
+        // The window is still shown; the report follows once the event loop runs.
+        reportCreationError(QString::fromStdString(error.what()));
+    }
+}
+
+TMainForm::~TMainForm()
+{
+    qApp->removeEventFilter(this);
+    FormDestroy();
+}
+
+void TMainForm::setAboutBox(TAboutCalc* aboutBox)
+{
+    FAboutBox = aboutBox;
+}
+
+TRadixorCalc* TMainForm::radixorCalc() const { return ui->RadixorCalcPanel; }
+TSubnetCalc* TMainForm::subnetCalc() const { return ui->VantrelCalcPanel; }
+TLatencyCalc* TMainForm::latencyCalc() const { return ui->LatencyCalcPanel; }
+
+void TMainForm::FormCreate()
+{
+    // 1. The client area is sized from the calculator containers.
+    const QRect calcRect = ui->RadixorCalcPanel->geometry();
+    ui->ClientArea->setFixedSize(292, calcRect.top() + calcRect.height() + 8);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    // 2. to 4. Logos and caption.
+    FRadixorLogo = loadPicture("RADIXORCALCLOGO");
+    FSubnetLogo = loadPicture("SUBNETCALCLOGO");
+    FLatencyLogo = loadPicture("LATENCYCALCLOGO");
+    FQorvelGroupLogo = loadPicture("QORVELGROUPLOGO");
+    ui->QorvelGroupImage->setPicture(FQorvelGroupLogo.get());
+    setWindowTitle(QCoreApplication::applicationName());
+    ui->CalcImage->setPicture(FSubnetLogo.get());
+
+    // 5. to 7. The calculators built themselves with the form; each sits at left 8
+    // and the shell follows their tab controls from now on.
+    for (TCalcView* view : {static_cast<TCalcView*>(ui->RadixorCalcPanel),
+                            static_cast<TCalcView*>(ui->VantrelCalcPanel),
+                            static_cast<TCalcView*>(ui->LatencyCalcPanel)}) {
+        view->move(8, view->y());
+        QTabWidget* pageControl = view->pageControl();
+        FCurrentPages.insert(pageControl, pageControl->currentWidget());
+        connect(pageControl, &QTabWidget::currentChanged, this,
+                [this, pageControl] { pageControlCurrentChanged(pageControl); });
+    }
+
+    // 8. With no stored choice the subnet calculator is shown; selecting it
+    // properly also gives its displays their first refresh.
+    VantrelCalculator1Click();
+}
+
+void TMainForm::FormDestroy()
+{
+    if (FDestroyed)
+        return;
+    FDestroyed = true;
+}
+
+void TMainForm::reportCreationError(const QString& message)
+{
+    QTimer::singleShot(0, this, [this, message] {
+        QMessageBox::critical(this, QCoreApplication::applicationName(), message);
+    });
+}
+
+void TMainForm::RadixorCalculator1Click()
+{
+    selectCalculator(ui->RadixorCalcPanel, ui->RadixorCalculator1, FRadixorLogo.get());
+}
+
+void TMainForm::VantrelCalculator1Click()
+{
+    selectCalculator(ui->VantrelCalcPanel, ui->VantrelCalculator1, FSubnetLogo.get());
+}
+
+void TMainForm::LatencyCalculator1Click()
+{
+    selectCalculator(ui->LatencyCalcPanel, ui->LatencyCalculator1, FLatencyLogo.get());
+}
+
+void TMainForm::CalcImageClick()
+{
+    if (ui->VantrelCalculator1->isChecked())
+        LatencyCalculator1Click();
+    else if (ui->LatencyCalculator1->isChecked())
+        RadixorCalculator1Click();
+    else
+        VantrelCalculator1Click();
+}
+
+void TMainForm::selectCalculator(TCalcView* view, QAction* menuItem, QSvgRenderer* logo)
+{
+    menuItem->setChecked(true);
+    ui->CalcImage->setPicture(logo);
+    for (TCalcView* other : {static_cast<TCalcView*>(ui->RadixorCalcPanel),
+                             static_cast<TCalcView*>(ui->VantrelCalcPanel),
+                             static_cast<TCalcView*>(ui->LatencyCalcPanel)}) {
+        if (other != view)
+            other->hide();
+    }
+    view->show();
+    setEditMenuEnabled(false);
+    CalcPageControlChange(view->pageControl());
+}
+
+TCalcView* TMainForm::viewOf(QTabWidget* pageControl) const
+{
+    for (TCalcView* view : {static_cast<TCalcView*>(ui->RadixorCalcPanel),
+                            static_cast<TCalcView*>(ui->VantrelCalcPanel),
+                            static_cast<TCalcView*>(ui->LatencyCalcPanel)}) {
+        if (view->pageControl() == pageControl)
+            return view;
+    }
+    return nullptr;
+}
+
+void TMainForm::pageControlCurrentChanged(QTabWidget* pageControl)
+{
+    // Qt reports the change after the fact: the page remembered from before
+    // is the one being left, and its leave effects run first.
+    QPointer<QWidget> oldPage = FCurrentPages.value(pageControl);
+    FCurrentPages.insert(pageControl, pageControl->currentWidget());
+    if (oldPage)
+        CalcPageControlChanging(pageControl, oldPage);
+    CalcPageControlChange(pageControl);
+}
+
+void TMainForm::CalcPageControlChange(QTabWidget* sender)
+{
+    if (TCalcView* view = viewOf(sender)) {
+        if (QWidget* page = sender->currentWidget())
+            view->pageEntered(page, sender);
+    }
+    ui->VantrelCalcPanel->UpdateSubnetView();
+}
+
+void TMainForm::CalcPageControlChanging(QTabWidget* sender, QWidget* oldPage)
+{
+    if (TCalcView* view = viewOf(sender))
+        view->pageLeaving(oldPage, sender);
+}
+
+void TMainForm::setEditMenuEnabled(bool enabled)
+{
+    // The shortcut follows the menu: a disabled Edit menu leaves Ctrl+C inert.
+    ui->Edit1->menuAction()->setEnabled(enabled);
+    ui->Copy1->setEnabled(enabled);
+}
+
+void TMainForm::setActiveCopyButton(QAbstractButton* button)
+{
+    FActiveCopyButton = button;
+}
+
+void TMainForm::Copy1Click()
+{
+    if (!ui->Copy1->isEnabled() || !FActiveCopyButton)
+        return;
+    // The button's own handler tells its buttons apart by the sender, so the
+    // click is raised by the button itself.
+    emit FActiveCopyButton->clicked(false);
+}
+
+void TMainForm::Exit1Click()
+{
+    close();
+}
+
+void TMainForm::About1Click()
+{
+    if (!FAboutBox)
+        return;
+    FAboutBox->show();
+    FAboutBox->raise();
+    FAboutBox->activateWindow();
+}
+
+void TMainForm::GotoWebSite1Click()
+{
+    website::open();
+}
+
+void TMainForm::QorvelGroupImageClick()
+{
+    website::open();
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    const QEvent::Type type = event->type();
+    if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
+        return QMainWindow::eventFilter(watched, event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this)
+        return QMainWindow::eventFilter(watched, event);
+    if (isCtrlKey(event, Qt::Key_C) || isCtrlKey(event, Qt::Key_X)) {
+        // Refusing the override hands the key to the menu's shortcut; a key
+        // press that still arrives (its menu item is disabled) is dropped so
+        // that no edit field copies or cuts on its own.
+        event->ignore();
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

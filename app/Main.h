@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+
+class QAbstractButton;
+class QSvgRenderer;
+class QTabWidget;
+class TAboutCalc;
+class TCalcView;
+class TLatencyCalc;
+class TRadixorCalc;
+class TSubnetCalc;
+
+namespace Ui {
+class TMainForm;
+}
+
+// The main window: menu, logos, the choice of calculator, the tab-change
+// handling the three calculators share, and the routing of Edit > Copy.
+class TMainForm : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // The about box lives as long as the application; the window only shows it.
+    void setAboutBox(TAboutCalc* aboutBox);
+
+    TRadixorCalc* radixorCalc() const;
+    TSubnetCalc* subnetCalc() const;
+    TLatencyCalc* latencyCalc() const;
+
+    // Calculator selection, as the menu items and the logo do it.
+    void RadixorCalculator1Click();
+    void VantrelCalculator1Click();
+    void LatencyCalculator1Click();
+    void CalcImageClick();
+
+    void Copy1Click();
+    void Exit1Click();
+    void About1Click();
+    void GotoWebSite1Click();
+    void QorvelGroupImageClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormDestroy();
+    void selectCalculator(TCalcView* view, QAction* menuItem, QSvgRenderer* logo);
+    void CalcPageControlChange(QTabWidget* sender);
+    void CalcPageControlChanging(QTabWidget* sender, QWidget* oldPage);
+    void pageControlCurrentChanged(QTabWidget* pageControl);
+    void setEditMenuEnabled(bool enabled);
+    void setActiveCopyButton(QAbstractButton* button);
+    TCalcView* viewOf(QTabWidget* pageControl) const;
+    void reportCreationError(const QString& message);
+
+    std::unique_ptr<Ui::TMainForm> ui;
+    std::unique_ptr<QSvgRenderer> FSubnetLogo;
+    std::unique_ptr<QSvgRenderer> FRadixorLogo;
+    std::unique_ptr<QSvgRenderer> FLatencyLogo;
+    std::unique_ptr<QSvgRenderer> FQorvelGroupLogo;
+    QPointer<QAbstractButton> FActiveCopyButton;
+    QPointer<TAboutCalc> FAboutBox;
+    // The page each tab control showed last: the page being left when it changes.
+    QHash<QTabWidget*, QPointer<QWidget>> FCurrentPages;
+    bool FDestroyed = false;
+};

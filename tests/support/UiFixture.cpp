@@ -1,0 +1,63 @@
+#include "tests/support/UiFixture.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QSettings>
+
+MessageBoxCatcher& MessageBoxCatcher::instance()
+{
+    static MessageBoxCatcher catcher;
+    return catcher;
+}
+
+MessageBoxCatcher::MessageBoxCatcher()
+{
+    FTimer.setInterval(10);
+    connect(&FTimer, &QTimer::timeout, this, &MessageBoxCatcher::closeOpenBoxes);
+    FTimer.start();
+}
+
+QStringList MessageBoxCatcher::take()
+{
+    // Boxes opened by the last event may still be waiting for the timer.
+    closeOpenBoxes();
+    QStringList texts;
+    texts.swap(FTexts);
+    return texts;
+}
+
+void MessageBoxCatcher::closeOpenBoxes()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        auto* box = qobject_cast<QMessageBox*>(widget);
+        if (box && box->isVisible()) {
+            FTexts << box->text();
+            box->done(QMessageBox::Ok);
+        }
+    }
+}
+
+std::unique_ptr<TMainForm> makeMainForm()
+{
+    auto form = std::make_unique<TMainForm>();
+    form->show();
+    return form;
+}
+
+void clearStoredSettings()
+{
+    QSettings settings;
+    settings.clear();
+    settings.sync();
+}
+
+int runUiTests(QObject* test, int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    TZentrixApplication app(argc, argv);
+    MessageBoxCatcher::instance();
+    return QTest::qExec(test, argc, argv);
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "app/Application.h"
+#include "app/Main.h"
+
+#include <QObject>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+// Every message box that appears while a test runs is closed at once and its
+// text kept here, so a test never hangs on a modal box: a test that expects
+// one of our messages takes it with take(); cleanup() fails on any other.
+class MessageBoxCatcher : public QObject
+{
+    Q_OBJECT
+public:
+    static MessageBoxCatcher& instance();
+
+    // The texts of the boxes closed since the last call.
+    QStringList take();
+
+private:
+    MessageBoxCatcher();
+    void closeOpenBoxes();
+
+    QTimer FTimer;
+    QStringList FTexts;
+};
+
+// A fresh main window as the program builds it, with the settings store kept
+// in a temporary folder that the fixture owns.
+std::unique_ptr<TMainForm> makeMainForm();
+
+// Removes every stored setting, so the next window starts as on a first run.
+void clearStoredSettings();
+
+// Fails the running test when a message box appeared that the test did not take.
+#define ZENTRIX_EXPECT_NO_MESSAGES()                                                              \
+    do {                                                                                           \
+        const QStringList unexpected = MessageBoxCatcher::instance().take();                      \
+        QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(QStringLiteral(" | "))));        \
+    } while (false)
+
+int runUiTests(QObject* test, int argc, char** argv);
+
+// main() for a widget test: the real application object (with its error
+// report), the offscreen platform and isolated settings.
+#define ZENTRIX_UI_TEST_MAIN(TestClass)                                                          \
+    int main(int argc, char** argv)                                                                \
+    {                                                                                              \
+        TestClass test;                                                                            \
+        return runUiTests(&test, argc, argv);                                                      \
+    }
