@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QObject>
+
+#include <memory>
+#include <vector>
+
+// One test object per control; main() runs them in turn.
+std::unique_ptr<QObject> makeSuperStringGridTest();
