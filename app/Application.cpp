@@ -1,5 +1,7 @@
 #include "app/Application.h"
 
+#include "app/Style.h"
+
 #include <QFont>
 #include <QMessageBox>
 #include <exception>
@@ -14,6 +16,7 @@ TZentrixApplication::TZentrixApplication(int& argc, char** argv) : QApplication(
     face.setStyleHint(QFont::SansSerif);
     face.setPixelSize(11);
     setFont(face);
+    setStyle(new TZentrixStyle);
 }
 
 bool TZentrixApplication::notify(QObject* receiver, QEvent* event)

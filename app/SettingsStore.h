@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <memory>
+
+class QSettings;
+
+// The per-user settings store as the window uses it: one key holding named
+// integers, strings and fixed-length binary records. Reads and writes raise
+// EZentrixError with the messages users know:
+//   "Failed to get data for '<name>'"  an integer that is not there,
+//   "Invalid data type for '<name>'"   a value of the wrong kind, or a binary
+//                                      value longer than its record,
+//   "Failed to set data for '<name>'"  a write the store refuses.
+class TSettingsStore
+{
+public:
+    // The store of the current user, named after the application's
+    // organization and name.
+    TSettingsStore();
+    // A store kept in the given file (tests and tools).
+    explicit TSettingsStore(const QString& fileName);
+    ~TSettingsStore();
+
+    TSettingsStore(const TSettingsStore&) = delete;
+    TSettingsStore& operator=(const TSettingsStore&) = delete;
+
+    // True when the key holds at least one value.
+    bool KeyExists() const;
+    // Opens the key; with `create`, a missing key comes into being on the first write.
+    bool OpenKey(bool create);
+    void CloseKey();
+
+    bool ValueExists(const QString& name) const;
+    int32_t ReadInteger(const QString& name) const;
+    void WriteInteger(const QString& name, int32_t value);
+    // A missing string reads as empty; a stored terminating NUL is dropped.
+    QString ReadString(const QString& name) const;
+    void WriteString(const QString& name, const QString& value);
+    // Up to `size` bytes: fewer when the value is missing or shorter.
+    QByteArray ReadBinaryData(const QString& name, int size) const;
+    void WriteBinaryData(const QString& name, const QByteArray& data);
+
+private:
+    void commit(const QString& name);
+
+    std::unique_ptr<QSettings> FStore;
+};
