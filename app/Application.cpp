@@ -10,9 +10,13 @@ TZentrixApplication::TZentrixApplication(int& argc, char** argv) : QApplication(
 {
     setApplicationName(QStringLiteral("Zentrix"));
     setOrganizationName(QStringLiteral("Qorvel Group"));
-    // The layouts are laid out in pixels for an 11-pixel sans-serif face;
-    // a font that follows the screen's scaling would clip the captions.
-    QFont face(QStringLiteral("Sans Serif"));
+    // The layouts are laid out in pixels for a narrow 11-pixel sans-serif
+    // face; a wider face or one that follows the screen's scaling would clip
+    // the captions.
+    QFont::insertSubstitutions(QStringLiteral("Liberation Sans"),
+                               {QStringLiteral("Arimo"), QStringLiteral("Arial"),
+                                QStringLiteral("Nimbus Sans"), QStringLiteral("DejaVu Sans")});
+    QFont face(QStringLiteral("Liberation Sans"));
     face.setStyleHint(QFont::SansSerif);
     face.setPixelSize(11);
     setFont(face);
