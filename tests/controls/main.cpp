@@ -8,6 +8,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     std::vector<std::unique_ptr<QObject>> tests;
     tests.push_back(makeSuperStringGridTest());
+    tests.push_back(makeBetterSpinEditTest());
 
     int failures = 0;
     for (const auto& test : tests)
