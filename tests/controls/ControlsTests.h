@@ -8,3 +8,4 @@
 // One test object per control; main() runs them in turn.
 std::unique_ptr<QObject> makeSuperStringGridTest();
 std::unique_ptr<QObject> makeBetterSpinEditTest();
+std::unique_ptr<QObject> makeQorvelPanelsTest();

@@ -9,6 +9,7 @@ int main(int argc, char** argv)
     std::vector<std::unique_ptr<QObject>> tests;
     tests.push_back(makeSuperStringGridTest());
     tests.push_back(makeBetterSpinEditTest());
+    tests.push_back(makeQorvelPanelsTest());
 
     int failures = 0;
     for (const auto& test : tests)
