@@ -9,3 +9,4 @@
 std::unique_ptr<QObject> makeSuperStringGridTest();
 std::unique_ptr<QObject> makeBetterSpinEditTest();
 std::unique_ptr<QObject> makeQorvelPanelsTest();
+std::unique_ptr<QObject> makeRainbowBarTest();

@@ -10,6 +10,7 @@ int main(int argc, char** argv)
     tests.push_back(makeSuperStringGridTest());
     tests.push_back(makeBetterSpinEditTest());
     tests.push_back(makeQorvelPanelsTest());
+    tests.push_back(makeRainbowBarTest());
 
     int failures = 0;
     for (const auto& test : tests)
