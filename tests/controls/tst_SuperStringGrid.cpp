@@ -58,7 +58,6 @@ private slots:
     void fixedCellsShowAsHeaders_data();
     void fixedCellsShowAsHeaders();
     void columnWidths();
-    void gridDefaults();
     void longTableBuildsAndCopiesQuickly();
 };
 
@@ -383,17 +382,6 @@ void TestSuperStringGrid::columnWidths()
 
     grid.setOptions(grid.Options() | Grid::goColSizing);
     QCOMPARE(grid.horizontalHeader()->sectionResizeMode(0), QHeaderView::Interactive);
-}
-
-void TestSuperStringGrid::gridDefaults()
-{
-    Grid grid;
-    QCOMPARE(int(grid.CopyMode()), int(Grid::cmFixedCols | Grid::cmFixedRows));
-    QCOMPARE(grid.DefaultRowHeight(), 17);
-    QCOMPARE(grid.rowHeight(0), 18);
-    QCOMPARE(grid.FixedCols(), 0);
-    QCOMPARE(grid.FixedRows(), 1);
-    QCOMPARE(grid.size(), QSize(345, 105));
 }
 
 void TestSuperStringGrid::longTableBuildsAndCopiesQuickly()
