@@ -2,6 +2,10 @@
 #include "app/Application.h"
 #include "app/Main.h"
 
+#ifdef ZENTRIX_FIRST_PAINT_PROBE
+#include "bench/FirstPaintProbe.h"
+#endif
+
 int main(int argc, char* argv[])
 {
     TZentrixApplication app(argc, argv);
@@ -14,6 +18,9 @@ int main(int argc, char* argv[])
     TAboutCalc aboutBox;
     mainForm->setAboutBox(&aboutBox);
 
+#ifdef ZENTRIX_FIRST_PAINT_PROBE
+    new TFirstPaintProbe(mainForm);
+#endif
     mainForm->show();
     return app.exec();
 }
