@@ -20,3 +20,18 @@ install_missing_packages() {
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
+
+# configure_with_clang <build dir> [cmake options...]: configures a tree that
+# is built with clang (the fuzz targets need its libFuzzer). CMake cannot
+# switch the compiler of a configured tree in place (it would start over and
+# drop the options given), so a tree from another compiler starts afresh.
+configure_with_clang() {
+    local build=$1 compiler
+    shift
+    compiler=$(command -v clang++-14)
+    if [ -f "$build/CMakeCache.txt" ] &&
+        ! grep -q "^CMAKE_CXX_COMPILER:[A-Z]*=$compiler\$" "$build/CMakeCache.txt"; then
+        rm -rf "$build/CMakeCache.txt" "$build/CMakeFiles"
+    fi
+    cmake -S "$ZENTRIX_ROOT" -B "$build" -DCMAKE_CXX_COMPILER="$compiler" "$@" >/dev/null
+}
