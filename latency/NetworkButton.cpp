@@ -1,0 +1,122 @@
+#include "latency/NetworkButton.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QIcon>
+#include <QMenu>
+#include <QMouseEvent>
+
+TNetworkButton::TNetworkButton(QWidget* parent) : QPushButton(parent), FElementMenu(new QMenu(this))
+{
+    FElementMenu->setObjectName(QStringLiteral("ElementMenu"));
+    FPropertiesItem = FElementMenu->addAction(QStringLiteral("Properties..."));
+    FPropertiesItem->setObjectName(QStringLiteral("PropertiesItem"));
+    FRemoveSeparator = FElementMenu->addSeparator();
+    FRemoveItem = FElementMenu->addAction(QStringLiteral("Remove"));
+    FRemoveItem->setObjectName(QStringLiteral("RemoveItem"));
+    connect(FPropertiesItem, &QAction::triggered, this, [this] { emit OnPropertiesClick(this); });
+    connect(FRemoveItem, &QAction::triggered, this, [this] { emit OnRemoveClick(this); });
+
+    resize(50, 50);
+    setIconSize(QSize(40, 40));
+    // The kind is stored as it is, not through setKind: nobody listens yet.
+    loadPicture();
+    setHint(FElement.NetworkName);
+}
+
+TNetworkButton::~TNetworkButton() = default;
+
+void TNetworkButton::loadPicture()
+{
+    // The pictures are SVG: drawn at the button's size on any screen density.
+    setIcon(QIcon(kindPicturePath(FElement.Kind)));
+}
+
+void TNetworkButton::setKind(TNetworkButtonKind kind)
+{
+    if (kind == FElement.Kind)
+        return;
+    FElement.Kind = kind;
+    loadPicture();
+    if (isNodeKind(kind))
+        HideRemoveCommand();
+    else
+        ShowRemoveCommand();
+    emit OnChangeKind(this);
+}
+
+void TNetworkButton::setHint(const QString& hint)
+{
+    setToolTip(hint);
+    setAccessibleName(hint);
+}
+
+void TNetworkButton::ShowRemoveCommand()
+{
+    FRemoveSeparator->setVisible(true);
+    FRemoveItem->setVisible(true);
+}
+
+void TNetworkButton::HideRemoveCommand()
+{
+    FRemoveSeparator->setVisible(false);
+    FRemoveItem->setVisible(false);
+}
+
+void TNetworkButton::BeginDrag()
+{
+    FDragArmed = true;
+}
+
+void TNetworkButton::mousePressEvent(QMouseEvent* event)
+{
+    FDragArmed = false;
+    FPressPos = event->globalPosition().toPoint();
+    // Any button selects the element, before the button reacts itself.
+    emit OnMouseDown(this, event->button());
+    QPushButton::mousePressEvent(event);
+}
+
+void TNetworkButton::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint globalPos = event->globalPosition().toPoint();
+    if (FDragArmed && !FDragging && (event->buttons() & Qt::LeftButton) &&
+        (globalPos - FPressPos).manhattanLength() >= QApplication::startDragDistance()) {
+        FDragging = true;
+        setDown(false);
+        emit OnStartDrag(this);
+    }
+    if (FDragging) {
+        if (QWidget* panel = parentWidget())
+            emit dragMoved(this, panel->mapFromGlobal(globalPos));
+        return;
+    }
+    QPushButton::mouseMoveEvent(event);
+}
+
+void TNetworkButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (FDragging && event->button() == Qt::LeftButton) {
+        // A drop is no click.
+        endDrag();
+        event->accept();
+        return;
+    }
+    FDragArmed = false;
+    QPushButton::mouseReleaseEvent(event);
+}
+
+void TNetworkButton::endDrag()
+{
+    FDragArmed = false;
+    FDragging = false;
+    emit OnEndDrag(this);
+}
+
+void TNetworkButton::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (FDragging)
+        endDrag();
+    FElementMenu->exec(event->globalPos());
+    event->accept();
+}

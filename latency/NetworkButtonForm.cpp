@@ -1,0 +1,336 @@
+#include "latency/NetworkButtonForm.h"
+
+#include "latency/TopologyTable.h"
+#include "ui_NetworkButtonForm.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScreen>
+#include <QSignalBlocker>
+
+namespace {
+
+const QString unknownNetwork = QStringLiteral("<Unknown Network>");
+
+bool isEnterKey(const QEvent* event)
+{
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+// Bandwidths are typed as plain decimals: digits and the point, plus control
+// characters so editing keys and the clipboard shortcuts keep working.
+bool isBandwidthCharacter(const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() >= 32 && !(c >= QLatin1Char('0') && c <= QLatin1Char('9')) &&
+            c != QLatin1Char('.'))
+            return false;
+    }
+    return true;
+}
+
+// A text wider than its box shows its beginning, not its end.
+void showTextStart(QComboBox* box)
+{
+    box->lineEdit()->setCursorPosition(0);
+}
+
+QStringList itemsOf(const QComboBox* box)
+{
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i)
+        items << box->itemText(i);
+    return items;
+}
+
+} // namespace
+
+TTNetworkButtonForm::TTNetworkButtonForm(QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::TTNetworkButtonForm>())
+{
+    ui->setupUi(this);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+    setModal(false);
+    // Both panels take the same place; only the one for the kind shows.
+    ui->StationPanel->move(ui->StationPanel->x(), 0);
+    setFixedSize(238, 196);
+
+    for (QComboBox* box : {ui->TopologyComboBox, ui->BandwidthComboBox}) {
+        // Typed text stays as typed: no completion into list entries and no
+        // entries added behind the dialog's back.
+        box->setCompleter(nullptr);
+        box->setInsertPolicy(QComboBox::NoInsert);
+        // Nor does leaving the box pick the entry that matches the text: a
+        // typed topology is the user's own even when the list knows it.
+        disconnect(box->lineEdit(), &QLineEdit::editingFinished, box, nullptr);
+        // Keys reach the box before its edit field, and so does leaving it.
+        box->installEventFilter(this);
+    }
+    ui->TopologyComboBox->addItems(topologyTexts());
+    setTopologyText(unknownNetwork);
+    setBandwidthText(QStringLiteral("0"));
+
+    // Only what the user chooses or types runs the change handler; the
+    // dialog's own writes go through blocked signals.
+    connect(ui->TopologyComboBox, qOverload<int>(&QComboBox::activated), this, [this](int index) {
+        FTopologyIndex = index;
+        TopologyComboBoxChange();
+    });
+    connect(ui->TopologyComboBox->lineEdit(), &QLineEdit::textEdited, this, [this] {
+        FTopologyIndex = -1;
+        TopologyComboBoxChange();
+    });
+    connect(ui->BandwidthComboBox, qOverload<int>(&QComboBox::activated), this,
+            [this](int index) { FBandwidthIndex = index; });
+    connect(ui->BandwidthComboBox->lineEdit(), &QLineEdit::textEdited, this,
+            [this] { FBandwidthIndex = -1; });
+    connect(ui->CancelButton, &QPushButton::clicked, this, &TTNetworkButtonForm::ButtonClick);
+}
+
+TTNetworkButtonForm::~TTNetworkButtonForm() = default;
+
+QPushButton* TTNetworkButtonForm::OKButton() const
+{
+    return ui->OKButton;
+}
+
+void TTNetworkButtonForm::showEvent(QShowEvent* event)
+{
+    if (!FCentred) {
+        FCentred = true;
+        if (QScreen* screen = this->screen())
+            move(screen->availableGeometry().center() - rect().center());
+    }
+    QDialog::showEvent(event);
+}
+
+void TTNetworkButtonForm::FillBandwidthList(TNetworkButtonKind kind)
+{
+    const QSignalBlocker blocker(ui->BandwidthComboBox);
+    const QString text = ui->BandwidthComboBox->currentText();
+    ui->BandwidthComboBox->clear();
+    ui->BandwidthComboBox->addItems(bandwidthList(kind));
+    // Emptying the list also empties the text; the text is not the list's to change.
+    ui->BandwidthComboBox->setCurrentIndex(-1);
+    ui->BandwidthComboBox->setEditText(text);
+    FBandwidthIndex = -1;
+}
+
+void TTNetworkButtonForm::SetupForKind(TNetworkButtonKind kind)
+{
+    if (FCurrentKind == kind)
+        return;
+    FillBandwidthList(kind);
+    if (isNodeKind(kind)) {
+        ui->OKButton->move(ui->OKButton->x(), 104);
+        ui->CancelButton->move(ui->CancelButton->x(), 104);
+        setFixedSize(238, 164);
+        ui->PropDelaySpinEdit->setValue(0);
+        ui->StationPanel->show();
+        ui->NetworkPanel->hide();
+    } else {
+        ui->OKButton->move(ui->OKButton->x(), 136);
+        ui->CancelButton->move(ui->CancelButton->x(), 136);
+        setFixedSize(238, 196);
+        setPropagationDelayEnabled(!propagationDelayDisabled(kind));
+        if (const std::optional<int32_t> delay = defaultPropagationDelay(kind))
+            ui->PropDelaySpinEdit->setValue(*delay);
+        ui->StationPanel->hide();
+        ui->NetworkPanel->show();
+    }
+    FCurrentKind = kind;
+}
+
+void TTNetworkButtonForm::setPropagationDelayEnabled(bool enabled)
+{
+    ui->PropDelayLabel->setEnabled(enabled);
+    ui->PropDelaySpinEdit->setEnabled(enabled);
+}
+
+void TTNetworkButtonForm::showFor(const TNetworkElement& element)
+{
+    SetupForKind(element.Kind);
+    if (element.BandwidthIndex < 0 || element.BandwidthIndex >= ui->BandwidthComboBox->count())
+        setBandwidthText(QStringLiteral("0"));
+    else
+        selectBandwidth(element.BandwidthIndex);
+    setWindowTitle(element.NetworkName + QStringLiteral(" Properties"));
+    ui->PacketSizeSpinEdit->setValue(element.PacketSize);
+    ui->ProcessTimeSpinEdit->setValue(element.ProcessTime);
+    ui->PropDelaySpinEdit->setValue(element.PropagationDelay);
+    if (element.TopologyIndex < 0 || element.TopologyIndex >= ui->TopologyComboBox->count()) {
+        setTopologyText(unknownNetwork);
+    } else {
+        const QSignalBlocker blocker(ui->TopologyComboBox);
+        ui->TopologyComboBox->setCurrentIndex(element.TopologyIndex);
+        showTextStart(ui->TopologyComboBox);
+        FTopologyIndex = element.TopologyIndex;
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void TTNetworkButtonForm::setTopologyText(const QString& text)
+{
+    const QSignalBlocker blocker(ui->TopologyComboBox);
+    ui->TopologyComboBox->setCurrentIndex(-1);
+    ui->TopologyComboBox->setEditText(text);
+    showTextStart(ui->TopologyComboBox);
+    FTopologyIndex = -1;
+}
+
+void TTNetworkButtonForm::setBandwidthText(const QString& text)
+{
+    const QSignalBlocker blocker(ui->BandwidthComboBox);
+    ui->BandwidthComboBox->setCurrentIndex(-1);
+    ui->BandwidthComboBox->setEditText(text);
+    FBandwidthIndex = -1;
+}
+
+void TTNetworkButtonForm::selectBandwidth(int index)
+{
+    const QSignalBlocker blocker(ui->BandwidthComboBox);
+    ui->BandwidthComboBox->setCurrentIndex(index);
+    FBandwidthIndex = index;
+}
+
+void TTNetworkButtonForm::retitle()
+{
+    setWindowTitle(ui->TopologyComboBox->currentText() + QStringLiteral(" Properties"));
+}
+
+void TTNetworkButtonForm::TopologyComboBoxChange()
+{
+    if (FTopologyIndex >= 0 && FTopologyIndex < topologyCount) {
+        const TTopology& topology = topologies[FTopologyIndex];
+        SetupForKind(topology.Kind);
+        const int entry =
+            indexOfText(bandwidthList(topology.Kind), QString::fromLatin1(topology.Bandwidth));
+        selectBandwidth(entry);
+    } else {
+        // A topology of the user's own, typed or appended earlier.
+        SetupForKind(nbOther);
+        setBandwidthText(QStringLiteral("0"));
+    }
+    retitle();
+}
+
+void TTNetworkButtonForm::TopologyComboBoxExit()
+{
+    retitle();
+    const QString text = ui->TopologyComboBox->currentText();
+    if (text.isEmpty() || text == unknownNetwork)
+        setTopologyText(unknownNetwork);
+    else
+        addTopology(text);
+}
+
+void TTNetworkButtonForm::BandwidthComboBoxExit()
+{
+    const QString text = ui->BandwidthComboBox->currentText();
+    if (text.isEmpty() || text == QLatin1String("0")) {
+        setBandwidthText(QStringLiteral("0"));
+    } else if (indexOfText(itemsOf(ui->BandwidthComboBox), text) < 0) {
+        // Kept until the list is rebuilt for another kind.
+        const QSignalBlocker blocker(ui->BandwidthComboBox);
+        ui->BandwidthComboBox->addItem(text);
+        ui->BandwidthComboBox->setEditText(text);
+    }
+}
+
+void TTNetworkButtonForm::ButtonClick()
+{
+    close();
+}
+
+QString TTNetworkButtonForm::topologyText() const
+{
+    return ui->TopologyComboBox->currentText();
+}
+
+QString TTNetworkButtonForm::bandwidthText() const
+{
+    return ui->BandwidthComboBox->currentText();
+}
+
+int32_t TTNetworkButtonForm::propagationDelay() const
+{
+    return ui->PropDelaySpinEdit->Value();
+}
+
+int32_t TTNetworkButtonForm::processTime() const
+{
+    return ui->ProcessTimeSpinEdit->Value();
+}
+
+int32_t TTNetworkButtonForm::packetSize() const
+{
+    return ui->PacketSizeSpinEdit->Value();
+}
+
+QStringList TTNetworkButtonForm::topologyList() const
+{
+    return itemsOf(ui->TopologyComboBox);
+}
+
+int TTNetworkButtonForm::topologyIndexOf(const QString& name) const
+{
+    return indexOfText(topologyList(), name);
+}
+
+int TTNetworkButtonForm::addTopology(const QString& name)
+{
+    const int index = topologyIndexOf(name);
+    if (index >= 0)
+        return index;
+    const QSignalBlocker blocker(ui->TopologyComboBox);
+    const QString text = ui->TopologyComboBox->currentText();
+    const int current = ui->TopologyComboBox->currentIndex();
+    ui->TopologyComboBox->addItem(name);
+    // Adding an entry leaves what the box shows and which entry is chosen alone.
+    ui->TopologyComboBox->setCurrentIndex(current);
+    ui->TopologyComboBox->setEditText(text);
+    return ui->TopologyComboBox->count() - 1;
+}
+
+void TTNetworkButtonForm::commitTyping()
+{
+    if (QWidget* focused = focusWidget())
+        focused->clearFocus();
+}
+
+bool TTNetworkButtonForm::eventFilter(QObject* watched, QEvent* event)
+{
+    QComboBox* box = nullptr;
+    if (watched == ui->TopologyComboBox)
+        box = ui->TopologyComboBox;
+    else if (watched == ui->BandwidthComboBox)
+        box = ui->BandwidthComboBox;
+    if (!box)
+        return QDialog::eventFilter(watched, event);
+
+    const auto commit = [this, box] {
+        if (box == ui->TopologyComboBox)
+            TopologyComboBoxExit();
+        else
+            BandwidthComboBoxExit();
+    };
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (isEnterKey(event)) {
+            // Enter commits the text and keeps the dialog open.
+            commit();
+            return true;
+        }
+        if (box == ui->BandwidthComboBox && !isBandwidthCharacter(key->text()))
+            return true;
+    } else if (event->type() == QEvent::FocusOut) {
+        // Opening the drop-down list is no leaving.
+        if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
+            commit();
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "latency/NetworkElement.h"
+
+#include <QDialog>
+
+#include <memory>
+#include <optional>
+
+class QPushButton;
+
+namespace Ui {
+class TTNetworkButtonForm;
+}
+
+// The properties dialog of a chain element: topology, bandwidth and
+// propagation delay of a network, or processing time and packet size of a
+// node. One modeless instance stays on top of the main window and serves
+// every element; the calculator binds OKButton to its ApplyProperties and
+// reads the values back from here.
+class TTNetworkButtonForm : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit TTNetworkButtonForm(QWidget* parent = nullptr);
+    ~TTNetworkButtonForm() override;
+
+    // Shows the element's values and opens the dialog (modeless).
+    void showFor(const TNetworkElement& element);
+
+    // Lays the dialog out for a kind: bandwidth list, panel, height, and the
+    // propagation delay's state and default. Nothing when already laid out so.
+    void SetupForKind(TNetworkButtonKind kind);
+    void FillBandwidthList(TNetworkButtonKind kind);
+    std::optional<TNetworkButtonKind> CurrentKind() const { return FCurrentKind; }
+
+    QPushButton* OKButton() const;
+
+    // What OK takes over into the element.
+    QString topologyText() const;
+    // Position of the entry chosen from the topology list; -1 once typed.
+    int topologyIndex() const { return FTopologyIndex; }
+    QString bandwidthText() const;
+    // Position of the entry chosen from the bandwidth list; -1 once typed.
+    int bandwidthIndex() const { return FBandwidthIndex; }
+    int32_t propagationDelay() const;
+    int32_t processTime() const;
+    int32_t packetSize() const;
+
+    // The topology list grows by the names users type and the names of
+    // restored elements. Lookups ignore letter case.
+    QStringList topologyList() const;
+    int topologyIndexOf(const QString& name) const;
+    // Appends the name unless it is an entry already; returns its position.
+    int addTopology(const QString& name);
+
+    // Ends typing in whatever field has the focus, as leaving it would, so a
+    // value typed but not yet committed is not lost.
+    void commitTyping();
+
+    void TopologyComboBoxChange();
+    void TopologyComboBoxExit();
+    void BandwidthComboBoxExit();
+    void ButtonClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void setTopologyText(const QString& text);
+    void setBandwidthText(const QString& text);
+    void selectBandwidth(int index);
+    void setPropagationDelayEnabled(bool enabled);
+    void retitle();
+
+    std::unique_ptr<Ui::TTNetworkButtonForm> ui;
+    std::optional<TNetworkButtonKind> FCurrentKind;
+    int FTopologyIndex = -1;
+    int FBandwidthIndex = -1;
+    bool FCentred = false;
+};

@@ -1,0 +1,331 @@
+// The latency figures without any window: per-element delays, the chain
+// computation and the number formats the table and labels print.
+
+#include "controls/Errors.h"
+#include "controls/FloatConversions.h"
+#include "latency/LatencyComputation.h"
+#include "latency/NetworkElement.h"
+
+#include <QtTest>
+
+#include <vector>
+
+namespace {
+
+QString fixed7(double value)
+{
+    return QString::fromStdString(conv::floatToStrFixed(value, 7));
+}
+
+QString percent(float share)
+{
+    return QString::fromStdString(conv::floatToStrFixed(share * 100.0, 1)) + "%";
+}
+
+TNetworkElement node(TNetworkButtonKind kind, int32_t packetSize, int32_t processTime)
+{
+    TNetworkElement e;
+    e.Kind = kind;
+    e.PacketSize = packetSize;
+    e.ProcessTime = processTime;
+    return e;
+}
+
+TNetworkElement network(TNetworkButtonKind kind, float bandwidth, int32_t propagationDelay)
+{
+    TNetworkElement e;
+    e.Kind = kind;
+    e.Bandwidth = bandwidth;
+    e.PropagationDelay = propagationDelay;
+    return e;
+}
+
+// One direction of a computed chain as the statistics table prints it: each
+// element's delay and percent, then the total.
+QStringList printed(const TChainLatencies& figures, TPacketDirection direction)
+{
+    QStringList cells;
+    for (const TElementLatency& latency : figures.Elements)
+        cells << fixed7(delayOf(latency, direction)) << percent(shareOf(latency, direction));
+    cells << fixed7(totalOf(figures.Totals, direction));
+    return cells;
+}
+
+std::vector<const TNetworkElement*> pointers(const std::vector<TNetworkElement>& chain)
+{
+    std::vector<const TNetworkElement*> result;
+    for (const TNetworkElement& e : chain)
+        result.push_back(&e);
+    return result;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(TNetworkElement)
+Q_DECLARE_METATYPE(TPacketDirection)
+Q_DECLARE_METATYPE(std::vector<TNetworkElement>)
+
+class TestLatencyLogic : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void delay_data();
+    void delay();
+    void chain_data();
+    void chain();
+    void packetSizesOverflow();
+    void fixedFormat_data();
+    void fixedFormat();
+    void generalFormat_data();
+    void generalFormat();
+    void readFloat_data();
+    void readFloat();
+    void readSingleRefusesInfinity();
+};
+
+void TestLatencyLogic::delay_data()
+{
+    QTest::addColumn<TNetworkElement>("element");
+    QTest::addColumn<int>("packetSize");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("new element has no delay") << TNetworkElement() << 1500 << "0.0000000";
+    QTest::newRow("node: processing time only")
+        << node(nbDesktopCPU, 64, 250) << 1024 << "0.2500000";
+    QTest::newRow("node B ignores a huge packet")
+        << node(nbTowerCPU, 64, 20) << 2147483647 << "0.0200000";
+    QTest::newRow("Ethernet 10 Mbps, 512 bytes, framing overhead")
+        << network(nbEthernet, 10, 0) << 512 << "0.0004256";
+    QTest::newRow("Fast Ethernet, 64 bytes") << network(nbEthernet, 100, 0) << 64 << "0.0000067";
+    QTest::newRow("no overhead on other kinds") << network(nbFDDI, 100, 0) << 64 << "0.0000051";
+    QTest::newRow("T1 with 5 ms, 1024 bytes")
+        << network(nbTCarrier, 1.544f, 5) << 1024 << "0.0103057";
+    QTest::newRow("Satellite 0.512 Mbps, 270 ms")
+        << network(nbSatellite, 0.512f, 270) << 512 << "0.2780000";
+    QTest::newRow("zero bandwidth: propagation only")
+        << network(nbTCarrier, 0, 7) << 1024 << "0.0070000";
+    QTest::newRow("zero bandwidth Ethernet: no overhead either")
+        << network(nbEthernet, 0, 3) << 1024 << "0.0030000";
+    QTest::newRow("bandwidth too small to divide by: propagation only")
+        << network(nbOther, 1e-44f, 10) << 2147483647 << "0.0100000";
+    QTest::newRow("largest packet on a slow line")
+        << network(nbX25, 0.064f, 0) << 2147483647 << "268435.4000000";
+}
+
+void TestLatencyLogic::delay()
+{
+    QFETCH(TNetworkElement, element);
+    QFETCH(int, packetSize);
+    QFETCH(QString, expected);
+    QCOMPARE(fixed7(element.Delay(packetSize)), expected);
+}
+
+void TestLatencyLogic::chain_data()
+{
+    QTest::addColumn<std::vector<TNetworkElement>>("chain");
+    QTest::addColumn<TPacketDirection>("direction");
+    QTest::addColumn<QStringList>("expected");
+
+    // Node A, a 10 Mbps Ethernet, a T1 with 5 ms and node B.
+    const std::vector<TNetworkElement> example = {
+        node(nbDesktopCPU, 64, 10), network(nbEthernet, 10, 0), network(nbTCarrier, 1.544f, 5),
+        node(nbTowerCPU, 1024, 20)};
+    QTest::newRow("example, A to B")
+        << example << pdAtoB
+        << QStringList{"0.0100000", "64.9%",     "0.0000672", "0.4%",     "0.0053316",
+                       "34.6%",     "0.0000000", "0.0%",      "0.0153988"};
+    QTest::newRow("example, B to A")
+        << example << pdBtoA
+        << QStringList{"0.0000000", "0.0%",      "0.0008352", "2.7%",     "0.0103057",
+                       "33.1%",     "0.0200000", "64.2%",     "0.0311409"};
+    QTest::newRow("example, round trip")
+        << example << pdRoundTrip
+        << QStringList{"0.0100000", "24.1%",     "0.0009024", "2.2%",     "0.0106373",
+                       "25.6%",     "0.0200000", "48.1%",     "0.0415397"};
+
+    // A satellite hop counts its propagation delay twice on the round trip,
+    // a frame relay link once.
+    const std::vector<TNetworkElement> satellite = {
+        node(nbDesktopCPU, 512, 0), network(nbSatellite, 0.512f, 270), node(nbTowerCPU, 512, 0)};
+    QTest::newRow("satellite, A to B")
+        << satellite << pdAtoB << QStringList{"0.0000000", "0.0%", "0.2780000", "100.0%",
+                                              "0.0000000", "0.0%", "0.2780000"};
+    QTest::newRow("satellite, round trip")
+        << satellite << pdRoundTrip << QStringList{"0.0000000", "0.0%", "0.5560000", "100.0%",
+                                                   "0.0000000", "0.0%", "0.5560000"};
+    const std::vector<TNetworkElement> frameRelay = {
+        node(nbDesktopCPU, 512, 0), network(nbFrameRelay, 0.512f, 270), node(nbTowerCPU, 512, 0)};
+    QTest::newRow("frame relay, round trip")
+        << frameRelay << pdRoundTrip << QStringList{"0.0000000", "0.0%", "0.2860000", "100.0%",
+                                                    "0.0000000", "0.0%", "0.2860000"};
+
+    const std::vector<TNetworkElement> nothing = {node(nbDesktopCPU, 64, 0), TNetworkElement(),
+                                                  node(nbTowerCPU, 1024, 0)};
+    QTest::newRow("all delays zero")
+        << nothing << pdRoundTrip
+        << QStringList{"0.0000000", "0.0%", "0.0000000", "0.0%", "0.0000000", "0.0%", "0.0000000"};
+
+    // An empty packet from A makes the A-to-B total 0; the other directions
+    // still have real delays to share out.
+    const std::vector<TNetworkElement> emptyPacket = {
+        node(nbDesktopCPU, 0, 0), network(nbTCarrier, 1.544f, 0), node(nbTowerCPU, 1024, 10)};
+    QTest::newRow("zero total in one direction, A to B")
+        << emptyPacket << pdAtoB
+        << QStringList{"0.0000000", "0.0%", "0.0000000", "0.0%", "0.0000000", "0.0%", "0.0000000"};
+    QTest::newRow("zero total in one direction, B to A")
+        << emptyPacket << pdBtoA << QStringList{"0.0000000", "0.0%",  "0.0053057", "34.7%",
+                                                "0.0100000", "65.3%", "0.0153057"};
+
+    // A full chain: each network's delay is far below the printed digits,
+    // yet together they still show in the total.
+    std::vector<TNetworkElement> long_ = {node(nbDesktopCPU, 1, 1)};
+    for (int i = 0; i < 14; ++i)
+        long_.push_back(network(nbATM, 622.08f, 0));
+    long_.push_back(node(nbTowerCPU, 1, 3));
+    QStringList longExpected = {"0.0010000", "100.0%"};
+    for (int i = 0; i < 14; ++i)
+        longExpected << "0.0000000"
+                     << "0.0%";
+    longExpected << "0.0000000"
+                 << "0.0%"
+                 << "0.0010002";
+    QTest::newRow("fourteen networks, A to B") << long_ << pdAtoB << longExpected;
+}
+
+void TestLatencyLogic::chain()
+{
+    QFETCH(std::vector<TNetworkElement>, chain);
+    QFETCH(TPacketDirection, direction);
+    QFETCH(QStringList, expected);
+    QCOMPARE(printed(computeChainLatencies(pointers(chain)), direction), expected);
+}
+
+void TestLatencyLogic::packetSizesOverflow()
+{
+    const std::vector<TNetworkElement> chain = {node(nbDesktopCPU, 2147483647, 0),
+                                                network(nbEthernet, 10, 0), node(nbTowerCPU, 1, 0)};
+    try {
+        computeChainLatencies(pointers(chain));
+        QFAIL("the sum of the packet sizes fits no 32-bit integer");
+    } catch (const EZentrixError& error) {
+        QCOMPARE(QString(error.what()), QString("Integer overflow"));
+    }
+    // One byte less fits.
+    std::vector<TNetworkElement> fits = chain;
+    fits.back().PacketSize = 0;
+    QCOMPARE(computeChainLatencies(pointers(fits)).Elements.size(), size_t(3));
+}
+
+void TestLatencyLogic::fixedFormat_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("zero") << 0.0 << 7 << "0.0000000";
+    QTest::newRow("small delay") << double(0.0004256f) << 7 << "0.0004256";
+    QTest::newRow("padded with zeros") << double(0.278f) << 7 << "0.2780000";
+    QTest::newRow("single just below 0.01") << 0.009999999776 << 7 << "0.0100000";
+    QTest::newRow("rounded at 7 significant digits") << 12.3456789 << 7 << "12.3456800";
+    QTest::newRow("rounded at the last decimal") << 0.00001234567 << 7 << "0.0000123";
+    QTest::newRow("below half the last decimal") << 0.00000004 << 7 << "0.0000000";
+    QTest::newRow("just above half the last decimal") << 0.000000050001 << 7 << "0.0000001";
+    QTest::newRow("carry into a new digit") << 9.99999996 << 7 << "10.0000000";
+    QTest::newRow("seven integer digits") << 1234567.4 << 7 << "1234567.0000000";
+    QTest::newRow("eight integer digits: scientific") << 12345678.0 << 7 << "1.234568E7";
+    QTest::newRow("rounds up to eight digits") << 9999999.6 << 7 << "1E7";
+    QTest::newRow("negative") << -0.0125 << 7 << "-0.0125000";
+    QTest::newRow("negative rounding to zero has no sign") << -0.00000001 << 7 << "0.0000000";
+    QTest::newRow("share") << double(0.3456f) * 100.0 << 1 << "34.6%";
+    QTest::newRow("exact tie rounds away from zero") << 6.25 << 1 << "6.3";
+    QTest::newRow("whole share") << 100.0 << 1 << "100.0";
+    QTest::newRow("not a number") << qQNaN() << 7 << "NAN";
+    QTest::newRow("infinite") << -qInf() << 7 << "-INF";
+}
+
+void TestLatencyLogic::fixedFormat()
+{
+    QFETCH(double, value);
+    QFETCH(int, decimals);
+    QFETCH(QString, expected);
+    QString text = QString::fromStdString(conv::floatToStrFixed(value, decimals));
+    if (expected.endsWith('%'))
+        text += '%';
+    QCOMPARE(text, expected);
+}
+
+void TestLatencyLogic::generalFormat_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("56k") << double(0.056f) << "0.056";
+    QTest::newRow("OC-3") << double(155.52f) << "155.52";
+    QTest::newRow("integer") << double(10.0f) << "10";
+    QTest::newRow("T1") << double(1.544f) << "1.544";
+    QTest::newRow("typed 12.5") << double(12.5f) << "12.5";
+    QTest::newRow("zero") << 0.0 << "0";
+    QTest::newRow("six digits rounded") << 123456.7 << "123457";
+    QTest::newRow("seven digits: scientific") << double(1234567.0f) << "1.23457E6";
+    QTest::newRow("rounds up past six digits") << 999999.5 << "1E6";
+    QTest::newRow("smallest fixed value") << 0.00001 << "0.00001";
+    QTest::newRow("below it: scientific") << 0.000001 << "1E-6";
+    QTest::newRow("negative") << -2.5 << "-2.5";
+}
+
+void TestLatencyLogic::generalFormat()
+{
+    QFETCH(double, value);
+    QFETCH(QString, expected);
+    QCOMPARE(QString::fromStdString(conv::floatToStrGeneral(value)), expected);
+}
+
+void TestLatencyLogic::readFloat_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("valid");
+    QTest::addColumn<double>("expected");
+
+    QTest::newRow("list entry") << "44.736" << true << 44.736;
+    QTest::newRow("integer") << "100" << true << 100.0;
+    QTest::newRow("blanks around") << " 1.5 " << true << 1.5;
+    QTest::newRow("trailing point") << "1." << true << 1.0;
+    QTest::newRow("leading point") << ".5" << true << 0.5;
+    QTest::newRow("signed") << "-3" << true << -3.0;
+    QTest::newRow("exponent") << "1E3" << true << 1000.0;
+    QTest::newRow("tiny becomes zero") << "1e-999" << true << 0.0;
+    QTest::newRow("empty") << "" << false << 0.0;
+    QTest::newRow("two points") << "1.2.3" << false << 0.0;
+    QTest::newRow("only a point") << "." << false << 0.0;
+    QTest::newRow("letters") << "fast" << false << 0.0;
+    QTest::newRow("comma as decimal point") << "1,5" << false << 0.0;
+    QTest::newRow("exponent without digits") << "1e" << false << 0.0;
+    QTest::newRow("double sign") << "--1" << false << 0.0;
+    QTest::newRow("beyond double range") << "1e999" << false << 0.0;
+}
+
+void TestLatencyLogic::readFloat()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, valid);
+    QFETCH(double, expected);
+    try {
+        const double value = conv::strToFloat(text.toStdString());
+        QVERIFY2(valid, "accepted a text that is no number");
+        QCOMPARE(value, expected);
+    } catch (const EZentrixError& error) {
+        QVERIFY2(!valid, error.what());
+        QCOMPARE(QString(error.what()), "'" + text + "' is not a valid floating point value");
+    }
+}
+
+void TestLatencyLogic::readSingleRefusesInfinity()
+{
+    QCOMPARE(conv::strToSingle("1.544"), 1.544f);
+    QVERIFY(conv::strToSingle("3.4e38") > 3e38f);
+    QVERIFY_THROWS_EXCEPTION(EZentrixError, conv::strToSingle("1e39"));
+}
+
+QTEST_APPLESS_MAIN(TestLatencyLogic)
+#include "tst_latencylogic.moc"

@@ -1,0 +1,734 @@
+// The latency calculator's Network Setup tab and properties dialog, driven
+// through the real main window as a user would.
+
+#include "controls/QorvelPanels.h"
+#include "controls/SpeedButton.h"
+#include "latency/LatencyCalc.h"
+#include "latency/NetworkButton.h"
+#include "latency/NetworkButtonForm.h"
+#include "tests/support/UiFixture.h"
+
+#include <QAbstractItemView>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace {
+
+QAction* menuEntry(TNetworkButton* element, const char* name)
+{
+    return element->ElementMenu()->findChild<QAction*>(QString::fromLatin1(name));
+}
+
+bool removeOffered(TNetworkButton* element)
+{
+    return menuEntry(element, "RemoveItem")->isVisible();
+}
+
+} // namespace
+
+class TestNetworkSetup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void firstRunLayout();
+    void insertPosition_data();
+    void insertPosition();
+    void removeMovesSelection_data();
+    void removeMovesSelection();
+    void soleNetworkStays();
+    void removeSubmenu();
+    void chainLimit();
+    void resetLayout();
+    void dragSnapsToCells_data();
+    void dragSnapsToCells();
+    void dragNeedsLeftButtonOnNetwork();
+    void linesHiddenWhileDragging();
+    void copyPicture();
+
+    void topologyChoice_data();
+    void topologyChoice();
+    void sameKindKeepsPropagationDelay();
+    void emptiedTopologyIsUnknown();
+    void typedBandwidth();
+    void invalidBandwidthLeavesElement();
+    void nodeProperties();
+    void cancelWritesNothing();
+    void selectionMovedToOtherSortOfElement();
+
+private:
+    TNetworkButton* element(int position) const { return FCalc->chain().at(position); }
+    TCanvasPanel* panel() const;
+    QWidget* dialogChild(const char* name) const;
+    QComboBox* topologyBox() const;
+    QComboBox* bandwidthBox() const;
+    QPushButton* button(const char* name) const;
+    void press(TNetworkButton* target, Qt::MouseButton mouseButton = Qt::LeftButton);
+    void openProperties(TNetworkButton* target);
+    void choose(QComboBox* box, const QString& entry);
+    void typeInto(QWidget* field, const QString& text);
+    void dragTo(TNetworkButton* target, const QPoint& panelPoint);
+    QImage panelPicture() const;
+    bool lineDrawnAt(const QImage& picture, const QPoint& point) const;
+    QStringList entriesOf(const QComboBox* box) const;
+    TNetworkButton* insert();
+
+    std::unique_ptr<TMainForm> FForm;
+    TLatencyCalc* FCalc = nullptr;
+};
+
+void TestNetworkSetup::init()
+{
+    clearStoredSettings();
+    FForm = makeMainForm();
+    FForm->findChild<QAction*>("LatencyCalculator1")->trigger();
+    FCalc = FForm->latencyCalc();
+    // The first-run layout, in case the shell has not applied it.
+    if (FCalc->chain().size() == 2) {
+        FCalc->applyFirstRunDefaults();
+        FCalc->updateNodeLabels();
+    }
+    QVERIFY(QTest::qWaitForWindowExposed(FForm.get()));
+}
+
+void TestNetworkSetup::cleanup()
+{
+    FCalc->propertiesForm()->close();
+    FForm.reset();
+    ZENTRIX_EXPECT_NO_MESSAGES();
+}
+
+TCanvasPanel* TestNetworkSetup::panel() const
+{
+    return FCalc->findChild<TCanvasPanel*>("NetworkSetupPanel");
+}
+
+QWidget* TestNetworkSetup::dialogChild(const char* name) const
+{
+    return FCalc->propertiesForm()->findChild<QWidget*>(QString::fromLatin1(name));
+}
+
+QComboBox* TestNetworkSetup::topologyBox() const
+{
+    return qobject_cast<QComboBox*>(dialogChild("TopologyComboBox"));
+}
+
+QComboBox* TestNetworkSetup::bandwidthBox() const
+{
+    return qobject_cast<QComboBox*>(dialogChild("BandwidthComboBox"));
+}
+
+QPushButton* TestNetworkSetup::button(const char* name) const
+{
+    return FCalc->findChild<QPushButton*>(QString::fromLatin1(name));
+}
+
+void TestNetworkSetup::press(TNetworkButton* target, Qt::MouseButton mouseButton)
+{
+    QTest::mousePress(target, mouseButton, {}, QPoint(25, 25));
+    QTest::mouseRelease(target, mouseButton, {}, QPoint(25, 25));
+}
+
+void TestNetworkSetup::openProperties(TNetworkButton* target)
+{
+    // Pressing an element to open its menu selects it.
+    press(target);
+    menuEntry(target, "PropertiesItem")->trigger();
+    QVERIFY(FCalc->propertiesForm()->isVisible());
+    // Focus moves (and typed values commit) only in the active window.
+    QVERIFY(QTest::qWaitForWindowActive(FCalc->propertiesForm()));
+}
+
+void TestNetworkSetup::choose(QComboBox* box, const QString& entry)
+{
+    const int index = box->findText(entry);
+    QVERIFY2(index >= 0, qPrintable(entry));
+    box->showPopup();
+    QAbstractItemView* list = box->view();
+    QTRY_VERIFY(list->isVisible());
+    const QModelIndex item = list->model()->index(index, 0);
+    list->scrollTo(item);
+    const QRect cell = list->visualRect(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
+    QTRY_VERIFY(!list->isVisible());
+    // The offscreen platform does not hand activation back from the popup.
+    box->window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(box->window()));
+}
+
+void TestNetworkSetup::typeInto(QWidget* field, const QString& text)
+{
+    field->setFocus();
+    QTRY_VERIFY(field->hasFocus());
+    auto* box = qobject_cast<QComboBox*>(field);
+    QLineEdit* edit = box ? box->lineEdit() : qobject_cast<QLineEdit*>(field);
+    // Typing replaces the whole text, as after selecting it all.
+    edit->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(field, Qt::Key_Backspace);
+    else
+        QTest::keyClicks(field, text);
+}
+
+void TestNetworkSetup::dragTo(TNetworkButton* target, const QPoint& panelPoint)
+{
+    const QPoint start(25, 25);
+    QTest::mousePress(target, Qt::LeftButton, {}, start);
+    // Past the drag distance first, then to the point; the element follows
+    // the mouse, so every position is taken from where it is now.
+    const int distance = QApplication::startDragDistance() + 2;
+    QTest::mouseMove(target, start + QPoint(distance, distance));
+    QTest::mouseMove(target, target->mapFrom(panel(), panelPoint));
+    QTest::mouseRelease(target, Qt::LeftButton, {}, target->mapFrom(panel(), panelPoint));
+}
+
+QImage TestNetworkSetup::panelPicture() const
+{
+    return panel()->grab().toImage().scaled(panel()->size());
+}
+
+bool TestNetworkSetup::lineDrawnAt(const QImage& picture, const QPoint& point) const
+{
+    const QColor ink = panel()->palette().color(QPalette::WindowText);
+    // The 2-pixel pen may fall a pixel either side of the exact point.
+    for (int dx = -1; dx <= 1; ++dx)
+        for (int dy = -1; dy <= 1; ++dy)
+            if (picture.pixelColor(point + QPoint(dx, dy)) == ink)
+                return true;
+    return false;
+}
+
+QStringList TestNetworkSetup::entriesOf(const QComboBox* box) const
+{
+    QStringList entries;
+    for (int i = 0; i < box->count(); ++i)
+        entries << box->itemText(i);
+    return entries;
+}
+
+TNetworkButton* TestNetworkSetup::insert()
+{
+    const int before = FCalc->chain().size();
+    QTest::mouseClick(button("NewNetworkButton"), Qt::LeftButton);
+    if (FCalc->chain().size() != before + 1)
+        return nullptr;
+    return FCalc->selectedElement();
+}
+
+void TestNetworkSetup::firstRunLayout()
+{
+    QCOMPARE(FCalc->chain().size(), 3);
+    QCOMPARE(element(0), FCalc->nodeA());
+    QCOMPARE(element(2), FCalc->nodeB());
+    QCOMPARE(FCalc->nodeA()->Hint(), QString("Node A (64 bytes)"));
+    QCOMPARE(FCalc->nodeB()->Hint(), QString("Node B (1024 bytes)"));
+    TNetworkButton* network = element(1);
+    QCOMPARE(network->Hint(), QString("<Unknown Network>"));
+    QCOMPARE(network->Kind(), nbUnknownNetwork);
+    QCOMPARE(network->pos(), QPoint(75, 72));
+    QCOMPARE(FCalc->selectedElement(), network);
+    QVERIFY(!removeOffered(network));
+    QVERIFY(!removeOffered(FCalc->nodeA()));
+    QVERIFY(!FCalc->findChild<QMenu*>("RemoveNetwork1")->menuAction()->isVisible());
+    QVERIFY(FCalc->latencyStale());
+
+    // The lines run through the centres (33, 33), (100, 97) and (235, 225).
+    const QImage picture = panelPicture();
+    QVERIFY(lineDrawnAt(picture, QPoint(66, 65)));
+    QVERIFY(lineDrawnAt(picture, QPoint(167, 161)));
+    QVERIFY(!lineDrawnAt(picture, QPoint(66, 20)));
+}
+
+void TestNetworkSetup::insertPosition_data()
+{
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<int>("expected");
+
+    // Chain before inserting: node A, two networks, node B.
+    QTest::newRow("node A selected: right after it") << 0 << 1;
+    QTest::newRow("first network selected: before it") << 1 << 1;
+    QTest::newRow("second network selected: before it") << 2 << 2;
+    QTest::newRow("node B selected: before it") << 3 << 3;
+}
+
+void TestNetworkSetup::insertPosition()
+{
+    QFETCH(int, selected);
+    QFETCH(int, expected);
+    QVERIFY(insert());
+    QCOMPARE(FCalc->chain().size(), 4);
+    const QList<TNetworkButton*> before = FCalc->chain();
+
+    press(element(selected));
+    TNetworkButton* added = insert();
+    QVERIFY(added);
+    QCOMPARE(FCalc->chain().indexOf(added), expected);
+    QCOMPARE(FCalc->selectedElement(), added);
+    QCOMPARE(added->pos(), QPoint(75, 72));
+    QList<TNetworkButton*> others = FCalc->chain();
+    others.removeOne(added);
+    QCOMPARE(others, before);
+}
+
+void TestNetworkSetup::removeMovesSelection_data()
+{
+    QTest::addColumn<int>("removed");
+
+    QTest::newRow("first network") << 1;
+    QTest::newRow("middle network") << 2;
+    QTest::newRow("last network: node B follows") << 3;
+}
+
+void TestNetworkSetup::removeMovesSelection()
+{
+    QFETCH(int, removed);
+    insert();
+    insert();
+    QCOMPARE(FCalc->chain().size(), 5);
+    TNetworkButton* gone = element(removed);
+    TNetworkButton* follower = element(removed + 1);
+    FCalc->ComputeLatencies();
+    QVERIFY(!FCalc->latencyStale());
+
+    press(gone);
+    menuEntry(gone, "RemoveItem")->trigger();
+    QCOMPARE(FCalc->chain().size(), 4);
+    QVERIFY(!FCalc->chain().contains(gone));
+    QCOMPARE(FCalc->selectedElement(), follower);
+    QVERIFY(FCalc->latencyStale());
+    // Gone from the panel at once, destroyed once its menu command is over.
+    QVERIFY(!gone->isVisible());
+    QPointer<TNetworkButton> watch(gone);
+    QTRY_VERIFY(watch.isNull());
+}
+
+void TestNetworkSetup::soleNetworkStays()
+{
+    TNetworkButton* network = element(1);
+    FCalc->NetworkButtonRemoveClick(network);
+    QCOMPARE(FCalc->chain().size(), 3);
+    QCOMPARE(element(1), network);
+    QVERIFY(network->isVisible());
+
+    // Two networks offer Remove; removing one withdraws it from the other.
+    TNetworkButton* second = insert();
+    QVERIFY(removeOffered(network));
+    QVERIFY(removeOffered(second));
+    menuEntry(second, "RemoveItem")->trigger();
+    QVERIFY(!removeOffered(network));
+    QVERIFY(!FCalc->findChild<QMenu*>("RemoveNetwork1")->menuAction()->isVisible());
+}
+
+void TestNetworkSetup::removeSubmenu()
+{
+    // Make the first network an Ethernet so the entries differ.
+    openProperties(element(1));
+    choose(topologyBox(), "Ethernet");
+    QTest::mouseClick(FCalc->propertiesForm()->OKButton(), Qt::LeftButton);
+    press(FCalc->nodeB());
+    insert();
+
+    auto* submenu = FCalc->findChild<QMenu*>("RemoveNetwork1");
+    QVERIFY(submenu->menuAction()->isVisible());
+    emit submenu->aboutToShow();
+    const QList<QAction*> entries = submenu->actions();
+    QCOMPARE(entries.size(), 2);
+    QCOMPARE(entries[0]->text(), QString("1.  Ethernet (10 Mbps)"));
+    QCOMPARE(entries[1]->text(), QString("2.  <Unknown Network>"));
+    QCOMPARE(submenu->defaultAction(), entries[1]);
+
+    press(element(1));
+    emit submenu->aboutToShow();
+    QCOMPARE(submenu->defaultAction(), entries[0]);
+
+    TNetworkButton* ethernet = element(1);
+    entries[0]->trigger();
+    QVERIFY(!FCalc->chain().contains(ethernet));
+    QCOMPARE(submenu->actions().size(), 1);
+    QVERIFY(!submenu->menuAction()->isVisible());
+}
+
+void TestNetworkSetup::chainLimit()
+{
+    QAction* newNetwork1 = FCalc->findChild<QAction*>("NewNetwork1");
+    for (int networks = 2; networks <= 14; ++networks)
+        QVERIFY(insert());
+    QCOMPARE(FCalc->chain().size(), 16);
+    QVERIFY(!button("NewNetworkButton")->isEnabled());
+    QVERIFY(!newNetwork1->isEnabled());
+    QVERIFY(!FCalc->NewNetworkButtonClick());
+    QCOMPARE(FCalc->chain().size(), 16);
+    QCOMPARE(FCalc->findChild<QMenu*>("RemoveNetwork1")->actions().size(), 14);
+
+    FCalc->NetworkButtonRemoveClick(element(7));
+    QVERIFY(button("NewNetworkButton")->isEnabled());
+    QVERIFY(newNetwork1->isEnabled());
+}
+
+void TestNetworkSetup::resetLayout()
+{
+    openProperties(FCalc->nodeA());
+    typeInto(dialogChild("ProcessTimeSpinEdit"), "15");
+    QTest::mouseClick(FCalc->propertiesForm()->OKButton(), Qt::LeftButton);
+    for (int i = 0; i < 4; ++i)
+        dragTo(insert(), QPoint(150, 150));
+    QCOMPARE(FCalc->chain().size(), 7);
+    FCalc->ComputeLatencies();
+
+    QTest::mouseClick(button("ResetButton"), Qt::LeftButton);
+    QCOMPARE(FCalc->chain().size(), 3);
+    TNetworkButton* fresh = element(1);
+    QCOMPARE(fresh->Kind(), nbUnknownNetwork);
+    QCOMPARE(fresh->pos(), QPoint(75, 72));
+    QCOMPARE(FCalc->selectedElement(), fresh);
+    QVERIFY(!removeOffered(fresh));
+    QCOMPARE(FCalc->nodeA()->ProcessTime(), 15);
+    QCOMPARE(FCalc->nodeA()->PacketSize(), 64);
+    QCOMPARE(FCalc->nodeB()->pos(), QPoint(210, 200));
+    QVERIFY(FCalc->latencyStale());
+    QCOMPARE(FCalc->findChild<QMenu*>("RemoveNetwork1")->actions().size(), 1);
+}
+
+void TestNetworkSetup::dragSnapsToCells_data()
+{
+    QTest::addColumn<QPoint>("mouse");
+    QTest::addColumn<QPoint>("landed");
+
+    QTest::newRow("top row, third column") << QPoint(150, 10) << QPoint(143, 8);
+    QTest::newRow("bottom-left corner of the panel") << QPoint(0, 257) << QPoint(8, 200);
+    QTest::newRow("last pixels of the first cells") << QPoint(66, 64) << QPoint(8, 8);
+    QTest::newRow("first pixels of the second cells") << QPoint(67, 65) << QPoint(75, 72);
+    QTest::newRow("third cells") << QPoint(200, 194) << QPoint(143, 136);
+    QTest::newRow("right edge") << QPoint(267, 130) << QPoint(210, 136);
+    QTest::newRow("over node B: stays where it was") << QPoint(235, 225) << QPoint(75, 72);
+    QTest::newRow("off the panel: stays where it was") << QPoint(300, 10) << QPoint(75, 72);
+}
+
+void TestNetworkSetup::dragSnapsToCells()
+{
+    QFETCH(QPoint, mouse);
+    QFETCH(QPoint, landed);
+    TNetworkButton* network = element(1);
+    FCalc->ComputeLatencies();
+    dragTo(network, mouse);
+    QCOMPARE(network->pos(), landed);
+    QCOMPARE(FCalc->chain().indexOf(network), 1);
+    QVERIFY(!network->isDragging());
+    // Positions play no part in the latencies.
+    QVERIFY(!FCalc->latencyStale());
+}
+
+void TestNetworkSetup::dragNeedsLeftButtonOnNetwork()
+{
+    TNetworkButton* network = element(1);
+    const int distance = QApplication::startDragDistance() + 2;
+
+    // A right press selects and opens the menu, but never drags.
+    press(FCalc->nodeB());
+    QTimer::singleShot(50, [] {
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
+    });
+    QTest::mousePress(network, Qt::RightButton, {}, QPoint(25, 25));
+    QCOMPARE(FCalc->selectedElement(), network);
+    QTest::mouseMove(network, QPoint(25 + distance, 25 + distance));
+    QTest::mouseMove(network, network->mapFrom(panel(), QPoint(150, 10)));
+    QTest::mouseRelease(network, Qt::RightButton, {}, QPoint(25, 25));
+    QCOMPARE(network->pos(), QPoint(75, 72));
+
+    // A node never drags.
+    TNetworkButton* nodeA = FCalc->nodeA();
+    dragTo(nodeA, QPoint(150, 150));
+    QCOMPARE(nodeA->pos(), QPoint(8, 8));
+    QCOMPARE(FCalc->selectedElement(), nodeA);
+
+    // A click without moving only selects.
+    press(network);
+    QCOMPARE(network->pos(), QPoint(75, 72));
+    QCOMPARE(FCalc->selectedElement(), network);
+}
+
+void TestNetworkSetup::linesHiddenWhileDragging()
+{
+    TNetworkButton* network = element(1);
+    const QPoint onLine(66, 65);
+    QVERIFY(lineDrawnAt(panelPicture(), onLine));
+
+    QTest::mousePress(network, Qt::LeftButton, {}, QPoint(25, 25));
+    const int distance = QApplication::startDragDistance() + 2;
+    QTest::mouseMove(network, QPoint(25 + distance, 25 + distance));
+    QVERIFY(network->isDragging());
+    QVERIFY(!lineDrawnAt(panelPicture(), onLine));
+    const QPoint target = network->mapFrom(panel(), QPoint(150, 10));
+    QTest::mouseMove(network, target);
+    QTest::mouseRelease(network, Qt::LeftButton, {}, network->mapFrom(panel(), QPoint(150, 10)));
+
+    // Back at the drop, through the new place (168, 33).
+    const QImage after = panelPicture();
+    QVERIFY(lineDrawnAt(after, QPoint(100, 33)));
+    QVERIFY(!lineDrawnAt(after, onLine));
+}
+
+void TestNetworkSetup::copyPicture()
+{
+    QGuiApplication::clipboard()->clear();
+    FCalc->findChild<TSpeedButton*>("CopyNetworkSetupButton")->click();
+    const QImage copied = QGuiApplication::clipboard()->image();
+    QCOMPARE(copied.size() / copied.devicePixelRatio(), QSize(268, 258));
+
+    // Edit > Copy on this tab takes the same picture.
+    QGuiApplication::clipboard()->clear();
+    QAction* copy = FForm->findChild<QAction*>("Copy1");
+    QVERIFY(copy->isEnabled());
+    copy->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->image(), copied);
+}
+
+void TestNetworkSetup::topologyChoice_data()
+{
+    QTest::addColumn<QString>("topology");
+    QTest::addColumn<bool>("typed");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QStringList>("bandwidths");
+    QTest::addColumn<QString>("bandwidth");
+    QTest::addColumn<bool>("delayEnabled");
+    QTest::addColumn<int>("delay");
+    QTest::addColumn<QString>("label");
+
+    const QStringList carriers = {"0.064", "0.128", "0.256",  "0.512",  "1.024",
+                                  "1.544", "6.312", "44.736", "274.176"};
+    // Before each choice the propagation delay is typed as 42, so a kind
+    // that keeps the value shows 42.
+    QTest::newRow("56-Switched") << "56-Switched" << false << int(nb56Switched)
+                                 << QStringList{"0.056"} << "0.056" << true << 10
+                                 << "56-Switched (0.056 Mbps)";
+    QTest::newRow("ATM") << "ATM" << false << int(nbATM) << QStringList{"25", "155.52", "622.08"}
+                         << "155.52" << true << 1 << "ATM (155.52 Mbps)";
+    QTest::newRow("B-ISDN keeps the delay")
+        << "B-ISDN" << false << int(nbBISDN) << QStringList{"25", "155.52", "622.08"} << "155.52"
+        << true << 42 << "B-ISDN (155.52 Mbps)";
+    QTest::newRow("DQDB") << "DQDB" << false << int(nbDQDB) << QStringList{"44.736"} << "44.736"
+                          << true << 1 << "DQDB (44.736 Mbps)";
+    QTest::newRow("Ethernet") << "Ethernet" << false << int(nbEthernet)
+                              << QStringList{"10", "100", "1000"} << "10" << false << 0
+                              << "Ethernet (10 Mbps)";
+    QTest::newRow("FDDI") << "FDDI" << false << int(nbFDDI) << QStringList{"100"} << "100" << false
+                          << 0 << "FDDI (100 Mbps)";
+    QTest::newRow("Frame Relay") << "Frame Relay" << false << int(nbFrameRelay) << carriers
+                                 << "1.544" << true << 20 << "Frame Relay (1.544 Mbps)";
+    QTest::newRow("HIPPI") << "HIPPI" << false << int(nbHIPPI) << QStringList{"800", "1600"}
+                           << "800" << false << 0 << "HIPPI (800 Mbps)";
+    QTest::newRow("Satellite") << "Satellite" << false << int(nbSatellite) << carriers << "0.512"
+                               << true << 270 << "Satellite (0.512 Mbps)";
+    QTest::newRow("SMDS") << "SMDS" << false << int(nbSMDS) << QStringList{"44.736"} << "44.736"
+                          << true << 1 << "SMDS (44.736 Mbps)";
+    QTest::newRow("T1") << "T1" << false << int(nbTCarrier) << carriers << "1.544" << true << 5
+                        << "T1 (1.544 Mbps)";
+    QTest::newRow("T3") << "T3" << false << int(nbTCarrier) << carriers << "44.736" << true << 5
+                        << "T3 (44.736 Mbps)";
+    QTest::newRow("Token Ring") << "Token Ring" << false << int(nbTokenRing)
+                                << QStringList{"4", "16"} << "16" << false << 0
+                                << "Token Ring (16 Mbps)";
+    QTest::newRow("X.25") << "X.25" << false << int(nbX25) << carriers << "0.064" << true << 10
+                          << "X.25 (0.064 Mbps)";
+    QTest::newRow("typed: a topology of one's own")
+        << "Campus WAN" << true << int(nbOther)
+        << QStringList{"0.056",  "0.064",   "0.128",  "0.256", "0.512", "1.024",  "1.544",
+                       "4",      "6.312",   "10",     "16",    "25",    "44.736", "100",
+                       "155.52", "274.176", "622.08", "800",   "1000",  "1600"}
+        << "0" << true << 10 << "Campus WAN (0 Mbps)";
+    QTest::newRow("typed in other letter case: still one's own")
+        << "ETHERNET" << true << int(nbOther) << QStringList() << "0" << true << 10
+        << "ETHERNET (0 Mbps)";
+}
+
+void TestNetworkSetup::topologyChoice()
+{
+    QFETCH(QString, topology);
+    QFETCH(bool, typed);
+    QFETCH(int, kind);
+    QFETCH(QStringList, bandwidths);
+    QFETCH(QString, bandwidth);
+    QFETCH(bool, delayEnabled);
+    QFETCH(int, delay);
+    QFETCH(QString, label);
+
+    TTNetworkButtonForm* dialog = FCalc->propertiesForm();
+    TNetworkButton* network = element(1);
+    openProperties(network);
+    QCOMPARE(dialog->windowTitle(), QString("<Unknown Network> Properties"));
+    QCOMPARE(topologyBox()->currentText(), QString("<Unknown Network>"));
+    QCOMPARE(bandwidthBox()->count(), 0);
+    QCOMPARE(bandwidthBox()->currentText(), QString("0"));
+    QCOMPARE(dialog->height(), 196);
+    typeInto(dialogChild("PropDelaySpinEdit"), "42");
+
+    if (typed) {
+        typeInto(topologyBox(), topology);
+        QTest::keyClick(topologyBox(), Qt::Key_Return);
+    } else {
+        choose(topologyBox(), topology);
+    }
+    QCOMPARE(dialog->CurrentKind(), std::optional<TNetworkButtonKind>(TNetworkButtonKind(kind)));
+    if (!bandwidths.isEmpty())
+        QCOMPARE(entriesOf(bandwidthBox()), bandwidths);
+    QCOMPARE(bandwidthBox()->currentText(), bandwidth);
+    QCOMPARE(dialogChild("PropDelaySpinEdit")->isEnabled(), delayEnabled);
+    QCOMPARE(dialogChild("PropDelayLabel")->isEnabled(), delayEnabled);
+    QCOMPARE(qobject_cast<QLineEdit*>(dialogChild("PropDelaySpinEdit"))->text(),
+             QString::number(delay));
+    QCOMPARE(dialog->windowTitle(), topology + " Properties");
+    // A typed topology joins the list, once, whatever its letter case.
+    QCOMPARE(topologyBox()->count(), typed && topology == "Campus WAN" ? 15 : 14);
+
+    QTest::mouseClick(dialog->OKButton(), Qt::LeftButton);
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(int(network->Kind()), kind);
+    QCOMPARE(network->NetworkName(), topology);
+    QCOMPARE(network->Hint(), label);
+    QCOMPARE(network->PropagationDelay(), delay);
+    QVERIFY(!removeOffered(network)); // still the sole network
+    QVERIFY(FCalc->latencyStale());
+
+    // Reopening shows the element as it is now.
+    openProperties(network);
+    QCOMPARE(dialog->windowTitle(), topology + " Properties");
+    QCOMPARE(topologyBox()->currentText(), typed ? QString("<Unknown Network>") : topology);
+    QCOMPARE(bandwidthBox()->currentText(), bandwidth);
+    QCOMPARE(qobject_cast<QLineEdit*>(dialogChild("PropDelaySpinEdit"))->text(),
+             QString::number(delay));
+}
+
+void TestNetworkSetup::sameKindKeepsPropagationDelay()
+{
+    openProperties(element(1));
+    choose(topologyBox(), "T1");
+    typeInto(dialogChild("PropDelaySpinEdit"), "33");
+    choose(topologyBox(), "T3");
+    QCOMPARE(bandwidthBox()->currentText(), QString("44.736"));
+    QCOMPARE(bandwidthBox()->count(), 9);
+    QTest::mouseClick(FCalc->propertiesForm()->OKButton(), Qt::LeftButton);
+    QCOMPARE(element(1)->PropagationDelay(), 33);
+    QCOMPARE(element(1)->Hint(), QString("T3 (44.736 Mbps)"));
+}
+
+void TestNetworkSetup::emptiedTopologyIsUnknown()
+{
+    openProperties(element(1));
+    typeInto(topologyBox(), "");
+    QCOMPARE(topologyBox()->currentText(), QString());
+    dialogChild("PropDelaySpinEdit")->setFocus();
+    QCOMPARE(topologyBox()->currentText(), QString("<Unknown Network>"));
+    QCOMPARE(topologyBox()->count(), 14);
+    QTest::mouseClick(FCalc->propertiesForm()->OKButton(), Qt::LeftButton);
+    QCOMPARE(element(1)->Kind(), nbOther);
+    QCOMPARE(element(1)->NetworkName(), QString("<Unknown Network>"));
+}
+
+void TestNetworkSetup::typedBandwidth()
+{
+    openProperties(element(1));
+    choose(topologyBox(), "Ethernet");
+    // Letters never arrive; the point and Backspace do.
+    typeInto(bandwidthBox(), "1x2.57");
+    QTest::keyClick(bandwidthBox(), Qt::Key_Backspace);
+    QCOMPARE(bandwidthBox()->currentText(), QString("12.5"));
+    QTest::keyClick(bandwidthBox(), Qt::Key_Return);
+    QVERIFY(FCalc->propertiesForm()->isVisible());
+    QCOMPARE(bandwidthBox()->count(), 4);
+    QTest::mouseClick(FCalc->propertiesForm()->OKButton(), Qt::LeftButton);
+    TNetworkButton* network = element(1);
+    QCOMPARE(network->Bandwidth(), 12.5f);
+    QCOMPARE(network->BandwidthIndex(), int16_t(-1));
+    QCOMPARE(network->Hint(), QString("Ethernet (12.5 Mbps)"));
+
+    openProperties(network);
+    QCOMPARE(bandwidthBox()->currentText(), QString("0"));
+    QCOMPARE(topologyBox()->currentText(), QString("Ethernet"));
+}
+
+void TestNetworkSetup::invalidBandwidthLeavesElement()
+{
+    TNetworkButton* network = element(1);
+    FCalc->ComputeLatencies();
+    openProperties(network);
+    choose(topologyBox(), "Satellite");
+    // Two points can only arrive by pasting.
+    bandwidthBox()->lineEdit()->setText("1.2.3");
+    QTest::mouseClick(FCalc->propertiesForm()->OKButton(), Qt::LeftButton);
+    QCOMPARE(MessageBoxCatcher::instance().take(),
+             QStringList{"'1.2.3' is not a valid floating point value"});
+    QVERIFY(!FCalc->propertiesForm()->isVisible());
+    QCOMPARE(network->Kind(), nbUnknownNetwork);
+    QCOMPARE(network->Hint(), QString("<Unknown Network>"));
+    QCOMPARE(network->PropagationDelay(), 0);
+    QVERIFY(!FCalc->latencyStale());
+}
+
+void TestNetworkSetup::nodeProperties()
+{
+    TTNetworkButtonForm* dialog = FCalc->propertiesForm();
+    openProperties(FCalc->nodeA());
+    QCOMPARE(dialog->windowTitle(), QString("Node A Properties"));
+    QVERIFY(dialogChild("StationPanel")->isVisible());
+    QVERIFY(!dialogChild("NetworkPanel")->isVisible());
+    QCOMPARE(dialog->height(), 164);
+    QCOMPARE(dialog->OKButton()->y(), 104);
+    QCOMPARE(qobject_cast<QLineEdit*>(dialogChild("PacketSizeSpinEdit"))->text(), QString("64"));
+    typeInto(dialogChild("PacketSizeSpinEdit"), "1500");
+    QTest::mouseClick(dialog->OKButton(), Qt::LeftButton);
+    QCOMPARE(FCalc->nodeA()->PacketSize(), 1500);
+    QCOMPARE(FCalc->nodeA()->Hint(), QString("Node A (1500 bytes)"));
+    QCOMPARE(FCalc->nodeA()->Kind(), nbDesktopCPU);
+
+    // Back to a network: the network fields return.
+    openProperties(element(1));
+    QCOMPARE(dialog->height(), 196);
+    QCOMPARE(dialog->OKButton()->y(), 136);
+    QVERIFY(dialogChild("NetworkPanel")->isVisible());
+}
+
+void TestNetworkSetup::cancelWritesNothing()
+{
+    TTNetworkButtonForm* dialog = FCalc->propertiesForm();
+    openProperties(element(1));
+    choose(topologyBox(), "ATM");
+    QTest::mouseClick(qobject_cast<QPushButton*>(dialogChild("CancelButton")), Qt::LeftButton);
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(element(1)->Kind(), nbUnknownNetwork);
+
+    openProperties(FCalc->nodeB());
+    typeInto(dialogChild("ProcessTimeSpinEdit"), "99");
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(FCalc->nodeB()->ProcessTime(), 0);
+}
+
+void TestNetworkSetup::selectionMovedToOtherSortOfElement()
+{
+    // The dialog shows node A; the user then presses the network and OKs.
+    openProperties(FCalc->nodeA());
+    typeInto(dialogChild("PacketSizeSpinEdit"), "700");
+    press(element(1));
+    QTest::mouseClick(FCalc->propertiesForm()->OKButton(), Qt::LeftButton);
+    QCOMPARE(element(1)->Kind(), nbUnknownNetwork);
+    QCOMPARE(element(1)->PacketSize(), 512);
+    QCOMPARE(FCalc->nodeA()->PacketSize(), 64);
+
+    // Between two nodes the values go to the one pressed last.
+    openProperties(FCalc->nodeA());
+    typeInto(dialogChild("PacketSizeSpinEdit"), "700");
+    press(FCalc->nodeB());
+    QTest::mouseClick(FCalc->propertiesForm()->OKButton(), Qt::LeftButton);
+    QCOMPARE(FCalc->nodeB()->Hint(), QString("Node B (700 bytes)"));
+}
+
+ZENTRIX_UI_TEST_MAIN(TestNetworkSetup)
+#include "tst_networksetup.moc"
