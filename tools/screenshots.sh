@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Builds Zentrix (Release, in build/, as tools/run.sh does), starts it on a
+# virtual display and takes a picture of each calculator's window:
+# docs/screenshots/{subnet,radix,latency}.png, the pictures the README shows.
+# Run it again whenever the calculators change.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+out="$ZENTRIX_ROOT/docs/screenshots"
+
+# Runs on the virtual display that the main part below starts.
+take_pictures() {
+    local program=$1 window
+    # A settings store of its own, so that what the user last chose does not
+    # show up in the pictures: every run starts from the program's defaults.
+    # config and pid are global: the exit trap runs after this function returns.
+    config=$(mktemp -d)
+    XDG_CONFIG_HOME="$config" "$program" &
+    pid=$!
+    trap 'kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; rm -rf "$config"' EXIT
+
+    window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Zentrix$' | head -n 1) || true
+    if [ -z "$window" ]; then
+        echo "Zentrix did not show its window." >&2
+        exit 1
+    fi
+    # There is no window manager on the virtual display: give the window the
+    # keyboard focus ourselves so that the menu shortcuts reach it.
+    xdotool windowfocus --sync "$window"
+
+    local name key
+    for name in subnet radix latency; do
+        case $name in
+        subnet) key=ctrl+i ;;
+        radix) key=ctrl+h ;;
+        latency) key=ctrl+l ;;
+        esac
+        xdotool key --clearmodifiers "$key"
+        # Long enough for the calculator to lay out and paint its page.
+        sleep 1
+        # The window alone: without a window manager it has no frame to crop.
+        import -window "$window" "$out/$name.png"
+        echo "wrote ${out#"$ZENTRIX_ROOT"/}/$name.png"
+    done
+}
+
+if [ "${1:-}" = "--take-pictures" ]; then
+    take_pictures "$2"
+    exit 0
+fi
+
+install_missing_packages
+# Needed only here, so not in packages.txt.
+extra=()
+command -v xdotool >/dev/null || extra+=(xdotool)
+command -v import >/dev/null || extra+=(imagemagick)
+if [ ${#extra[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    echo "Installing what the screenshots need: ${extra[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${extra[@]}"
+fi
+
+cmake -S "$ZENTRIX_ROOT" -B "$ZENTRIX_ROOT/build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
+cmake --build "$ZENTRIX_ROOT/build" --target zentrix -j "$(nproc)"
+
+mkdir -p "$out"
+# Always a virtual display, even on a desktop: the pictures then do not
+# depend on the user's screen, theme or scaling.
+xvfb-run -a -s "-screen 0 1024x768x24" "${BASH_SOURCE[0]}" --take-pictures "$ZENTRIX_ROOT/build/app/zentrix"
