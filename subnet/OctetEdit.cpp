@@ -1,0 +1,34 @@
+#include "subnet/OctetEdit.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QRegularExpressionValidator>
+
+TOctetEdit::TOctetEdit(QWidget* parent) : QLineEdit(parent)
+{
+    setMaxLength(3);
+    setFrame(false);
+    // Typed and pasted text alike: digits only, at most three; empty is
+    // allowed while the user retypes the octet.
+    setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,3}")), this));
+}
+
+void TOctetEdit::focusOutEvent(QFocusEvent* event)
+{
+    // The edit finishes its own focus handling first, so a failing owner
+    // handler cannot leave a blinking cursor behind in a field that lost focus.
+    QLineEdit::focusOutEvent(event);
+    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
+        emit exited();
+}
+
+void TOctetEdit::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        emit enterPressed();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
