@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Conversions between 32-bit integers and binary or hexadecimal digit text,
+// and the grouping of digit text for display. Texts are byte strings, most
+// significant digit first; negative values are written as their
+// two's-complement bits. Decimal text goes through conv::strToInt and
+// conv::intToStr (controls/Conversions.h), hexadecimal output through
+// conv::intToHex.
+
+// Inserts `separator` every `groupSize` characters counted from the right
+// end; never in front of the first character. Every character counts,
+// whatever it is. A group size below 1 leaves the text as it is.
+std::string GroupDigits(const std::string& text, char separator, int groupSize);
+
+// Decimal digits in groups of three with ",". A leading "-" stands outside
+// the groups, so the sign is never followed by a separator ("-123,456").
+std::string GroupThousands(const std::string& text);
+
+// Groups of `groupSize` characters separated by one blank.
+std::string GroupBy(const std::string& text, int groupSize);
+
+// Each character stands for one bit, the last one for bit 0: a "1" sets its
+// bit, anything else leaves it clear but still takes its place. Characters
+// beyond the 32nd from the right are ignored. An empty text gives 0.
+int32_t BinToInt(const std::string& text);
+
+// Each character stands for four bits, the last one for bits 0 to 3:
+// "0"-"9", "a"-"f" and "A"-"F" give their value, anything else 0 but still
+// takes its place. Characters beyond the 8th from the right are ignored.
+int32_t HexToInt(const std::string& text);
+
+// Exactly `digits` binary digits of the value's low bits (higher bits are
+// dropped). A count below 1 gives an empty text.
+std::string IntToBin(int32_t value, int digits);
+
+// The text without any " ", "," or ".".
+std::string StripSeparators(const std::string& text);

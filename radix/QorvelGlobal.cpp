@@ -1,0 +1,21 @@
+#include "radix/QorvelGlobal.h"
+
+bool IsBinDigit(char c)
+{
+    return c == '0' || c == '1';
+}
+
+bool IsDecDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool IsHexDigit(char c)
+{
+    return IsDecDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+bool IsControlChar(char c)
+{
+    return static_cast<unsigned char>(c) < 32;
+}

@@ -1,0 +1,572 @@
+#include "tests/support/UiFixture.h"
+
+#include "controls/SuperStringGrid.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTabWidget>
+
+// The number-base calculator, driven through the real main window.
+class TestRadixorCalc : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TMainForm> form;
+
+    template <typename T> T* widget(const QString& name) const
+    {
+        T* found = form->findChild<T*>(name);
+        if (!found)
+            qFatal("no widget %s", qPrintable(name));
+        return found;
+    }
+    QLineEdit* memo(const QString& name) const { return widget<QLineEdit>(name); }
+    QLineEdit* dec() const { return memo("DecMemo"); }
+    QLineEdit* hex() const { return memo("HexMemo"); }
+    QLineEdit* bin() const { return memo("BinMemo"); }
+    QTabWidget* pages() const { return widget<QTabWidget>("RadixorCalcPageControl"); }
+    TSuperStringGrid* grid() const { return widget<TSuperStringGrid>("LookupStringGrid"); }
+    QAbstractButton* button(const char* name) const { return widget<QAbstractButton>(name); }
+    void trigger(const char* action) { form->findChild<QAction*>(action)->trigger(); }
+    static QString clipboardText() { return QGuiApplication::clipboard()->text(); }
+
+    bool editMenuEnabled() const
+    {
+        return widget<QMenu>("Edit1")->menuAction()->isEnabled() &&
+               form->findChild<QAction*>("Copy1")->isEnabled();
+    }
+
+    QRadioButton* widthItem(int item) const
+    {
+        const char* const names[] = {"NumberWidth8Button", "NumberWidth16Button",
+                                     "NumberWidth32Button"};
+        return widget<QRadioButton>(names[item]);
+    }
+
+    void click(QWidget* target) { QTest::mouseClick(target, Qt::LeftButton); }
+
+    // A radio button answers clicks on its circle and caption.
+    void clickItem(QRadioButton* item)
+    {
+        QTest::mouseClick(item, Qt::LeftButton, Qt::NoModifier, QPoint(8, item->height() / 2));
+    }
+
+    void selectWidth(int item)
+    {
+        clickItem(widthItem(item));
+        QVERIFY(widthItem(item)->isChecked());
+    }
+
+    // Moves the focus out of the fields without changing anything.
+    void leaveFields()
+    {
+        for (int item = 0; item < 3; ++item) {
+            if (widthItem(item)->isChecked())
+                clickItem(widthItem(item));
+        }
+    }
+
+    // Enters the field with the mouse and types over its whole text.
+    void typeInto(QLineEdit* field, const QString& text)
+    {
+        click(field);
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(field, text);
+    }
+
+    void pasteInto(QLineEdit* field, const QString& text)
+    {
+        click(field);
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QGuiApplication::clipboard()->setText(text);
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+    }
+
+    void clickTab(int index)
+    {
+        QTabBar* bar = pages()->tabBar();
+        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
+    }
+
+    void clickCell(int col, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        TSuperStringGrid* table = grid();
+        // The header row is not a model row.
+        const QModelIndex index = table->model()->index(row - 1, col);
+        table->scrollTo(index);
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, modifiers,
+                          table->visualRect(index).center());
+    }
+
+    void verifyFields(const QString& decText, const QString& hexText, const QString& binText)
+    {
+        QCOMPARE(dec()->text(), decText);
+        QCOMPARE(hex()->text(), hexText);
+        QCOMPARE(bin()->text(), binText);
+    }
+
+    // Columns shared by the tables: a width item and the three texts shown.
+    static void addFieldColumns()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("decText");
+        QTest::addColumn<QString>("hexText");
+        QTest::addColumn<QString>("binText");
+    }
+    static void fieldRow(const char* name, int width, const char* field, const char* input,
+                         const char* decText, const char* hexText, const char* binText)
+    {
+        QTest::newRow(name) << width << field << input << decText << hexText << binText;
+    }
+
+private slots:
+    void init()
+    {
+        form = makeMainForm();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        trigger("RadixorCalculator1");
+        QVERIFY(widget<QWidget>("RadixorCalcPanel")->isVisible());
+        QGuiApplication::clipboard()->clear();
+    }
+
+    void cleanup()
+    {
+        ZENTRIX_EXPECT_NO_MESSAGES();
+        form.reset();
+    }
+
+    void startsAtZeroIn16Bits()
+    {
+        verifyFields("0", "00 00", "00000000 00000000");
+        QVERIFY(widthItem(1)->isChecked());
+        QCOMPARE(pages()->currentWidget()->objectName(), QStringLiteral("ConversionTabSheet"));
+        QVERIFY(!editMenuEnabled());
+        QVERIFY(!button("CopyLookupTableButton")->isEnabled());
+        QCOMPARE(button("DecClipboardButton")->accessibleName(),
+                 QStringLiteral("Copy decimal number to clipboard"));
+        QCOMPARE(widget<QLabel>("HexLabel")->buddy(), static_cast<QWidget*>(hex()));
+    }
+
+    void typing_data()
+    {
+        addFieldColumns();
+        const char* ones32 = "11111111 11111111 11111111 11111111";
+        fieldRow("8 bits, decimal 255", 0, "DecMemo", "255", "255", "FF", "11111111");
+        fieldRow("16 bits, decimal 255", 1, "DecMemo", "255", "255", "00 FF", "00000000 11111111");
+        fieldRow("32 bits, decimal 255", 2, "DecMemo", "255", "255", "00 00 00 FF",
+                 "00000000 00000000 00000000 11111111");
+        fieldRow("8 bits, 256 refused at the 6", 0, "DecMemo", "256", "25", "19", "00011001");
+        fieldRow("16 bits, 65536 refused", 1, "DecMemo", "65536", "6553", "19 99",
+                 "00011001 10011001");
+        fieldRow("16 bits, 65535 fits", 1, "DecMemo", "65535", "65535", "FF FF",
+                 "11111111 11111111");
+        // Beyond 32 bits the text cannot be read: it stays, the value does not move.
+        fieldRow("32 bits, decimal beyond the range", 2, "DecMemo", "2147483648", "2147483648",
+                 "0C CC CC CC", "00001100 11001100 11001100 11001100");
+        fieldRow("decimal refuses letters and signs", 1, "DecMemo", "1a-2", "12", "00 0C",
+                 "00000000 00001100");
+        fieldRow("8 bits, three decimal digits", 0, "DecMemo", "1234", "123", "7B", "01111011");
+        fieldRow("hexadecimal in lower case", 1, "HexMemo", "abc", "2,748", "ABC",
+                 "00001010 10111100");
+        fieldRow("hexadecimal refuses other letters", 1, "HexMemo", "1g2h", "18", "12",
+                 "00000000 00010010");
+        fieldRow("8 bits, two hexadecimal digits", 0, "HexMemo", "1ff", "31", "1F", "00011111");
+        fieldRow("32 bits, FFFFFFFF", 2, "HexMemo", "FFFFFFFF", "-1", "FFFFFFFF", ones32);
+        // A sign before a multiple of three digits takes no separator.
+        fieldRow("32 bits, FFFE1DC0", 2, "HexMemo", "FFFE1DC0", "-123,456", "FFFE1DC0",
+                 "11111111 11111110 00011101 11000000");
+        fieldRow("32 bits, 80000000", 2, "HexMemo", "80000000", "-2,147,483,648", "80000000",
+                 "10000000 00000000 00000000 00000000");
+        fieldRow("8 bits, binary 101", 0, "BinMemo", "101", "5", "05", "101");
+        fieldRow("binary refuses other digits", 1, "BinMemo", "1021", "5", "00 05", "101");
+        fieldRow("8 bits, eight binary digits", 0, "BinMemo", "111111111", "255", "FF", "11111111");
+        fieldRow("32 bits, binary with bit 31", 2, "BinMemo", "10000000000000000000000000000001",
+                 "-2,147,483,647", "80 00 00 01", "10000000000000000000000000000001");
+    }
+
+    void typing()
+    {
+        QFETCH(int, width);
+        QFETCH(QString, field);
+        QFETCH(QString, input);
+        QFETCH(QString, decText);
+        QFETCH(QString, hexText);
+        QFETCH(QString, binText);
+
+        selectWidth(width);
+        typeInto(memo(field), input);
+        QVERIFY(memo(field)->hasFocus());
+        verifyFields(decText, hexText, binText);
+        QCOMPARE(memo(field)->cursorPosition(), memo(field)->text().size());
+    }
+
+    void refusalPutsCaretAtTheEnd()
+    {
+        selectWidth(0);
+        typeInto(dec(), "26");
+        // A 5 in front of the 6 makes 256: refused, back to 26.
+        QTest::keyClick(dec(), Qt::Key_Left);
+        QTest::keyClick(dec(), Qt::Key_5);
+        verifyFields("26", "1A", "00011010");
+        QCOMPARE(dec()->cursorPosition(), 2);
+    }
+
+    void pasting_data()
+    {
+        addFieldColumns();
+        // Maximum lengths cut what is pasted; pasted text is not filtered.
+        fieldRow("8 bits, decimal cut", 0, "DecMemo", "12345", "123", "7B", "01111011");
+        fieldRow("8 bits, hexadecimal cut", 0, "HexMemo", "abcd", "171", "ab", "10101011");
+        fieldRow("32 bits, grouped decimal", 2, "DecMemo", "1,234,567", "1,234,567", "00 12 D6 87",
+                 "00000000 00010010 11010110 10000111");
+    }
+
+    void pasting()
+    {
+        QFETCH(int, width);
+        QFETCH(QString, field);
+        QFETCH(QString, input);
+        QFETCH(QString, decText);
+        QFETCH(QString, hexText);
+        QFETCH(QString, binText);
+
+        selectWidth(width);
+        pasteInto(memo(field), input);
+        verifyFields(decText, hexText, binText);
+    }
+
+    void pastedSeparatorsAreNotDoubled()
+    {
+        selectWidth(2);
+        pasteInto(hex(), "AB CD");
+        QCOMPARE(dec()->text(), QStringLiteral("43,981"));
+        leaveFields();
+        QCOMPARE(hex()->text(), QStringLiteral("AB CD"));
+    }
+
+    void emptyFieldTurnsToZeroOnLeaving()
+    {
+        typeInto(hex(), "ff");
+        QTest::keyClick(hex(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(hex(), Qt::Key_Backspace);
+        verifyFields("255", "", "00000000 11111111");
+        leaveFields();
+        // The field is regrouped from its own text, not rebuilt from the value.
+        verifyFields("0", "0", "00000000 00000000");
+    }
+
+    void widthSwitch_data()
+    {
+        addFieldColumns();
+        QTest::addColumn<int>("newWidth");
+        auto add = [](const char* name, int from, const char* input, int to, const char* decText,
+                      const char* hexText, const char* binText) {
+            QTest::newRow(name) << from << (input[0] == 'F' ? "HexMemo" : "DecMemo") << input
+                                << decText << hexText << binText << to;
+        };
+        add("32 to 16 clamps 100,000", 2, "100000", 1, "65535", "FF FF", "11111111 11111111");
+        add("16 to 8 clamps 300", 1, "300", 0, "255", "FF", "11111111");
+        add("32 to 8 clamps the largest", 2, "2147483647", 0, "255", "FF", "11111111");
+        add("16 to 8 keeps 100", 1, "100", 0, "100", "64", "01100100");
+        add("8 to 32 keeps 200", 0, "200", 2, "200", "00 00 00 C8",
+            "00000000 00000000 00000000 11001000");
+        add("32 to 8 keeps a negative value", 2, "FFFFFFFE", 0, "-2", "FF FF FF FE", "11111110");
+    }
+
+    void widthSwitch()
+    {
+        QFETCH(int, width);
+        QFETCH(QString, field);
+        QFETCH(QString, input);
+        QFETCH(QString, decText);
+        QFETCH(QString, hexText);
+        QFETCH(QString, binText);
+        QFETCH(int, newWidth);
+
+        selectWidth(width);
+        typeInto(memo(field), input);
+        leaveFields();
+        selectWidth(newWidth);
+        verifyFields(decText, hexText, binText);
+    }
+
+    void maximumLengths_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("maxDigits");
+        const int lengths[3][3] = {{3, 2, 8}, {5, 4, 16}, {10, 8, 32}};
+        for (int width = 0; width < 3; ++width) {
+            int i = 0;
+            for (const char* field : {"DecMemo", "HexMemo", "BinMemo"}) {
+                QTest::addRow("%d bits, %s", 8 << width, field)
+                    << width << field << lengths[width][i++];
+            }
+        }
+    }
+
+    void maximumLengths()
+    {
+        QFETCH(int, width);
+        QFETCH(QString, field);
+        QFETCH(int, maxDigits);
+
+        // Another width first, so that the item really changes.
+        selectWidth((width + 1) % 3);
+        selectWidth(width);
+        // Zeros fit any width, so only the length can stop them.
+        typeInto(memo(field), QString(maxDigits + 3, '0'));
+        QCOMPARE(memo(field)->text(), QString(maxDigits, '0'));
+    }
+
+    void enteringAndLeaving_data()
+    {
+        addFieldColumns();
+        // decText holds the field's own text once left.
+        fieldRow("decimal", 2, "DecMemo", "1234567", "1,234,567", "", "");
+        fieldRow("decimal of three digits", 2, "DecMemo", "123", "123", "", "");
+        fieldRow("negative value", 2, "HexMemo", "fffe1dc0", "FF FE 1D C0", "", "");
+        fieldRow("hexadecimal regrouped, not padded", 1, "HexMemo", "abc", "A BC", "", "");
+        fieldRow("binary of nine digits", 1, "BinMemo", "100000000", "1 00000000", "", "");
+    }
+
+    void enteringAndLeaving()
+    {
+        QFETCH(int, width);
+        QFETCH(QString, field);
+        QFETCH(QString, input);
+        QFETCH(QString, decText);
+
+        selectWidth(width);
+        QVERIFY(!editMenuEnabled());
+        typeInto(memo(field), input);
+        QVERIFY(editMenuEnabled());
+
+        leaveFields();
+        QCOMPARE(memo(field)->text(), decText);
+        QVERIFY(!editMenuEnabled());
+
+        // Entering strips the separators and leaves the caret at the end,
+        // with nothing selected, for every field.
+        for (QLineEdit* each : {dec(), hex(), bin()}) {
+            const QString grouped = each->text();
+            each->setFocus(Qt::TabFocusReason);
+            QCOMPARE(each->text(), QString(grouped).remove(' ').remove(','));
+            QCOMPARE(each->cursorPosition(), each->text().size());
+            QVERIFY(!each->hasSelectedText());
+            QVERIFY(editMenuEnabled());
+        }
+    }
+
+    void ctrlTabIsDiscarded()
+    {
+        typeInto(dec(), "42");
+        QTest::keyClick(dec(), Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(pages()->currentIndex(), 0);
+        QVERIFY(dec()->hasFocus());
+        QCOMPARE(dec()->text(), QStringLiteral("42"));
+    }
+
+    void clear()
+    {
+        selectWidth(2);
+        typeInto(hex(), "DEADBEEF");
+        click(button("ClearButton"));
+        verifyFields("0", "00 00 00 00", "00000000 00000000 00000000 00000000");
+        // The last accepted value is zero now.
+        selectWidth(0);
+        typeInto(dec(), "999");
+        verifyFields("99", "63", "01100011");
+    }
+
+    void invertTwice_data()
+    {
+        addFieldColumns();
+        // input: the decimal typed; the texts: shown after one Invert, the
+        // decimal in plain digits as if typed.
+        fieldRow("8 bits, 5", 0, "DecMemo", "5", "-6", "FF FF FF FA", "11111010");
+        fieldRow("16 bits, 0", 1, "DecMemo", "0", "-1", "FF FF FF FF", "11111111 11111111");
+        fieldRow("16 bits, 65535", 1, "DecMemo", "65535", "-65536", "FF FF 00 00",
+                 "00000000 00000000");
+        fieldRow("32 bits, largest", 2, "DecMemo", "2147483647", "-2147483648", "80 00 00 00",
+                 "10000000 00000000 00000000 00000000");
+        fieldRow("32 bits, -1", 2, "HexMemo", "FFFFFFFF", "0", "00 00 00 00",
+                 "00000000 00000000 00000000 00000000");
+    }
+
+    void invertTwice()
+    {
+        QFETCH(int, width);
+        QFETCH(QString, field);
+        QFETCH(QString, input);
+        QFETCH(QString, decText);
+        QFETCH(QString, hexText);
+        QFETCH(QString, binText);
+
+        selectWidth(width);
+        typeInto(memo(field), input);
+        leaveFields();
+        const QString before[] = {dec()->text(), hex()->text(), bin()->text()};
+        click(button("InvertButton"));
+        verifyFields(decText, hexText, binText);
+        click(button("InvertButton"));
+        QCOMPARE(StripSeparators(dec()->text()), StripSeparators(before[0]));
+        QCOMPARE(hex()->text(), before[1]);
+        QCOMPARE(bin()->text(), before[2]);
+    }
+
+    void invertReportsUnreadableDecimal()
+    {
+        selectWidth(2);
+        typeInto(dec(), "9999999999");
+        click(button("InvertButton"));
+        QCOMPARE(MessageBoxCatcher::instance().take(),
+                 QStringList{"'9999999999' is not a valid integer value"});
+        verifyFields("9,999,999,999", "3B 9A C9 FF", "00111011 10011010 11001001 11111111");
+    }
+
+    void copyOneField_data()
+    {
+        QTest::addColumn<QString>("copyButton"); // empty: Ctrl+C
+        QTest::addColumn<QString>("focusField");
+        QTest::addColumn<QString>("expected");
+        auto row = [](const char* name, const char* copyButton, const char* focus,
+                      const char* expected) {
+            QTest::newRow(name) << copyButton << focus << expected;
+        };
+        row("decimal", "DecClipboardButton", "", "4,660");
+        row("hexadecimal", "HexClipboardButton", "", "12 34");
+        row("binary", "BinClipboardButton", "", "00010010 00110100");
+        row("decimal, focused", "DecClipboardButton", "DecMemo", "4660");
+        row("hexadecimal, focused", "HexClipboardButton", "HexMemo", "1234");
+        row("binary, focused", "BinClipboardButton", "BinMemo", "0001001000110100");
+        row("hexadecimal, decimal focused", "HexClipboardButton", "DecMemo", "12 34");
+        row("Ctrl+C in decimal", "", "DecMemo", "4660");
+        row("Ctrl+C in hexadecimal", "", "HexMemo", "1234");
+        row("Ctrl+C in binary", "", "BinMemo", "0001001000110100");
+        row("Ctrl+C outside the fields", "", "", "untouched");
+    }
+
+    void copyOneField()
+    {
+        QFETCH(QString, copyButton);
+        QFETCH(QString, focusField);
+        QFETCH(QString, expected);
+
+        typeInto(hex(), "1234");
+        leaveFields();
+        QGuiApplication::clipboard()->setText("untouched");
+        QWidget* focus =
+            focusField.isEmpty() ? static_cast<QWidget*>(widthItem(1)) : memo(focusField);
+        if (!focusField.isEmpty())
+            click(focus);
+        if (copyButton.isEmpty())
+            QTest::keyClick(focus, Qt::Key_C, Qt::ControlModifier);
+        else
+            click(button(qPrintable(copyButton)));
+        QCOMPARE(clipboardText(), expected);
+        QVERIFY(focusField.isEmpty() || focus->hasFocus());
+    }
+
+    void lookupTableCells_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QStringList>("cells");
+        QTest::newRow("header") << 0 << QStringList{"Decimal", "Hexadecimal", "Binary"};
+        QTest::newRow("0") << 1 << QStringList{"0", " 0", "     0000"};
+        QTest::newRow("15") << 16 << QStringList{"15", " F", "     1111"};
+        QTest::newRow("16") << 17 << QStringList{"16", "10", "0001 0000"};
+        QTest::newRow("171") << 172 << QStringList{"171", "AB", "1010 1011"};
+        QTest::newRow("255") << 256 << QStringList{"255", "FF", "1111 1111"};
+    }
+
+    void lookupTableCells()
+    {
+        QFETCH(int, row);
+        QFETCH(QStringList, cells);
+        QCOMPARE(grid()->RowCount(), 257);
+        QCOMPARE(grid()->ColCount(), 3);
+        QCOMPARE(QStringList({grid()->Cells(0, row), grid()->Cells(1, row), grid()->Cells(2, row)}),
+                 cells);
+    }
+
+    void lookupTableCopy()
+    {
+        clickTab(1);
+        QVERIFY(editMenuEnabled());
+        QVERIFY(button("CopyLookupTableButton")->isEnabled());
+
+        clickCell(0, 15);
+        clickCell(2, 17, Qt::ShiftModifier);
+        const QString expected = "Decimal\tHexadecimal\tBinary\r\n"
+                                 "14\t E\t     1110\r\n"
+                                 "15\t F\t     1111\r\n"
+                                 "16\t10\t0001 0000\r\n";
+        QTest::keyClick(grid(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboardText(), expected);
+
+        clickCell(1, 1);
+        clickCell(1, 2, Qt::ShiftModifier);
+        click(button("CopyLookupTableButton"));
+        QCOMPARE(clipboardText(), QStringLiteral("Hexadecimal\r\n 0\r\n 1\r\n"));
+
+        // Selecting the calculator again keeps the table's copy.
+        trigger("VantrelCalculator1");
+        trigger("RadixorCalculator1");
+        QVERIFY(editMenuEnabled());
+        clickCell(1, 256);
+        trigger("Copy1");
+        QCOMPARE(clipboardText(), QStringLiteral("Hexadecimal\r\nFF\r\n"));
+    }
+
+    void leavingTheLookupTable()
+    {
+        clickTab(1);
+        widthItem(1)->setFocus();
+        clickTab(0);
+        QVERIFY(!editMenuEnabled());
+        QVERIFY(!button("CopyLookupTableButton")->isEnabled());
+    }
+
+    void leavingTheLookupTableFromInsideIt()
+    {
+        clickTab(1);
+        clickCell(0, 1);
+        clickTab(0);
+        QVERIFY(!button("CopyLookupTableButton")->isEnabled());
+        // The focus moves onto the page; Edit > Copy follows wherever it lands.
+        QWidget* focus = QApplication::focusWidget();
+        const bool inField = focus == dec() || focus == hex() || focus == bin();
+        QCOMPARE(editMenuEnabled(), inField);
+        if (inField) {
+            trigger("Copy1");
+            QCOMPARE(clipboardText(), qobject_cast<QLineEdit*>(focus)->text());
+        }
+    }
+
+    void reselectingWithAFieldFocused()
+    {
+        typeInto(dec(), "12");
+        trigger("RadixorCalculator1");
+        // The selection disables the Edit menu until a field is entered again.
+        QVERIFY(!editMenuEnabled());
+        QVERIFY(dec()->hasFocus());
+        QTest::keyClick(dec(), Qt::Key_Tab);
+        QVERIFY(editMenuEnabled());
+        QCOMPARE(dec()->text(), QStringLiteral("12"));
+    }
+
+private:
+    static QString StripSeparators(QString text) { return text.remove(' ').remove(','); }
+};
+
+ZENTRIX_UI_TEST_MAIN(TestRadixorCalc)
+#include "tst_radixorcalc.moc"
