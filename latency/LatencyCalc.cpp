@@ -65,6 +65,9 @@ TLatencyCalc::TLatencyCalc(QWidget* parent)
     connect(ui->CopyNetworkSetupButton, &QAbstractButton::clicked, this,
             &TLatencyCalc::CopyNetworkSetupButtonClick);
 
+    setupStatisticsTab();
+    setupGraphsTab();
+
     ui->LatencyCalcPageControl->setCurrentWidget(ui->NetworkSetupTabSheet);
     FLatencyStale = true;
 }
@@ -80,12 +83,18 @@ void TLatencyCalc::pageEntered(QWidget* page, QObject*)
 {
     if (page == ui->NetworkSetupTabSheet)
         NetworkSetupTabSheetEnter();
+    else if (page == ui->LatencyStatsTabSheet)
+        LatencyStatsTabSheetEnter();
+    else if (page == ui->LatencyGraphsTabSheet)
+        LatencyGraphsTabSheetEnter();
 }
 
 void TLatencyCalc::pageLeaving(QWidget* page, QObject*)
 {
     if (page == ui->NetworkSetupTabSheet)
         NetworkSetupTabSheetExit();
+    else if (page == ui->LatencyStatsTabSheet || page == ui->LatencyGraphsTabSheet)
+        LatencyStatsTabSheetExit();
 }
 
 TNetworkButton* TLatencyCalc::nodeA() const

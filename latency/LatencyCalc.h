@@ -6,9 +6,12 @@
 #include <QList>
 #include <QPoint>
 
+#include <array>
 #include <memory>
 
 class QAction;
+class QFrame;
+class QLabel;
 class QMenu;
 class QPainter;
 class TNetworkButton;
@@ -91,6 +94,18 @@ private:
     void connectElement(TNetworkButton* element);
     void showSetupPanelMenu(const QPoint& pos);
 
+    // Latency Statistics tab.
+    void setupStatisticsTab();
+    void LatencyStatsTabSheetEnter();
+    void LatencyStatsTabSheetExit();
+    void CopyLatencyStatsButtonClick();
+    TPacketDirection packetDirection() const;
+
+    // Latency Graphs tab.
+    void setupGraphsTab();
+    void LatencyGraphsTabSheetEnter();
+    void CopyLatencyGraphsButtonClick();
+
     std::unique_ptr<Ui::TLatencyCalc> ui;
     QList<TNetworkButton*> FChain;
     TNetworkButton* FSelectedElement = nullptr;
@@ -101,4 +116,12 @@ private:
     QAction* NewNetwork1;
     QMenu* RemoveNetwork1;
     bool FDragCursorShown = false;
+
+    // The graphs' legend: entry i names the element behind stripe i.
+    struct TLegendEntry
+    {
+        QLabel* Label = nullptr;
+        QFrame* Swatch = nullptr;
+    };
+    std::array<TLegendEntry, maxChainLength> FLegend;
 };

@@ -6,7 +6,7 @@
 #include "latency/LatencyCalc.h"
 #include "latency/NetworkButton.h"
 #include "latency/NetworkButtonForm.h"
-#include "tests/support/UiFixture.h"
+#include "tests/latency/LatencyDriver.h"
 
 #include <QAbstractItemView>
 #include <QClipboard>
@@ -15,20 +15,6 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
-
-namespace {
-
-QAction* menuEntry(TNetworkButton* element, const char* name)
-{
-    return element->ElementMenu()->findChild<QAction*>(QString::fromLatin1(name));
-}
-
-bool removeOffered(TNetworkButton* element)
-{
-    return menuEntry(element, "RemoveItem")->isVisible();
-}
-
-} // namespace
 
 class TestNetworkSetup : public QObject
 {
@@ -64,117 +50,52 @@ private slots:
     void selectionMovedToOtherSortOfElement();
 
 private:
-    TNetworkButton* element(int position) const { return FCalc->chain().at(position); }
+    TNetworkButton* element(int position) const { return D.element(position); }
+    QWidget* dialogChild(const char* name) const { return D.dialogChild(name); }
+    QComboBox* topologyBox() const { return D.topologyBox(); }
+    QComboBox* bandwidthBox() const { return D.bandwidthBox(); }
+    QPushButton* button(const char* name) const { return D.button(name); }
+    QAction* menuEntry(TNetworkButton* target, const char* name) const
+    {
+        return D.menuEntry(target, name);
+    }
+    bool removeOffered(TNetworkButton* target) const
+    {
+        return menuEntry(target, "RemoveItem")->isVisible();
+    }
+    void press(TNetworkButton* target, Qt::MouseButton mouseButton = Qt::LeftButton)
+    {
+        D.press(target, mouseButton);
+    }
+    void openProperties(TNetworkButton* target) { D.openProperties(target); }
+    void choose(QComboBox* box, const QString& entry) { D.choose(box, entry); }
+    void typeInto(QWidget* field, const QString& text) { D.typeInto(field, text); }
+    TNetworkButton* insert() { return D.insert(); }
     TCanvasPanel* panel() const;
-    QWidget* dialogChild(const char* name) const;
-    QComboBox* topologyBox() const;
-    QComboBox* bandwidthBox() const;
-    QPushButton* button(const char* name) const;
-    void press(TNetworkButton* target, Qt::MouseButton mouseButton = Qt::LeftButton);
-    void openProperties(TNetworkButton* target);
-    void choose(QComboBox* box, const QString& entry);
-    void typeInto(QWidget* field, const QString& text);
     void dragTo(TNetworkButton* target, const QPoint& panelPoint);
     QImage panelPicture() const;
     bool lineDrawnAt(const QImage& picture, const QPoint& point) const;
     QStringList entriesOf(const QComboBox* box) const;
-    TNetworkButton* insert();
 
-    std::unique_ptr<TMainForm> FForm;
+    LatencyDriver D;
     TLatencyCalc* FCalc = nullptr;
 };
 
 void TestNetworkSetup::init()
 {
-    clearStoredSettings();
-    FForm = makeMainForm();
-    FForm->findChild<QAction*>("LatencyCalculator1")->trigger();
-    FCalc = FForm->latencyCalc();
-    // The first-run layout, in case the shell has not applied it.
-    if (FCalc->chain().size() == 2) {
-        FCalc->applyFirstRunDefaults();
-        FCalc->updateNodeLabels();
-    }
-    QVERIFY(QTest::qWaitForWindowExposed(FForm.get()));
+    D.start();
+    FCalc = D.calc();
 }
 
 void TestNetworkSetup::cleanup()
 {
-    FCalc->propertiesForm()->close();
-    FForm.reset();
+    D.stop();
     ZENTRIX_EXPECT_NO_MESSAGES();
 }
 
 TCanvasPanel* TestNetworkSetup::panel() const
 {
     return FCalc->findChild<TCanvasPanel*>("NetworkSetupPanel");
-}
-
-QWidget* TestNetworkSetup::dialogChild(const char* name) const
-{
-    return FCalc->propertiesForm()->findChild<QWidget*>(QString::fromLatin1(name));
-}
-
-QComboBox* TestNetworkSetup::topologyBox() const
-{
-    return qobject_cast<QComboBox*>(dialogChild("TopologyComboBox"));
-}
-
-QComboBox* TestNetworkSetup::bandwidthBox() const
-{
-    return qobject_cast<QComboBox*>(dialogChild("BandwidthComboBox"));
-}
-
-QPushButton* TestNetworkSetup::button(const char* name) const
-{
-    return FCalc->findChild<QPushButton*>(QString::fromLatin1(name));
-}
-
-void TestNetworkSetup::press(TNetworkButton* target, Qt::MouseButton mouseButton)
-{
-    QTest::mousePress(target, mouseButton, {}, QPoint(25, 25));
-    QTest::mouseRelease(target, mouseButton, {}, QPoint(25, 25));
-}
-
-void TestNetworkSetup::openProperties(TNetworkButton* target)
-{
-    // Pressing an element to open its menu selects it.
-    press(target);
-    menuEntry(target, "PropertiesItem")->trigger();
-    QVERIFY(FCalc->propertiesForm()->isVisible());
-    // Focus moves (and typed values commit) only in the active window.
-    QVERIFY(QTest::qWaitForWindowActive(FCalc->propertiesForm()));
-}
-
-void TestNetworkSetup::choose(QComboBox* box, const QString& entry)
-{
-    const int index = box->findText(entry);
-    QVERIFY2(index >= 0, qPrintable(entry));
-    box->showPopup();
-    QAbstractItemView* list = box->view();
-    QTRY_VERIFY(list->isVisible());
-    const QModelIndex item = list->model()->index(index, 0);
-    list->scrollTo(item);
-    const QRect cell = list->visualRect(item);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
-    QTRY_VERIFY(!list->isVisible());
-    // The offscreen platform does not hand activation back from the popup.
-    box->window()->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(box->window()));
-}
-
-void TestNetworkSetup::typeInto(QWidget* field, const QString& text)
-{
-    field->setFocus();
-    QTRY_VERIFY(field->hasFocus());
-    auto* box = qobject_cast<QComboBox*>(field);
-    QLineEdit* edit = box ? box->lineEdit() : qobject_cast<QLineEdit*>(field);
-    // Typing replaces the whole text, as after selecting it all.
-    edit->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(field, Qt::Key_Backspace);
-    else
-        QTest::keyClicks(field, text);
 }
 
 void TestNetworkSetup::dragTo(TNetworkButton* target, const QPoint& panelPoint)
@@ -211,15 +132,6 @@ QStringList TestNetworkSetup::entriesOf(const QComboBox* box) const
     for (int i = 0; i < box->count(); ++i)
         entries << box->itemText(i);
     return entries;
-}
-
-TNetworkButton* TestNetworkSetup::insert()
-{
-    const int before = FCalc->chain().size();
-    QTest::mouseClick(button("NewNetworkButton"), Qt::LeftButton);
-    if (FCalc->chain().size() != before + 1)
-        return nullptr;
-    return FCalc->selectedElement();
 }
 
 void TestNetworkSetup::firstRunLayout()
@@ -485,7 +397,7 @@ void TestNetworkSetup::copyPicture()
 
     // Edit > Copy on this tab takes the same picture.
     QGuiApplication::clipboard()->clear();
-    QAction* copy = FForm->findChild<QAction*>("Copy1");
+    QAction* copy = D.form()->findChild<QAction*>("Copy1");
     QVERIFY(copy->isEnabled());
     copy->trigger();
     QCOMPARE(QGuiApplication::clipboard()->image(), copied);

@@ -1,0 +1,79 @@
+// The Latency Graphs tab: one striped bar per packet direction, a stripe per
+// chain element sized by its share, and a legend naming each stripe colour.
+
+#include "controls/QorvelPanels.h"
+#include "controls/RainbowBar.h"
+#include "latency/LatencyCalc.h"
+#include "latency/NetworkButton.h"
+#include "ui_LatencyCalc.h"
+
+#include <QLabel>
+
+void TLatencyCalc::setupGraphsTab()
+{
+    // Legend entry i goes with stripe i, so it takes the bars' colour i.
+    const char* const names[maxChainLength] = {
+        "Red",   "Yellow", "Lime", "Blue", "Purple", "Black",   "Maroon", "Green",
+        "Olive", "Navy",   "Teal", "Gray", "Silver", "Fuchsia", "Aqua",   "White"};
+    for (int i = 0; i < maxChainLength; ++i) {
+        const QString name = QString::fromLatin1(names[i]);
+        TLegendEntry& entry = FLegend[static_cast<size_t>(i)];
+        entry.Label = ui->LatencyGraphsCanvasPanel->findChild<QLabel*>(name + "Label");
+        entry.Swatch = ui->LatencyGraphsCanvasPanel->findChild<QFrame*>(name + "Panel");
+        QPalette palette = entry.Swatch->palette();
+        palette.setColor(QPalette::Window, TRainbowBar::stripeColors()[static_cast<size_t>(i)]);
+        entry.Swatch->setPalette(palette);
+        entry.Swatch->setAutoFillBackground(true);
+    }
+
+    ui->LatencyGraphsCanvasPanel->setBevelOuter(TQorvelCustomPanel::bvNone);
+    for (TRainbowBar* bar : {ui->RainbowBarA, ui->RainbowBarB, ui->RainbowBarAB})
+        bar->setNumStripes(maxChainLength);
+    ui->RainbowBarA->setAccessibleName(ui->Label42->text());
+    ui->RainbowBarB->setAccessibleName(ui->Label43->text());
+    ui->RainbowBarAB->setAccessibleName(ui->Label44->text());
+
+    ui->CopyLatencyGraphsButton->setGlyph(QStringLiteral(":/bitmaps/COPY.svg"),
+                                          QStringLiteral(":/bitmaps/COPYDISABLED.svg"));
+    connect(ui->CopyLatencyGraphsButton, &QAbstractButton::clicked, this,
+            &TLatencyCalc::CopyLatencyGraphsButtonClick);
+}
+
+void TLatencyCalc::LatencyGraphsTabSheetEnter()
+{
+    emit copyAvailable(ui->CopyLatencyGraphsButton);
+    ComputeLatencies();
+
+    const int count = static_cast<int>(std::min<qsizetype>(FChain.size(), maxChainLength));
+    for (int i = 0; i < maxChainLength; ++i) {
+        const TLegendEntry& entry = FLegend[static_cast<size_t>(i)];
+        if (i < count) {
+            // A fixed width: a long label is cut at the separator line.
+            entry.Label->setText(FChain[i]->Hint());
+            entry.Label->setVisible(true);
+            entry.Label->resize(105, entry.Label->height());
+            entry.Swatch->setVisible(true);
+        } else {
+            entry.Label->setVisible(false);
+            entry.Swatch->setVisible(false);
+        }
+    }
+
+    for (TRainbowBar* bar : {ui->RainbowBarA, ui->RainbowBarB, ui->RainbowBarAB})
+        bar->setNumStripes(count);
+    for (int i = 0; i < count; ++i) {
+        const TElementLatency& latency = FChain[i]->latency();
+        ui->RainbowBarA->Stripes(i)->setValue(latency.ShareAtoB);
+        ui->RainbowBarB->Stripes(i)->setValue(latency.ShareBtoA);
+        ui->RainbowBarAB->Stripes(i)->setValue(latency.ShareRoundTrip);
+    }
+}
+
+void TLatencyCalc::CopyLatencyGraphsButtonClick()
+{
+    // The picture shows the graphs, not the button that took it.
+    ui->CopyLatencyGraphsButton->hide();
+    TCanvasPanel* panel = ui->LatencyGraphsCanvasPanel;
+    panel->CopyToClipboard(panel->rect());
+    ui->CopyLatencyGraphsButton->show();
+}

@@ -1,0 +1,351 @@
+// The latency calculator's statistics table and graphs, on chains built in
+// the setup editor through the real main window.
+
+#include "controls/QorvelPanels.h"
+#include "controls/RainbowBar.h"
+#include "controls/SpeedButton.h"
+#include "controls/SuperStringGrid.h"
+#include "tests/latency/LatencyDriver.h"
+
+#include <QClipboard>
+#include <QLabel>
+#include <QRadioButton>
+
+class TestLatencyViews : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void statisticsOfExample_data();
+    void statisticsOfExample();
+    void directionChoiceDoesNotRecompute();
+    void nothingToShare();
+    void packetSizesOverflow();
+    void fullChainTable();
+    void editCopyFollowsTheTab();
+
+    void legend_data();
+    void legend();
+    void barsFollowShares();
+    void fewerElementsResetStripes();
+    void graphsPicture();
+
+private:
+    void buildExample();
+    TSuperStringGrid* grid() const;
+    QStringList tableText();
+    TRainbowBar* bar(const char* name) const;
+    QLabel* legendLabel(const char* colour) const;
+    QWidget* legendSwatch(const char* colour) const;
+
+    LatencyDriver D;
+    TLatencyCalc* FCalc = nullptr;
+};
+
+void TestLatencyViews::init()
+{
+    D.start();
+    FCalc = D.calc();
+}
+
+void TestLatencyViews::cleanup()
+{
+    D.stop();
+    ZENTRIX_EXPECT_NO_MESSAGES();
+}
+
+// Node A (64 bytes, 10 ms), a 10 Mbps Ethernet, a T1 with its 5 ms and
+// node B (1024 bytes, 20 ms).
+void TestLatencyViews::buildExample()
+{
+    D.setNode(FCalc->nodeA(), 10, 64);
+    D.setNetwork(D.element(1), "Ethernet");
+    D.press(FCalc->nodeB());
+    D.setNetwork(D.insert(), "T1");
+    D.setNode(FCalc->nodeB(), 20, 1024);
+    QCOMPARE(FCalc->chain().size(), 4);
+}
+
+TSuperStringGrid* TestLatencyViews::grid() const
+{
+    return FCalc->findChild<TSuperStringGrid*>("LatencyStatsStringGrid");
+}
+
+// The whole table as the copy button puts it on the clipboard, one line a row.
+QStringList TestLatencyViews::tableText()
+{
+    TSuperStringGrid* table = grid();
+    table->setSelection({0, 1, 2, table->RowCount() - 1});
+    FCalc->findChild<TSpeedButton*>("CopyLatencyStatsButton")->click();
+    QStringList lines = QGuiApplication::clipboard()->text().split("\r\n");
+    if (lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+TRainbowBar* TestLatencyViews::bar(const char* name) const
+{
+    return FCalc->findChild<TRainbowBar*>(QString::fromLatin1(name));
+}
+
+QLabel* TestLatencyViews::legendLabel(const char* colour) const
+{
+    return FCalc->findChild<QLabel*>(QString::fromLatin1(colour) + "Label");
+}
+
+QWidget* TestLatencyViews::legendSwatch(const char* colour) const
+{
+    return FCalc->findChild<QWidget*>(QString::fromLatin1(colour) + "Panel");
+}
+
+void TestLatencyViews::statisticsOfExample_data()
+{
+    QTest::addColumn<QString>("direction");
+    QTest::addColumn<QStringList>("expected");
+
+    const QString header = "Network Element\tDelay (sec)\tPercent";
+    QTest::newRow("A to B") << "PacketDirAtoB"
+                            << QStringList{header,
+                                           "Node A (64 bytes)\t0.0100000\t64.9%",
+                                           "Ethernet (10 Mbps)\t0.0000672\t0.4%",
+                                           "T1 (1.544 Mbps)\t0.0053316\t34.6%",
+                                           "Node B (1024 bytes)\t0.0000000\t0.0%",
+                                           "Totals:\t0.0153988\t100.0%"};
+    QTest::newRow("B to A") << "PacketDirBtoA"
+                            << QStringList{header,
+                                           "Node A (64 bytes)\t0.0000000\t0.0%",
+                                           "Ethernet (10 Mbps)\t0.0008352\t2.7%",
+                                           "T1 (1.544 Mbps)\t0.0103057\t33.1%",
+                                           "Node B (1024 bytes)\t0.0200000\t64.2%",
+                                           "Totals:\t0.0311409\t100.0%"};
+    QTest::newRow("round trip") << "PacketDirRoundTrip"
+                                << QStringList{header,
+                                               "Node A (64 bytes)\t0.0100000\t24.1%",
+                                               "Ethernet (10 Mbps)\t0.0009024\t2.2%",
+                                               "T1 (1.544 Mbps)\t0.0106373\t25.6%",
+                                               "Node B (1024 bytes)\t0.0200000\t48.1%",
+                                               "Totals:\t0.0415397\t100.0%"};
+}
+
+void TestLatencyViews::statisticsOfExample()
+{
+    QFETCH(QString, direction);
+    QFETCH(QStringList, expected);
+    buildExample();
+    D.showPage(1);
+    auto* item = FCalc->findChild<QRadioButton*>(direction);
+    QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(8, item->height() / 2));
+    QVERIFY(item->isChecked());
+    QCOMPARE(grid()->RowCount(), 6);
+    QCOMPARE(tableText(), expected);
+}
+
+void TestLatencyViews::directionChoiceDoesNotRecompute()
+{
+    buildExample();
+    D.showPage(1);
+    QVERIFY(!FCalc->latencyStale());
+    // A value changed behind the calculator's back stays unseen until
+    // something that affects the latencies happens.
+    FCalc->nodeA()->setProcessTime(500);
+    auto* roundTrip = FCalc->findChild<QRadioButton*>("PacketDirRoundTrip");
+    QTest::mouseClick(roundTrip, Qt::LeftButton, {}, QPoint(8, roundTrip->height() / 2));
+    QCOMPARE(grid()->Cells(1, 5), QString("0.0415397"));
+
+    D.showPage(0);
+    D.setNode(FCalc->nodeB(), 20, 1024);
+    QVERIFY(FCalc->latencyStale());
+    D.showPage(1);
+    QCOMPARE(grid()->Cells(1, 1), QString("0.5000000"));
+    QVERIFY(!FCalc->latencyStale());
+}
+
+void TestLatencyViews::nothingToShare()
+{
+    // The first-run layout has no delay anywhere.
+    D.showPage(1);
+    const QStringList lines = tableText();
+    QCOMPARE(lines.size(), 5);
+    for (int row = 1; row <= 3; ++row)
+        QVERIFY2(lines[row].endsWith("\t0.0000000\t0.0%"), qPrintable(lines[row]));
+    QCOMPARE(lines[4], QString("Totals:\t0.0000000\t100.0%"));
+}
+
+void TestLatencyViews::packetSizesOverflow()
+{
+    buildExample();
+    D.showPage(1);
+    D.showPage(0);
+    D.setNode(FCalc->nodeA(), 10, 2147483647);
+    D.showPage(1);
+    QCOMPARE(MessageBoxCatcher::instance().take(), QStringList{"Integer overflow"});
+    QVERIFY(FCalc->latencyStale());
+    QCOMPARE(FCalc->totals().AtoB, 0.0f);
+    // The table still shows the last figures, the elements keep theirs.
+    QCOMPARE(grid()->Cells(1, 5), QString("0.0153988"));
+    QCOMPARE(grid()->Cells(0, 1), QString("Node A (64 bytes)"));
+    QCOMPARE(FCalc->nodeA()->latency().DelayAtoB, 0.01f);
+
+    // An empty packet from node B makes the sum fit again.
+    D.showPage(0);
+    D.setNode(FCalc->nodeB(), 20, 0);
+    D.showPage(1);
+    QVERIFY(!FCalc->latencyStale());
+    QCOMPARE(grid()->Cells(0, 1), QString("Node A (2147483647 bytes)"));
+}
+
+void TestLatencyViews::fullChainTable()
+{
+    for (int networks = 2; networks <= 14; ++networks)
+        QVERIFY(D.insert());
+    D.showPage(1);
+    QCOMPARE(grid()->RowCount(), 18);
+    QCOMPARE(grid()->Cells(0, 16), QString("Node B (1024 bytes)"));
+    QCOMPARE(grid()->Cells(0, 17), QString("Totals:"));
+
+    // Back to three elements: the table shrinks with the chain.
+    D.showPage(0);
+    QTest::mouseClick(D.button("ResetButton"), Qt::LeftButton);
+    D.showPage(1);
+    QCOMPARE(grid()->RowCount(), 5);
+    QCOMPARE(grid()->Cells(0, 4), QString("Totals:"));
+}
+
+void TestLatencyViews::editCopyFollowsTheTab()
+{
+    QAction* copy = D.form()->findChild<QAction*>("Copy1");
+    D.showPage(1);
+    grid()->setSelection({0, 4, 2, 4});
+    copy->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             QString("Network Element\tDelay (sec)\tPercent\r\nTotals:\t0.0000000\t100.0%\r\n"));
+
+    D.showPage(2);
+    copy->trigger();
+    QImage picture = QGuiApplication::clipboard()->image();
+    QCOMPARE(picture.size() / picture.devicePixelRatio(),
+             FCalc->findChild<TCanvasPanel*>("LatencyGraphsCanvasPanel")->size());
+
+    D.showPage(0);
+    copy->trigger();
+    picture = QGuiApplication::clipboard()->image();
+    QCOMPARE(picture.size() / picture.devicePixelRatio(), QSize(268, 258));
+}
+
+void TestLatencyViews::legend_data()
+{
+    QTest::addColumn<int>("networks");
+
+    QTest::newRow("smallest chain") << 1;
+    QTest::newRow("four networks") << 4;
+    QTest::newRow("full chain: white is node B") << 14;
+}
+
+void TestLatencyViews::legend()
+{
+    QFETCH(int, networks);
+    for (int i = 1; i < networks; ++i)
+        QVERIFY(D.insert());
+    D.showPage(2);
+
+    const char* const colours[] = {"Red",    "Yellow",  "Lime",  "Blue", "Purple", "Black",
+                                   "Maroon", "Green",   "Olive", "Navy", "Teal",   "Gray",
+                                   "Silver", "Fuchsia", "Aqua",  "White"};
+    const int elements = networks + 2;
+    for (int i = 0; i < 16; ++i) {
+        QLabel* label = legendLabel(colours[i]);
+        QCOMPARE(label->isVisible(), i < elements);
+        QCOMPARE(legendSwatch(colours[i])->isVisible(), i < elements);
+        if (i < elements) {
+            QCOMPARE(label->text(), D.element(i)->Hint());
+            QCOMPARE(label->width(), 105);
+            // The swatch shows the colour of the stripe it names.
+            const QImage swatch = legendSwatch(colours[i])->grab().toImage();
+            QCOMPARE(swatch.pixelColor(swatch.rect().center()),
+                     TRainbowBar::stripeColors()[static_cast<size_t>(i)]);
+        }
+    }
+    QCOMPARE(legendLabel(colours[elements - 1])->text(), QString("Node B (1024 bytes)"));
+    for (const char* name : {"RainbowBarA", "RainbowBarB", "RainbowBarAB"})
+        QCOMPARE(bar(name)->NumStripes(), elements);
+}
+
+void TestLatencyViews::barsFollowShares()
+{
+    buildExample();
+    D.showPage(2);
+    const struct
+    {
+        const char* bar;
+        float TElementLatency::*share;
+    } directions[] = {{"RainbowBarA", &TElementLatency::ShareAtoB},
+                      {"RainbowBarB", &TElementLatency::ShareBtoA},
+                      {"RainbowBarAB", &TElementLatency::ShareRoundTrip}};
+    for (const auto& direction : directions) {
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(bar(direction.bar)->Stripes(i)->Value(),
+                     D.element(i)->latency().*direction.share);
+        }
+    }
+    // Node B takes no part going to it, node A none coming back.
+    QCOMPARE(bar("RainbowBarA")->Stripes(3)->Value(), 0.0f);
+    QCOMPARE(bar("RainbowBarB")->Stripes(0)->Value(), 0.0f);
+    QVERIFY(bar("RainbowBarA")->Stripes(0)->Value() > 0.6f);
+
+    // Drawn: A to B starts red (node A, 64.9%), B to A starts yellow (the
+    // Ethernet; node A has no height) and ends blue (node B, 64.2%).
+    const QImage a = bar("RainbowBarA")->grab().toImage();
+    const QImage b = bar("RainbowBarB")->grab().toImage();
+    const int x = a.width() / 2;
+    QCOMPARE(a.pixelColor(x, 4), QColor(Qt::red));
+    QCOMPARE(a.pixelColor(x, a.height() * 9 / 10), QColor(Qt::green));
+    QCOMPARE(b.pixelColor(x, 3), QColor(Qt::yellow));
+    QCOMPARE(b.pixelColor(x, b.height() - 6), QColor(Qt::blue));
+}
+
+void TestLatencyViews::fewerElementsResetStripes()
+{
+    D.insert();
+    D.insert();
+    D.showPage(2);
+    QCOMPARE(bar("RainbowBarAB")->NumStripes(), 5);
+    bar("RainbowBarAB")->Stripes(1)->setColor(Qt::cyan);
+
+    D.showPage(0);
+    FCalc->NetworkButtonRemoveClick(D.element(1));
+    D.showPage(2);
+    QCOMPARE(bar("RainbowBarAB")->NumStripes(), 4);
+    QCOMPARE(bar("RainbowBarAB")->Stripes(1)->Color(), QColor(Qt::yellow));
+    QVERIFY(!legendLabel("Purple")->isVisible());
+    QVERIFY(legendLabel("Blue")->isVisible());
+}
+
+void TestLatencyViews::graphsPicture()
+{
+    buildExample();
+    D.showPage(2);
+    auto* panel = FCalc->findChild<TCanvasPanel*>("LatencyGraphsCanvasPanel");
+    auto* copyButton = FCalc->findChild<TSpeedButton*>("CopyLatencyGraphsButton");
+    QGuiApplication::clipboard()->clear();
+    copyButton->click();
+    const QImage picture = QGuiApplication::clipboard()->image();
+    QCOMPARE(picture.size() / picture.devicePixelRatio(), panel->size());
+    QVERIFY(copyButton->isVisible());
+
+    // Where the button sits the picture shows only the panel's background.
+    const QImage plain = picture.scaled(panel->size());
+    const QRect place = copyButton->geometry();
+    for (int y = place.top(); y <= place.bottom(); ++y)
+        for (int x = place.left(); x <= place.right(); ++x)
+            QCOMPARE(plain.pixelColor(x, y), panel->Color());
+    // The legend and the bars are in it.
+    QCOMPARE(plain.pixelColor(legendSwatch("Red")->geometry().center()), QColor(Qt::red));
+    QCOMPARE(plain.pixelColor(bar("RainbowBarA")->geometry().topLeft() + QPoint(19, 6)),
+             QColor(Qt::red));
+}
+
+ZENTRIX_UI_TEST_MAIN(TestLatencyViews)
+#include "tst_latencyviews.moc"
