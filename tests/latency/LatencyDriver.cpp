@@ -1,6 +1,7 @@
 #include "tests/latency/LatencyDriver.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTabBar>
@@ -91,10 +92,12 @@ void LatencyDriver::typeInto(QWidget* field, const QString& text)
     auto* box = qobject_cast<QComboBox*>(field);
     QLineEdit* edit = box ? box->lineEdit() : qobject_cast<QLineEdit*>(field);
     edit->selectAll();
+    // Keys go where the keyboard sends them: to the focus widget.
+    QWidget* receiver = QApplication::focusWidget();
     if (text.isEmpty())
-        QTest::keyClick(field, Qt::Key_Backspace);
+        QTest::keyClick(receiver, Qt::Key_Backspace);
     else
-        QTest::keyClicks(field, text);
+        QTest::keyClicks(receiver, text);
 }
 
 void LatencyDriver::clickOk()
