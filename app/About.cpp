@@ -29,8 +29,7 @@ TAboutCalc::TAboutCalc(QWidget* parent) : QDialog(parent), ui(std::make_unique<U
 {
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
-                   Qt::WindowStaysOnTopHint);
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
     setModal(false);
 
     ui->InfoMemo->viewport()->setCursor(Qt::ArrowCursor);
@@ -61,7 +60,8 @@ void TAboutCalc::FormCreate()
     info[1] = QString::fromUtf8(releaseText);
     ui->InfoMemo->setPlainText(info.join(QLatin1Char('\n')));
 
-    ui->CreditsMemo->setPlainText(QStringLiteral("Programmed by\n") + QString::fromUtf8(programmerName));
+    ui->CreditsMemo->setPlainText(QStringLiteral("Programmed by\n") +
+                                  QString::fromUtf8(programmerName));
     QTextOption centred = ui->CreditsMemo->document()->defaultTextOption();
     centred.setAlignment(Qt::AlignHCenter);
     ui->CreditsMemo->document()->setDefaultTextOption(centred);

@@ -1,6 +1,7 @@
 #include "app/Main.h"
 
 #include "app/About.h"
+#include "app/SettingsStore.h"
 #include "app/WebSite.h"
 #include "controls/CalcView.h"
 #include "latency/LatencyCalc.h"
@@ -94,9 +95,18 @@ void TMainForm::setAboutBox(TAboutCalc* aboutBox)
     FAboutBox = aboutBox;
 }
 
-TRadixorCalc* TMainForm::radixorCalc() const { return ui->RadixorCalcPanel; }
-TSubnetCalc* TMainForm::subnetCalc() const { return ui->VantrelCalcPanel; }
-TLatencyCalc* TMainForm::latencyCalc() const { return ui->LatencyCalcPanel; }
+TRadixorCalc* TMainForm::radixorCalc() const
+{
+    return ui->RadixorCalcPanel;
+}
+TSubnetCalc* TMainForm::subnetCalc() const
+{
+    return ui->VantrelCalcPanel;
+}
+TLatencyCalc* TMainForm::latencyCalc() const
+{
+    return ui->LatencyCalcPanel;
+}
 
 void TMainForm::FormCreate()
 {
@@ -126,9 +136,28 @@ void TMainForm::FormCreate()
                 [this, pageControl] { pageControlCurrentChanged(pageControl); });
     }
 
-    // 8. With no stored choice the subnet calculator is shown; selecting it
-    // properly also gives its displays their first refresh.
-    VantrelCalculator1Click();
+    // 8. The remembered state. A stored error is shown, and the window goes
+    // on with what was read: whatever happens, one calculator is shown and
+    // the chain holds at least one network.
+    bool stored = true;
+    try {
+        stored = LoadSettings();
+    } catch (const std::exception& error) {
+        reportCreationError(QString::fromStdString(error.what()));
+    }
+    // Selecting the subnet calculator properly also gives its displays their
+    // first refresh.
+    if (!FCalculatorRestored)
+        VantrelCalculator1Click();
+    TLatencyCalc* latency = latencyCalc();
+    if (!stored)
+        latency->applyFirstRunDefaults();
+    else if (latency->chain().size() < 3)
+        latency->NewNetworkButtonClick();
+
+    // 9. and 10. The results are recomputed when next shown; the node labels
+    // follow the packet sizes now in place.
+    latency->updateNodeLabels();
 }
 
 void TMainForm::FormDestroy()
@@ -136,6 +165,13 @@ void TMainForm::FormDestroy()
     if (FDestroyed)
         return;
     FDestroyed = true;
+    try {
+        SaveSettings();
+    } catch (const std::exception& error) {
+        // Values written before the refused one stay written.
+        QMessageBox::critical(nullptr, QCoreApplication::applicationName(),
+                              QString::fromStdString(error.what()));
+    }
 }
 
 void TMainForm::reportCreationError(const QString& message)

@@ -12,6 +12,7 @@ class TAboutCalc;
 class TCalcView;
 class TLatencyCalc;
 class TRadixorCalc;
+class TSettingsStore;
 class TSubnetCalc;
 
 namespace Ui {
@@ -39,6 +40,10 @@ public:
     void VantrelCalculator1Click();
     void LatencyCalculator1Click();
     void CalcImageClick();
+
+    // The remembered calculator and latency layout; true when there were any.
+    bool LoadSettings();
+    void SaveSettings();
 
     void Copy1Click();
     void Exit1Click();
@@ -68,6 +73,8 @@ private:
     std::unique_ptr<QSvgRenderer> FQorvelGroupLogo;
     QPointer<QAbstractButton> FActiveCopyButton;
     QPointer<TAboutCalc> FAboutBox;
+    std::unique_ptr<TSettingsStore> FSettings;
+    bool FCalculatorRestored = false;
     // The page each tab control showed last: the page being left when it changes.
     QHash<QTabWidget*, QPointer<QWidget>> FCurrentPages;
     bool FDestroyed = false;

@@ -1,6 +1,6 @@
+#include "app/Main.h"
 #include "app/About.h"
 #include "app/Application.h"
-#include "app/Main.h"
 
 #ifdef ZENTRIX_FIRST_PAINT_PROBE
 #include "bench/FirstPaintProbe.h"

@@ -45,7 +45,8 @@ private slots:
         QCOMPARE(about->windowTitle(), QStringLiteral("About the Zentrix"));
         QCOMPARE(about->size(), QSize(313, 282));
         QVERIFY(about->windowFlags() & Qt::WindowStaysOnTopHint);
-        const QStringList lines = about->findChild<QPlainTextEdit*>("InfoMemo")->toPlainText().split('\n');
+        const QStringList lines =
+            about->findChild<QPlainTextEdit*>("InfoMemo")->toPlainText().split('\n');
         QVERIFY(lines.size() >= 2);
         QCOMPARE(lines[0], QStringLiteral("Zentrix"));
         QCOMPARE(lines[1], QStringLiteral("Release 1.02"));

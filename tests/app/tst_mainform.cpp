@@ -59,11 +59,11 @@ class TestMainForm : public QObject
     }
 
 private slots:
+    void init() { clearStoredSettings(); }
     void cleanup() { ZENTRIX_EXPECT_NO_MESSAGES(); }
 
     void startsWithTheSubnetCalculator()
     {
-        clearStoredSettings();
         auto form = makeMainForm();
         QCOMPARE(form->windowTitle(), QStringLiteral("Zentrix"));
         verifyOneCalculator(form.get(), 1);
@@ -130,7 +130,8 @@ private slots:
         auto form = makeMainForm();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         auto* view = form->findChild<TCalcView*>("VantrelCalcPanel");
-        auto* field = new QLineEdit(QStringLiteral("typed text"), view->pageControl()->currentWidget());
+        auto* field =
+            new QLineEdit(QStringLiteral("typed text"), view->pageControl()->currentWidget());
         field->show();
         field->setFocus();
         field->selectAll();
@@ -157,7 +158,8 @@ private slots:
         auto form = makeMainForm();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         auto* view = form->findChild<TCalcView*>("VantrelCalcPanel");
-        auto* field = new QLineEdit(QStringLiteral("keep me"), view->pageControl()->currentWidget());
+        auto* field =
+            new QLineEdit(QStringLiteral("keep me"), view->pageControl()->currentWidget());
         field->show();
         field->setFocus();
         field->selectAll();
@@ -206,8 +208,10 @@ private slots:
     void menuCaptions()
     {
         auto form = makeMainForm();
-        const QList<QPair<const char*, QString>> captions{
-            {"File1", "&File"}, {"Edit1", "&Edit"}, {"Calculator1", "Ca&lculator"}, {"Help1", "&Help"}};
+        const QList<QPair<const char*, QString>> captions{{"File1", "&File"},
+                                                          {"Edit1", "&Edit"},
+                                                          {"Calculator1", "Ca&lculator"},
+                                                          {"Help1", "&Help"}};
         for (const auto& [name, caption] : captions)
             QCOMPARE(form->findChild<QMenu*>(name)->title(), caption);
         QCOMPARE(action(form.get(), "Copy1")->text(), QStringLiteral("&Copy"));

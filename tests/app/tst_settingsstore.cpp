@@ -69,16 +69,20 @@ private slots:
                                          << "Failed to get data for 'Calculator'";
         QTest::newRow("integer as text") << "Calculator" << QVariant("two") << "integer"
                                          << "Invalid data type for 'Calculator'";
-        QTest::newRow("integer beyond 32 bits") << "NumNetworks" << QVariant("4294967296") << "integer"
-                                                << "Invalid data type for 'NumNetworks'";
-        QTest::newRow("integer as binary") << "NumNetworks" << QVariant(QByteArray("\x03", 1)) << "integer"
-                                           << "Invalid data type for 'NumNetworks'";
+        QTest::newRow("integer beyond 32 bits")
+            << "NumNetworks" << QVariant("4294967296") << "integer"
+            << "Invalid data type for 'NumNetworks'";
+        QTest::newRow("integer as binary")
+            << "NumNetworks" << QVariant(QByteArray("\x03", 1)) << "integer"
+            << "Invalid data type for 'NumNetworks'";
         QTest::newRow("binary as text") << "NodeA" << QVariant("12345678") << "binary"
                                         << "Invalid data type for 'NodeA'";
-        QTest::newRow("binary longer than record") << "NodeA" << QVariant(QByteArray(9, '\0')) << "binary"
-                                                   << "Invalid data type for 'NodeA'";
-        QTest::newRow("string as binary") << "Network1Name" << QVariant(QByteArray("ATM")) << "string"
-                                          << "Invalid data type for 'Network1Name'";
+        QTest::newRow("binary longer than record")
+            << "NodeA" << QVariant(QByteArray(9, '\0')) << "binary"
+            << "Invalid data type for 'NodeA'";
+        QTest::newRow("string as binary")
+            << "Network1Name" << QVariant(QByteArray("ATM")) << "string"
+            << "Invalid data type for 'Network1Name'";
     }
 
     void readErrors()

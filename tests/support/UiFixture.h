@@ -38,9 +38,9 @@ std::unique_ptr<TMainForm> makeMainForm();
 void clearStoredSettings();
 
 // Fails the running test when a message box appeared that the test did not take.
-#define ZENTRIX_EXPECT_NO_MESSAGES()                                                              \
+#define ZENTRIX_EXPECT_NO_MESSAGES()                                                               \
     do {                                                                                           \
-        const QStringList unexpected = MessageBoxCatcher::instance().take();                      \
+        const QStringList unexpected = MessageBoxCatcher::instance().take();                       \
         QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(QStringLiteral(" | "))));        \
     } while (false)
 
@@ -48,7 +48,7 @@ int runUiTests(QObject* test, int argc, char** argv);
 
 // main() for a widget test: the real application object (with its error
 // report), the offscreen platform and isolated settings.
-#define ZENTRIX_UI_TEST_MAIN(TestClass)                                                          \
+#define ZENTRIX_UI_TEST_MAIN(TestClass)                                                            \
     int main(int argc, char** argv)                                                                \
     {                                                                                              \
         TestClass test;                                                                            \

@@ -1,0 +1,394 @@
+#include "tests/support/UiFixture.h"
+
+#include "app/SettingsRecords.h"
+#include "latency/LatencyCalc.h"
+#include "latency/NetworkButton.h"
+#include "latency/NetworkButtonForm.h"
+#include "radix/RadixorCalc.h"
+#include "subnet/SubnetCalc.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QSettings>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+struct NetworkSpec
+{
+    TNetworkButtonKind kind;
+    float bandwidth;
+    int32_t delay;
+    QString name;
+    QPoint position;
+};
+
+// Lays out the given networks after node A, replacing the first-run one.
+void layOut(TMainForm* form, const QList<NetworkSpec>& networks)
+{
+    TLatencyCalc* latency = form->latencyCalc();
+    while (latency->chain().size() < networks.size() + 2) {
+        latency->selectElement(latency->nodeB());
+        QVERIFY(latency->NewNetworkButtonClick());
+    }
+    for (int i = 0; i < networks.size(); ++i) {
+        TNetworkButton* element = latency->chain()[i + 1];
+        element->setKind(networks[i].kind);
+        element->setBandwidth(networks[i].bandwidth);
+        element->setPropagationDelay(networks[i].delay);
+        element->setNetworkName(networks[i].name);
+        element->move(networks[i].position);
+    }
+}
+
+// Values written behind the program's back, as a damaged or foreign store has them.
+void plant(const QMap<QString, QVariant>& values)
+{
+    QSettings raw;
+    raw.clear();
+    for (auto it = values.begin(); it != values.end(); ++it)
+        raw.setValue(it.key(), it.value());
+    raw.sync();
+}
+
+QByteArray networkBytes(float bandwidth, uint8_t kind, int32_t left = 100, int32_t delay = 0,
+                        int32_t top = 100)
+{
+    TNetworkRecord record;
+    record.Bandwidth = bandwidth;
+    record.Kind = kind;
+    record.Left = left;
+    record.PropagationDelay = delay;
+    record.Top = top;
+    return encodeNetworkRecord(record);
+}
+
+} // namespace
+
+class TestSettings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { clearStoredSettings(); }
+    void cleanup() { ZENTRIX_EXPECT_NO_MESSAGES(); }
+
+    void firstRunDefaults()
+    {
+        auto form = makeMainForm();
+        TLatencyCalc* latency = form->latencyCalc();
+        QCOMPARE(latency->chain().size(), 3);
+        QCOMPARE(latency->nodeA()->PacketSize(), 64);
+        QCOMPARE(latency->nodeB()->PacketSize(), 1024);
+        QVERIFY(form->findChild<QAction*>("VantrelCalculator1")->isChecked());
+        form.reset();
+        QSettings stored;
+        QCOMPARE(stored.value("NumNetworks").toInt(), 1);
+        QCOMPARE(stored.value("Calculator").toInt(), 1);
+    }
+
+    void layoutSurvivesARestart()
+    {
+        const QList<NetworkSpec> networks{
+            {nbEthernet, 10.0f, 0, "Ethernet", QPoint(72, 8)},
+            {nbTCarrier, 1.544f, 12, "T1", QPoint(136, 72)},
+            {nbSatellite, 0.064f, 250, "Satellite", QPoint(8, 136)},
+        };
+        {
+            auto form = makeMainForm();
+            layOut(form.get(), networks);
+            form->findChild<QAction*>("LatencyCalculator1")->trigger();
+        }
+        QSettings stored;
+        QCOMPARE(stored.value("NumNetworks").toInt(), 3);
+        QCOMPARE(stored.value("Calculator").toInt(), 2);
+        for (const char* name :
+             {"Network1", "Network2", "Network3", "Network1Name", "Network2Name", "Network3Name"})
+            QVERIFY2(stored.contains(name), name);
+
+        auto form = makeMainForm();
+        QVERIFY(form->findChild<QAction*>("LatencyCalculator1")->isChecked());
+        QVERIFY(!form->latencyCalc()->isHidden());
+        const QList<TNetworkButton*>& chain = form->latencyCalc()->chain();
+        QCOMPARE(chain.size(), 5);
+        for (int i = 0; i < networks.size(); ++i) {
+            const TNetworkButton* element = chain[i + 1];
+            QCOMPARE(element->Kind(), networks[i].kind);
+            QCOMPARE(element->Bandwidth(), networks[i].bandwidth);
+            QCOMPARE(element->PropagationDelay(), networks[i].delay);
+            QCOMPARE(element->NetworkName(), networks[i].name);
+            QCOMPARE(element->pos(), networks[i].position);
+        }
+        // A bandwidth kept in single precision reads back as it was typed.
+        QCOMPARE(chain[2]->Hint(), QStringLiteral("T1 (1.544 Mbps)"));
+        QCOMPARE(form->latencyCalc()->selectedElement(), chain[3]);
+    }
+
+    void shorterChainLeavesEarlierValuesAlone()
+    {
+        {
+            auto form = makeMainForm();
+            layOut(form.get(), QList<NetworkSpec>(5, {nbFDDI, 100.0f, 0, "FDDI", QPoint(8, 8)}));
+        }
+        {
+            auto form = makeMainForm();
+            TLatencyCalc* latency = form->latencyCalc();
+            QCOMPARE(latency->chain().size(), 7);
+            while (latency->chain().size() > 4)
+                latency->NetworkButtonRemoveClick(latency->chain()[1]);
+        }
+        QSettings stored;
+        QCOMPARE(stored.value("NumNetworks").toInt(), 2);
+        for (const char* name : {"Network3", "Network4", "Network5", "Network5Name"})
+            QVERIFY2(stored.contains(name), name);
+        auto form = makeMainForm();
+        QCOMPARE(form->latencyCalc()->chain().size(), 4);
+    }
+
+    void calculatorFollowsTheShownContainer_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<int>("stored");
+        QTest::newRow("number-base") << "RadixorCalculator1" << 0;
+        QTest::newRow("subnet") << "VantrelCalculator1" << 1;
+        QTest::newRow("latency") << "LatencyCalculator1" << 2;
+    }
+
+    void calculatorFollowsTheShownContainer()
+    {
+        QFETCH(QString, item);
+        QFETCH(int, stored);
+        {
+            auto form = makeMainForm();
+            form->findChild<QAction*>(item)->trigger();
+            // Closing hides the window before it goes; the choice must survive that.
+            form->close();
+        }
+        QCOMPARE(QSettings().value("Calculator").toInt(), stored);
+        auto form = makeMainForm();
+        QVERIFY(form->findChild<QAction*>(item)->isChecked());
+    }
+
+    void typedTopologyJoinsTheList()
+    {
+        plant({{"Calculator", 2},
+               {"NumNetworks", 2},
+               {"Network1", networkBytes(45.0f, nbOther)},
+               {"Network1Name", "Metro Fibre"},
+               {"Network2", networkBytes(10.0f, nbEthernet)},
+               {"Network2Name", "ETHERNET"}});
+        auto form = makeMainForm();
+        TTNetworkButtonForm* properties = form->latencyCalc()->propertiesForm();
+        const QStringList topologies = properties->topologyList();
+        QCOMPARE(topologies.count("Metro Fibre"), 1);
+        const QList<TNetworkButton*>& chain = form->latencyCalc()->chain();
+        QCOMPARE(chain[1]->TopologyIndex(), topologies.indexOf("Metro Fibre"));
+        QCOMPARE(chain[1]->BandwidthIndex(), -1);
+        // Letter case is ignored: the known entry is found, not added again.
+        QCOMPARE(topologies.filter("ethernet", Qt::CaseInsensitive).size(), 1);
+        QCOMPARE(chain[2]->TopologyIndex(), topologies.indexOf("Ethernet"));
+        QVERIFY(chain[2]->BandwidthIndex() >= 0);
+        QCOMPARE(chain[2]->Hint(), QStringLiteral("ETHERNET (10 Mbps)"));
+    }
+
+    void recordsAreLaidOutByteForByte()
+    {
+        {
+            auto form = makeMainForm();
+            form->latencyCalc()->nodeA()->setProcessTime(5);
+            layOut(form.get(), {{nbEthernet, 10.0f, 7, "Ethernet", QPoint(72, 136)}});
+        }
+        QSettings stored;
+        QCOMPARE(stored.value("NodeA").toByteArray().toHex(' '),
+                 QByteArray("40 00 00 00 05 00 00 00"));
+        QCOMPARE(stored.value("NodeB").toByteArray().toHex(' '),
+                 QByteArray("00 04 00 00 00 00 00 00"));
+        QCOMPARE(stored.value("Network1").toByteArray().toHex(' '),
+                 QByteArray("00 00 20 41 04 00 00 00 48 00 00 00 07 00 00 00 88 00 00 00"));
+        QCOMPARE(stored.value("Network1Name").toString(), QStringLiteral("Ethernet"));
+    }
+
+    void damagedRecordsAreRepaired_data()
+    {
+        const float nan = std::numeric_limits<float>::quiet_NaN();
+        const float inf = std::numeric_limits<float>::infinity();
+        QTest::addColumn<QByteArray>("record");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<float>("bandwidth");
+        QTest::addColumn<int>("delay");
+        QTest::newRow("node kind A")
+            << networkBytes(10, nbDesktopCPU, 8, 3) << int(nbUnknownNetwork) << 10.0f << 3;
+        QTest::newRow("node kind B")
+            << networkBytes(10, nbTowerCPU) << int(nbUnknownNetwork) << 10.0f << 0;
+        QTest::newRow("kind 255") << networkBytes(10, 255) << int(nbUnknownNetwork) << 10.0f << 0;
+        QTest::newRow("negative bandwidth") << networkBytes(-5, nbATM) << int(nbATM) << 0.0f << 0;
+        QTest::newRow("NaN bandwidth") << networkBytes(nan, nbATM) << int(nbATM) << 0.0f << 0;
+        QTest::newRow("infinite bandwidth")
+            << networkBytes(inf, nbFDDI) << int(nbFDDI) << 0.0f << 0;
+        QTest::newRow("short record")
+            << networkBytes(10, nbATM, 8, 9).left(19) << int(nbUnknownNetwork) << 0.0f << 0;
+        QTest::newRow("empty record") << QByteArray() << int(nbUnknownNetwork) << 0.0f << 0;
+    }
+
+    void damagedRecordsAreRepaired()
+    {
+        QFETCH(QByteArray, record);
+        QFETCH(int, kind);
+        QFETCH(float, bandwidth);
+        QFETCH(int, delay);
+        plant(
+            {{"Calculator", 2}, {"NumNetworks", 1}, {"Network1", record}, {"Network1Name", "Net"}});
+        auto form = makeMainForm();
+        const QList<TNetworkButton*>& chain = form->latencyCalc()->chain();
+        QCOMPARE(chain.size(), 3);
+        QCOMPARE(int(chain[1]->Kind()), kind);
+        QCOMPARE(chain[1]->Bandwidth(), bandwidth);
+        QCOMPARE(chain[1]->PropagationDelay(), delay);
+        QCOMPARE(chain.first()->Kind(), nbDesktopCPU);
+        QCOMPARE(chain.last()->Kind(), nbTowerCPU);
+    }
+
+    void chainLengthStaysWithinItsRoom_data()
+    {
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<int>("elements");
+        QTest::newRow("more than fourteen") << 99 << 16;
+        QTest::newRow("fourteen") << 14 << 16;
+        QTest::newRow("none") << 0 << 3;
+        QTest::newRow("negative") << -4 << 3;
+    }
+
+    void chainLengthStaysWithinItsRoom()
+    {
+        QFETCH(int, stored);
+        QFETCH(int, elements);
+        plant({{"Calculator", 1}, {"NumNetworks", stored}});
+        auto form = makeMainForm();
+        QCOMPARE(form->latencyCalc()->chain().size(), elements);
+    }
+
+    void missingOrShortNodeKeepsItsValues()
+    {
+        plant({{"Calculator", 1}, {"NumNetworks", 1}, {"NodeA", QByteArray(5, '\x7f')}});
+        auto form = makeMainForm();
+        const TNetworkButton* nodeA = form->latencyCalc()->nodeA();
+        const TNetworkButton* nodeB = form->latencyCalc()->nodeB();
+        QCOMPARE(nodeA->PacketSize(), TNetworkElement().PacketSize);
+        QCOMPARE(nodeA->ProcessTime(), 0);
+        QCOMPARE(nodeB->PacketSize(), TNetworkElement().PacketSize);
+    }
+
+    void elementsStayOnThePanel()
+    {
+        plant({{"Calculator", 2},
+               {"NumNetworks", 2},
+               {"Network1", networkBytes(1, nbATM, -40000, 0, 1 << 30)},
+               {"Network2", networkBytes(1, nbATM, INT32_MAX, 0, INT32_MIN)}});
+        auto form = makeMainForm();
+        for (const TNetworkButton* element : form->latencyCalc()->chain()) {
+            const QRect panel = element->parentWidget()->rect();
+            QVERIFY2(panel.contains(element->geometry()), qPrintable(element->Hint()));
+        }
+    }
+
+    void reportedErrors_data()
+    {
+        QTest::addColumn<QVariant>("calculator");
+        QTest::addColumn<QVariant>("network2");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("elements");
+        QTest::newRow("calculator missing") << QVariant() << QVariant(networkBytes(1, nbATM))
+                                            << "Failed to get data for 'Calculator'" << 3;
+        QTest::newRow("calculator as text")
+            << QVariant("latency") << QVariant(networkBytes(1, nbATM))
+            << "Invalid data type for 'Calculator'" << 3;
+        QTest::newRow("network as text")
+            << QVariant(2) << QVariant("ATM") << "Invalid data type for 'Network2'" << 3;
+        QTest::newRow("network too long") << QVariant(2) << QVariant(QByteArray(21, '\0'))
+                                          << "Invalid data type for 'Network2'" << 3;
+    }
+
+    void reportedErrors()
+    {
+        QFETCH(QVariant, calculator);
+        QFETCH(QVariant, network2);
+        QFETCH(QString, message);
+        QFETCH(int, elements);
+        QMap<QString, QVariant> values{{"NumNetworks", 3},
+                                       {"Network1", networkBytes(1, nbATM)},
+                                       {"Network2", network2},
+                                       {"Network3", networkBytes(1, nbATM)}};
+        if (calculator.isValid())
+            values.insert("Calculator", calculator);
+        plant(values);
+        auto form = makeMainForm();
+        QStringList shown;
+        QTRY_VERIFY((shown += MessageBoxCatcher::instance().take(), !shown.isEmpty()));
+        QCOMPARE(shown, QStringList{message});
+        // The window goes on with what was read: one calculator, a whole chain.
+        int visible = 0;
+        for (QWidget* view :
+             {static_cast<QWidget*>(form->radixorCalc()), static_cast<QWidget*>(form->subnetCalc()),
+              static_cast<QWidget*>(form->latencyCalc())})
+            visible += !view->isHidden();
+        QCOMPARE(visible, 1);
+        QCOMPARE(form->latencyCalc()->chain().size(), elements);
+    }
+
+    void garbageStoreGivesAtMostOneMessage()
+    {
+        QRandomGenerator random(20261207);
+        for (int round = 0; round < 20; ++round) {
+            QMap<QString, QVariant> values;
+            const QStringList names{"Calculator", "NumNetworks",  "NodeA",    "NodeB",
+                                    "Network1",   "Network1Name", "Network2", "Network3Name"};
+            for (const QString& name : names) {
+                QByteArray bytes(int(random.bounded(24)), '\0');
+                for (char& byte : bytes)
+                    byte = char(random.bounded(256));
+                switch (random.bounded(4)) {
+                case 0:
+                    values.insert(name, bytes);
+                    break;
+                case 1:
+                    values.insert(name, int(random.generate()));
+                    break;
+                case 2:
+                    values.insert(name, QString::fromLatin1(bytes));
+                    break;
+                default:
+                    break;
+                }
+            }
+            plant(values);
+            auto form = makeMainForm();
+            QTest::qWait(1);
+            QVERIFY(MessageBoxCatcher::instance().take().size() <= 1);
+            const QList<TNetworkButton*>& chain = form->latencyCalc()->chain();
+            QVERIFY(chain.size() >= 3 && chain.size() <= 16);
+            QCOMPARE(chain.first()->Kind(), nbDesktopCPU);
+            QCOMPARE(chain.last()->Kind(), nbTowerCPU);
+            form.reset();
+            MessageBoxCatcher::instance().take();
+        }
+    }
+
+    void refusedWriteIsReportedOnClosing()
+    {
+        const QString file = QSettings().fileName();
+        QFile::remove(file);
+        // A folder where the file belongs: the store cannot be written.
+        QVERIFY(QDir().mkpath(file));
+        auto form = makeMainForm();
+        form.reset();
+        QCOMPARE(MessageBoxCatcher::instance().take(),
+                 QStringList{"Failed to set data for 'Calculator'"});
+        QVERIFY(QDir().rmdir(file));
+    }
+};
+
+ZENTRIX_UI_TEST_MAIN(TestSettings)
+#include "tst_settings.moc"
