@@ -14,11 +14,6 @@ void LatencyDriver::start()
     FForm = makeMainForm();
     FForm->findChild<QAction*>("LatencyCalculator1")->trigger();
     FCalc = FForm->latencyCalc();
-    // The first-run layout, in case the shell has not applied it.
-    if (FCalc->chain().size() == 2) {
-        FCalc->applyFirstRunDefaults();
-        FCalc->updateNodeLabels();
-    }
     QVERIFY(QTest::qWaitForWindowExposed(FForm.get()));
 }
 
