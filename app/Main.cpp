@@ -90,9 +90,13 @@ TMainForm::~TMainForm()
     FormDestroy();
 }
 
-void TMainForm::setAboutBox(TAboutCalc* aboutBox)
+TAboutCalc* TMainForm::aboutBox()
 {
-    FAboutBox = aboutBox;
+    // Built on first use rather than at start: nobody can tell the
+    // difference, and start-up is quicker without it.
+    if (!FAboutBox)
+        FAboutBox = std::make_unique<TAboutCalc>();
+    return FAboutBox.get();
 }
 
 TRadixorCalc* TMainForm::radixorCalc() const
@@ -116,9 +120,8 @@ void TMainForm::FormCreate()
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     // 2. to 4. Logos and caption.
-    FRadixorLogo = loadPicture("RADIXORCALCLOGO");
+    // The other two logos are read when their calculator is first chosen.
     FSubnetLogo = loadPicture("SUBNETCALCLOGO");
-    FLatencyLogo = loadPicture("LATENCYCALCLOGO");
     FQorvelGroupLogo = loadPicture("QORVELGROUPLOGO");
     ui->QorvelGroupImage->setPicture(FQorvelGroupLogo.get());
     setWindowTitle(QCoreApplication::applicationName());
@@ -183,6 +186,8 @@ void TMainForm::reportCreationError(const QString& message)
 
 void TMainForm::RadixorCalculator1Click()
 {
+    if (!FRadixorLogo)
+        FRadixorLogo = loadPicture("RADIXORCALCLOGO");
     selectCalculator(ui->RadixorCalcPanel, ui->RadixorCalculator1, FRadixorLogo.get());
 }
 
@@ -193,6 +198,8 @@ void TMainForm::VantrelCalculator1Click()
 
 void TMainForm::LatencyCalculator1Click()
 {
+    if (!FLatencyLogo)
+        FLatencyLogo = loadPicture("LATENCYCALCLOGO");
     selectCalculator(ui->LatencyCalcPanel, ui->LatencyCalculator1, FLatencyLogo.get());
 }
 
@@ -286,11 +293,10 @@ void TMainForm::Exit1Click()
 
 void TMainForm::About1Click()
 {
-    if (!FAboutBox)
-        return;
-    FAboutBox->show();
-    FAboutBox->raise();
-    FAboutBox->activateWindow();
+    TAboutCalc* box = aboutBox();
+    box->show();
+    box->raise();
+    box->activateWindow();
 }
 
 void TMainForm::GotoWebSite1Click()

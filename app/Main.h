@@ -28,8 +28,8 @@ public:
     explicit TMainForm(QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // The about box lives as long as the application; the window only shows it.
-    void setAboutBox(TAboutCalc* aboutBox);
+    // The about box: made when first asked for, then only shown and hidden.
+    TAboutCalc* aboutBox();
 
     TRadixorCalc* radixorCalc() const;
     TSubnetCalc* subnetCalc() const;
@@ -72,7 +72,7 @@ private:
     std::unique_ptr<QSvgRenderer> FLatencyLogo;
     std::unique_ptr<QSvgRenderer> FQorvelGroupLogo;
     QPointer<QAbstractButton> FActiveCopyButton;
-    QPointer<TAboutCalc> FAboutBox;
+    std::unique_ptr<TAboutCalc> FAboutBox;
     std::unique_ptr<TSettingsStore> FSettings;
     bool FCalculatorRestored = false;
     // The page each tab control showed last: the page being left when it changes.

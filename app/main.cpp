@@ -1,5 +1,4 @@
 #include "app/Main.h"
-#include "app/About.h"
 #include "app/Application.h"
 
 #ifdef ZENTRIX_FIRST_PAINT_PROBE
@@ -14,9 +13,6 @@ int main(int argc, char* argv[])
     mainForm->setAttribute(Qt::WA_DeleteOnClose);
     // The program ends with its main window, even while the about box is open.
     QObject::connect(mainForm, &QObject::destroyed, &app, &QCoreApplication::quit);
-
-    TAboutCalc aboutBox;
-    mainForm->setAboutBox(&aboutBox);
 
 #ifdef ZENTRIX_FIRST_PAINT_PROBE
     new TFirstPaintProbe(mainForm);

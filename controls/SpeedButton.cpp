@@ -1,6 +1,7 @@
 #include "controls/SpeedButton.h"
 
 #include <QEvent>
+#include <QHash>
 #include <QIcon>
 
 TSpeedButton::TSpeedButton(QWidget* parent) : QToolButton(parent)
@@ -15,11 +16,16 @@ TSpeedButton::TSpeedButton(QWidget* parent) : QToolButton(parent)
 void TSpeedButton::setGlyph(const QString& normalResource, const QString& disabledResource)
 {
     // Both pictures are SVG, drawn at whatever size and pixel ratio the
-    // button needs, so they stay crisp on high-density screens.
-    QIcon glyph;
-    glyph.addFile(normalResource, QSize(), QIcon::Normal, QIcon::Off);
-    glyph.addFile(normalResource, QSize(), QIcon::Active, QIcon::Off);
-    glyph.addFile(disabledResource, QSize(), QIcon::Disabled, QIcon::Off);
+    // button needs, so they stay crisp on high-density screens. Many buttons
+    // share a glyph: each pair is read once and the icon shared, which keeps
+    // start-up quick.
+    static QHash<QPair<QString, QString>, QIcon> glyphs;
+    QIcon& glyph = glyphs[qMakePair(normalResource, disabledResource)];
+    if (glyph.isNull()) {
+        glyph.addFile(normalResource, QSize(), QIcon::Normal, QIcon::Off);
+        glyph.addFile(normalResource, QSize(), QIcon::Active, QIcon::Off);
+        glyph.addFile(disabledResource, QSize(), QIcon::Disabled, QIcon::Off);
+    }
     setIcon(glyph);
 }
 

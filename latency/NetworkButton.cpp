@@ -29,7 +29,12 @@ TNetworkButton::~TNetworkButton() = default;
 void TNetworkButton::loadPicture()
 {
     // The pictures are SVG: drawn at the button's size on any screen density.
-    setIcon(QIcon(kindPicturePath(FElement.Kind)));
+    // Each kind's picture is read once and shared by every element of that kind.
+    static QIcon pictures[networkButtonKindCount];
+    QIcon& picture = pictures[FElement.Kind];
+    if (picture.isNull())
+        picture = QIcon(kindPicturePath(FElement.Kind));
+    setIcon(picture);
 }
 
 void TNetworkButton::setKind(TNetworkButtonKind kind)

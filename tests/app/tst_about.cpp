@@ -13,25 +13,23 @@ class TestAbout : public QObject
     Q_OBJECT
 
     std::unique_ptr<TMainForm> form;
-    std::unique_ptr<TAboutCalc> about;
+    TAboutCalc* about = nullptr;
 
     TAboutCalc* openAbout()
     {
         form->findChild<QAction*>("About1")->trigger();
-        return about.get();
+        return about;
     }
 
 private slots:
     void init()
     {
         form = makeMainForm();
-        about = std::make_unique<TAboutCalc>();
-        form->setAboutBox(about.get());
+        about = form->aboutBox();
     }
 
     void cleanup()
     {
-        about.reset();
         form.reset();
         ZENTRIX_EXPECT_NO_MESSAGES();
     }
@@ -81,8 +79,8 @@ private slots:
     {
         QFETCH(int, key);
         openAbout();
-        QVERIFY(QTest::qWaitForWindowExposed(about.get()));
-        QTest::keyClick(about.get(), Qt::Key(key));
+        QVERIFY(QTest::qWaitForWindowExposed(about));
+        QTest::keyClick(about, Qt::Key(key));
         QVERIFY(!about->isVisible());
     }
 
