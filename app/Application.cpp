@@ -10,6 +10,8 @@ TZentrixApplication::TZentrixApplication(int& argc, char** argv) : QApplication(
 {
     setApplicationName(QStringLiteral("Zentrix"));
     setOrganizationName(QStringLiteral("Qorvel Group"));
+    // Lets the desktop match the window to its menu entry and icon.
+    setDesktopFileName(QStringLiteral("com.qorvelgroup.Zentrix"));
     // The layouts are laid out in pixels for a narrow 11-pixel sans-serif
     // face; a wider face or one that follows the screen's scaling would clip
     // the captions.
