@@ -82,27 +82,85 @@ QString StringGridModel::cell(int col, int row) const
     return FCells[static_cast<size_t>(row) * FColCount + col];
 }
 
+bool StringGridModel::storeCell(int col, int row, const QString& text)
+{
+    QString& stored = FCells[static_cast<size_t>(row) * FColCount + col];
+    if (stored == text)
+        return false;
+    stored = text;
+    return true;
+}
+
+void StringGridModel::ChangedCells::add(int col, int row, int fixedCols, int fixedRows)
+{
+    const bool fixedCol = col < fixedCols;
+    const bool fixedRow = row < fixedRows;
+    if (fixedCol && fixedRow) {
+        corner = true;
+    } else if (fixedRow) {
+        headerFirst = std::min(headerFirst, col);
+        headerLast = std::max(headerLast, col);
+    } else if (fixedCol) {
+        sideFirst = std::min(sideFirst, row);
+        sideLast = std::max(sideLast, row);
+    } else {
+        bodyLeft = std::min(bodyLeft, col);
+        bodyRight = std::max(bodyRight, col);
+        bodyTop = std::min(bodyTop, row);
+        bodyBottom = std::max(bodyBottom, row);
+    }
+}
+
+void StringGridModel::notifyChanged(const ChangedCells& changed)
+{
+    if (changed.corner)
+        emit cornerCellChanged();
+    if (changed.headerFirst <= changed.headerLast)
+        emit headerDataChanged(Qt::Horizontal, changed.headerFirst - FFixedCols,
+                               changed.headerLast - FFixedCols);
+    if (changed.sideFirst <= changed.sideLast)
+        emit headerDataChanged(Qt::Vertical, changed.sideFirst - FFixedRows,
+                               changed.sideLast - FFixedRows);
+    if (changed.bodyLeft <= changed.bodyRight)
+        emit dataChanged(index(changed.bodyTop - FFixedRows, changed.bodyLeft - FFixedCols),
+                         index(changed.bodyBottom - FFixedRows, changed.bodyRight - FFixedCols),
+                         {Qt::DisplayRole});
+}
+
 void StringGridModel::setCell(int col, int row, const QString& text)
 {
     if (col < 0 || col >= FColCount || row < 0 || row >= FRowCount)
         return;
-    QString& stored = FCells[static_cast<size_t>(row) * FColCount + col];
-    if (stored == text)
+    if (!storeCell(col, row, text))
         return;
-    stored = text;
+    ChangedCells changed;
+    changed.add(col, row, FFixedCols, FFixedRows);
+    notifyChanged(changed);
+}
 
-    const bool fixedCol = col < FFixedCols;
-    const bool fixedRow = row < FFixedRows;
-    if (fixedCol && fixedRow) {
-        emit cornerCellChanged();
-    } else if (fixedRow) {
-        emit headerDataChanged(Qt::Horizontal, col - FFixedCols, col - FFixedCols);
-    } else if (fixedCol) {
-        emit headerDataChanged(Qt::Vertical, row - FFixedRows, row - FFixedRows);
-    } else {
-        const QModelIndex item = index(row - FFixedRows, col - FFixedCols);
-        emit dataChanged(item, item, {Qt::DisplayRole});
+void StringGridModel::setCellBlock(int left, int top, int width, const QStringList& texts)
+{
+    if (width < 1)
+        return;
+    ChangedCells changed;
+    // 64-bit positions: a block that starts far out may not wrap back in.
+    const qint64 count = texts.size();
+    qint64 row = top;
+    for (qint64 first = 0; first < count && row < FRowCount; first += width, ++row) {
+        if (row < 0)
+            continue;
+        const qint64 rowEnd = std::min(first + width, count);
+        for (qint64 i = first; i < rowEnd; ++i) {
+            const qint64 col = left + (i - first);
+            if (col < 0 || col >= FColCount)
+                continue;
+            const int c = static_cast<int>(col);
+            const int r = static_cast<int>(row);
+            if (storeCell(c, r, texts[static_cast<qsizetype>(i)]))
+                changed.add(c, r, FFixedCols, FFixedRows);
+        }
     }
+    notifyChanged(changed);
 }
 
 int StringGridModel::rowCount(const QModelIndex& parent) const

@@ -2,7 +2,9 @@
 
 #include <QAbstractTableModel>
 #include <QString>
+#include <QStringList>
 
+#include <climits>
 #include <vector>
 
 // The cells of a string grid, addressed as (column, row) of the whole grid.
@@ -31,6 +33,11 @@ public:
     // Out-of-range cells read as empty and ignore writes.
     QString cell(int col, int row) const;
     void setCell(int col, int row, const QString& text);
+    // Writes `texts` row after row into the block whose top-left cell is
+    // (left, top), `width` cells to a row; the last row may be short. Cells
+    // outside the grid are skipped. Views hear of the block once, not once
+    // per cell, which is what keeps refilling a long table cheap.
+    void setCellBlock(int left, int top, int width, const QStringList& texts);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -43,7 +50,22 @@ signals:
     void cornerCellChanged();
 
 private:
+    // The cells a write changed, by the part of the grid that shows them.
+    struct ChangedCells
+    {
+        void add(int col, int row, int fixedCols, int fixedRows);
+
+        bool corner = false;
+        int headerFirst = INT_MAX, headerLast = INT_MIN; // columns, in a fixed row
+        int sideFirst = INT_MAX, sideLast = INT_MIN;     // rows, in a fixed column
+        int bodyLeft = INT_MAX, bodyRight = INT_MIN;     // scrolling cells
+        int bodyTop = INT_MAX, bodyBottom = INT_MIN;
+    };
+
     static int clampCount(int count) { return count < 1 ? 1 : count; }
+    // Stores the text; true when the cell held another one.
+    bool storeCell(int col, int row, const QString& text);
+    void notifyChanged(const ChangedCells& changed);
     void resizeStorage(int colCount, int rowCount);
 
     int FColCount = 1;

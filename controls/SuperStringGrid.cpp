@@ -134,6 +134,11 @@ void TSuperStringGrid::setCells(int col, int row, const QString& text)
     FModel->setCell(col, row, text);
 }
 
+void TSuperStringGrid::setCellBlock(int left, int top, int width, const QStringList& texts)
+{
+    FModel->setCellBlock(left, top, width, texts);
+}
+
 void TSuperStringGrid::setDefaultColWidth(int width)
 {
     FDefaultColWidth = std::max(0, width);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFlags>
+#include <QStringList>
 #include <QTableView>
 
 #include <vector>
@@ -79,6 +80,12 @@ public:
 
     QString Cells(int col, int row) const;
     void setCells(int col, int row, const QString& text);
+    // Fills a block of cells at once: `texts` row after row from (left,
+    // top), `width` cells to a row, the last row possibly short; cells past
+    // the grid's edges are skipped. The grid redraws once for the whole
+    // block and keeps its selection and scroll position, so refilling a
+    // table of thousands of rows costs little more than making the texts.
+    void setCellBlock(int left, int top, int width, const QStringList& texts);
 
     int DefaultColWidth() const { return FDefaultColWidth; }
     // Also gives every column this width.
@@ -106,6 +113,8 @@ public:
     void CopyToClipboard();
 
 protected:
+    // The view's own selection by rectangle stays reachable beside ours.
+    using QTableView::setSelection;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

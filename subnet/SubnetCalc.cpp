@@ -349,12 +349,18 @@ void TSubnetCalc::buildSubnetTable()
 {
     WaitCursorGuard busyCursor;
     TSuperStringGrid* grid = ui->SubnetHostStringGrid;
-    grid->setRowCount(subnettable::lastListedSubnet(*FSubnet) + 2);
-    subnettable::forEachRow(
-        *FSubnet, [grid](int32_t number, const QString& numberCell, const QString& rangeCell) {
-            grid->setCells(0, number + 1, numberCell);
-            grid->setCells(1, number + 1, rangeCell);
-        });
+    const int32_t last = subnettable::lastListedSubnet(*FSubnet);
+    grid->setRowCount(last + 2);
+    // The rows go into the grid as one block: written cell by cell, each of
+    // the up to 32,770 cells would be announced to the view on its own,
+    // which costs more than making all of the texts.
+    QStringList cells;
+    cells.reserve(2 * (last + 1));
+    subnettable::forEachRow(*FSubnet,
+                            [&cells](int32_t, const QString& numberCell, const QString& rangeCell) {
+                                cells << numberCell << rangeCell;
+                            });
+    grid->setCellBlock(0, 1, 2, cells);
 }
 
 void TSubnetCalc::refreshCIDR()
