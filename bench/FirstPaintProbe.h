@@ -14,7 +14,10 @@
 class TFirstPaintProbe : public QObject
 {
 public:
-    explicit TFirstPaintProbe(QWidget* window) : QObject(window) { window->installEventFilter(this); }
+    explicit TFirstPaintProbe(QWidget* window) : QObject(window)
+    {
+        window->installEventFilter(this);
+    }
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -24,7 +27,8 @@ public:
             QTimer::singleShot(0, this, [] {
                 timespec now{};
                 clock_gettime(CLOCK_REALTIME, &now);
-                std::printf("%lld\n", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+                std::printf("%lld\n",
+                            static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
                 std::fflush(stdout);
                 QCoreApplication::exit(0);
             });
