@@ -14,6 +14,13 @@ void TImage::setPicture(QSvgRenderer* picture)
     update();
 }
 
+bool TImage::event(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTipChange)
+        setAccessibleName(toolTip());
+    return QWidget::event(event);
+}
+
 void TImage::paintEvent(QPaintEvent*)
 {
     if (!FPicture || !FPicture->isValid())

@@ -6,6 +6,8 @@ class QSvgRenderer;
 
 // A picture shown centred at its natural size, crisp at any screen scale,
 // that reports clicks and double-clicks (the logos and the about picture).
+// Its hint doubles as its accessible name, so a screen reader says what
+// clicking the picture does.
 class TImage : public QWidget
 {
     Q_OBJECT
@@ -21,6 +23,7 @@ signals:
     void doubleClicked();
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;

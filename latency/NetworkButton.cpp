@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -118,10 +119,23 @@ void TNetworkButton::endDrag()
     emit OnEndDrag(this);
 }
 
+void TNetworkButton::keyPressEvent(QKeyEvent* event)
+{
+    // The keys that press a push button.
+    if ((event->key() == Qt::Key_Space || event->key() == Qt::Key_Select) && !event->isAutoRepeat())
+        emit OnMouseDown(this, Qt::NoButton);
+    QPushButton::keyPressEvent(event);
+}
+
 void TNetworkButton::contextMenuEvent(QContextMenuEvent* event)
 {
     if (FDragging)
         endDrag();
+    // A menu opened with the mouse follows a press that already selected
+    // the element; one opened from the keyboard selects it here, so that
+    // the menu's commands act on the element they were opened for.
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        emit OnMouseDown(this, Qt::NoButton);
     FElementMenu->exec(event->globalPos());
     event->accept();
 }

@@ -68,6 +68,9 @@ signals:
     void OnChangeKind(TNetworkButton* sender);
     void OnPropertiesClick(TNetworkButton* sender);
     void OnRemoveClick(TNetworkButton* sender);
+    // Any press of the element, which selects it. A keyboard user presses
+    // it with Space or opens its menu with the menu key; both come with
+    // Qt::NoButton.
     void OnMouseDown(TNetworkButton* sender, Qt::MouseButton button);
     void OnStartDrag(TNetworkButton* sender);
     // The mouse moved during a drag; the point is in the parent's coordinates.
@@ -78,6 +81,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:

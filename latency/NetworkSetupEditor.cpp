@@ -50,6 +50,8 @@ TNetworkButton* TLatencyCalc::NewNetworkButtonClick()
     else if (position < 0)
         position = FChain.size() - 1;
     FChain.insert(position, element);
+    // Tab walks the elements in chain order, not in the order they were made.
+    QWidget::setTabOrder(FChain[position - 1], element);
     ui->NetworkSetupPanel->update();
     FSelectedElement = element;
 
