@@ -11,6 +11,7 @@ void TImage::setPicture(QSvgRenderer* picture)
     if (picture == FPicture)
         return;
     FPicture = picture;
+    FRendered = QPixmap();
     update();
 }
 
@@ -26,11 +27,17 @@ void TImage::paintEvent(QPaintEvent*)
     if (!FPicture || !FPicture->isValid())
         return;
     const QSize size = FPicture->defaultSize();
-    const QRectF target((width() - size.width()) / 2, (height() - size.height()) / 2, size.width(),
-                        size.height());
+    const qreal ratio = devicePixelRatioF();
+    if (FRendered.isNull() || FRendered.devicePixelRatio() != ratio) {
+        FRendered = QPixmap(size * ratio);
+        FRendered.setDevicePixelRatio(ratio);
+        FRendered.fill(Qt::transparent);
+        QPainter picturePainter(&FRendered);
+        picturePainter.setRenderHint(QPainter::Antialiasing);
+        FPicture->render(&picturePainter, QRectF(QPointF(0, 0), size));
+    }
     QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    FPicture->render(&painter, target);
+    painter.drawPixmap((width() - size.width()) / 2, (height() - size.height()) / 2, FRendered);
 }
 
 void TImage::mouseReleaseEvent(QMouseEvent* event)

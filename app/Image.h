@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 
 class QSvgRenderer;
@@ -30,4 +31,7 @@ protected:
 
 private:
     QSvgRenderer* FPicture = nullptr;
+    // The picture as last drawn: the window repaints the logos often, and
+    // drawing an SVG each time would slow every refresh.
+    QPixmap FRendered;
 };

@@ -1,5 +1,6 @@
 #include "latency/LatencyCalc.h"
 
+#include "controls/Align.h"
 #include "controls/FloatConversions.h"
 #include "latency/NetworkButton.h"
 #include "latency/NetworkButtonForm.h"
@@ -67,6 +68,9 @@ TLatencyCalc::TLatencyCalc(QWidget* parent)
 
     setupStatisticsTab();
     setupGraphsTab();
+    alignInParent(ui->NetworkSetupPanel, TAlign::Top);
+    alignInParent(ui->LatencyStatsStringGrid, TAlign::Bottom);
+    alignInParent(ui->LatencyGraphsCanvasPanel, TAlign::Client);
 
     ui->LatencyCalcPageControl->setCurrentWidget(ui->NetworkSetupTabSheet);
     FLatencyStale = true;

@@ -10,3 +10,4 @@ std::unique_ptr<QObject> makeSuperStringGridTest();
 std::unique_ptr<QObject> makeBetterSpinEditTest();
 std::unique_ptr<QObject> makeQorvelPanelsTest();
 std::unique_ptr<QObject> makeRainbowBarTest();
+std::unique_ptr<QObject> makeAlignTest();

@@ -11,6 +11,7 @@ int main(int argc, char** argv)
     tests.push_back(makeBetterSpinEditTest());
     tests.push_back(makeQorvelPanelsTest());
     tests.push_back(makeRainbowBarTest());
+    tests.push_back(makeAlignTest());
 
     int failures = 0;
     for (const auto& test : tests)

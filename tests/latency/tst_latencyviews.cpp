@@ -232,7 +232,7 @@ void TestLatencyViews::editCopyFollowsTheTab()
     D.showPage(0);
     copy->trigger();
     picture = QGuiApplication::clipboard()->image();
-    QCOMPARE(picture.size() / picture.devicePixelRatio(), QSize(268, 258));
+    QCOMPARE(picture.size() / picture.devicePixelRatio(), FCalc->findChild<TCanvasPanel*>("NetworkSetupPanel")->size());
 }
 
 void TestLatencyViews::legend_data()

@@ -393,7 +393,7 @@ void TestNetworkSetup::copyPicture()
     QGuiApplication::clipboard()->clear();
     FCalc->findChild<TSpeedButton*>("CopyNetworkSetupButton")->click();
     const QImage copied = QGuiApplication::clipboard()->image();
-    QCOMPARE(copied.size() / copied.devicePixelRatio(), QSize(268, 258));
+    QCOMPARE(copied.size() / copied.devicePixelRatio(), FCalc->findChild<TCanvasPanel*>("NetworkSetupPanel")->size());
 
     // Edit > Copy on this tab takes the same picture.
     QGuiApplication::clipboard()->clear();
