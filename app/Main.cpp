@@ -63,9 +63,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
     connect(ui->CalcImage, &TImage::clicked, this, &TMainForm::CalcImageClick);
     connect(ui->QorvelGroupImage, &TImage::clicked, this, &TMainForm::QorvelGroupImageClick);
 
-    for (TCalcView* view : {static_cast<TCalcView*>(ui->RadixorCalcPanel),
-                            static_cast<TCalcView*>(ui->VantrelCalcPanel),
-                            static_cast<TCalcView*>(ui->LatencyCalcPanel)}) {
+    for (TCalcView* view : views()) {
         connect(view, &TCalcView::copyAvailable, this, [this](QAbstractButton* button) {
             setActiveCopyButton(button);
             setEditMenuEnabled(true);
@@ -127,16 +125,13 @@ void TMainForm::FormCreate()
     setWindowTitle(QCoreApplication::applicationName());
     ui->CalcImage->setPicture(FSubnetLogo.get());
 
-    // 5. to 7. The calculators built themselves with the form; each sits at left 8
-    // and the shell follows their tab controls from now on.
-    for (TCalcView* view : {static_cast<TCalcView*>(ui->RadixorCalcPanel),
-                            static_cast<TCalcView*>(ui->VantrelCalcPanel),
-                            static_cast<TCalcView*>(ui->LatencyCalcPanel)}) {
+    // 5. to 7. The calculators came with the form; each sits at left 8 and
+    // the shell follows their tab controls from now on. A calculator that
+    // makes its controls on first need is followed from then on.
+    for (TCalcView* view : views()) {
         view->move(8, view->y());
-        QTabWidget* pageControl = view->pageControl();
-        FCurrentPages.insert(pageControl, pageControl->currentWidget());
-        connect(pageControl, &QTabWidget::currentChanged, this,
-                [this, pageControl] { pageControlCurrentChanged(pageControl); });
+        if (view->isBuilt())
+            followPageControl(view);
     }
 
     // 8. The remembered state. A stored error is shown, and the window goes
@@ -217,26 +212,41 @@ void TMainForm::selectCalculator(TCalcView* view, QAction* menuItem, QSvgRendere
 {
     menuItem->setChecked(true);
     ui->CalcImage->setPicture(logo);
-    for (TCalcView* other : {static_cast<TCalcView*>(ui->RadixorCalcPanel),
-                             static_cast<TCalcView*>(ui->VantrelCalcPanel),
-                             static_cast<TCalcView*>(ui->LatencyCalcPanel)}) {
+    for (TCalcView* other : views()) {
         if (other != view)
             other->hide();
     }
+    followPageControl(view);
     view->show();
     setEditMenuEnabled(false);
     CalcPageControlChange(view->pageControl());
 }
 
+std::array<TCalcView*, 3> TMainForm::views() const
+{
+    return {ui->RadixorCalcPanel, ui->VantrelCalcPanel, ui->LatencyCalcPanel};
+}
+
+void TMainForm::followPageControl(TCalcView* view)
+{
+    QTabWidget* pageControl = view->pageControl();
+    if (FPageViews.contains(pageControl))
+        return;
+    FPageViews.insert(pageControl, view);
+    FCurrentPages.insert(pageControl, pageControl->currentWidget());
+    connect(pageControl, &QTabWidget::currentChanged, this,
+            [this, pageControl] { pageControlCurrentChanged(pageControl); });
+}
+
+void TMainForm::buildDeferredViews()
+{
+    for (TCalcView* view : views())
+        followPageControl(view);
+}
+
 TCalcView* TMainForm::viewOf(QTabWidget* pageControl) const
 {
-    for (TCalcView* view : {static_cast<TCalcView*>(ui->RadixorCalcPanel),
-                            static_cast<TCalcView*>(ui->VantrelCalcPanel),
-                            static_cast<TCalcView*>(ui->LatencyCalcPanel)}) {
-        if (view->pageControl() == pageControl)
-            return view;
-    }
-    return nullptr;
+    return FPageViews.value(pageControl);
 }
 
 void TMainForm::pageControlCurrentChanged(QTabWidget* pageControl)
@@ -312,6 +322,12 @@ void TMainForm::QorvelGroupImageClick()
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
+    if (type == QEvent::Paint && watched == ui->ClientArea && !FDeferredBuildQueued) {
+        // Once the window is on screen, the calculators that wait for their
+        // first need are made while the user reads it.
+        FDeferredBuildQueued = true;
+        QTimer::singleShot(0, this, &TMainForm::buildDeferredViews);
+    }
     if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
     auto* widget = qobject_cast<QWidget*>(watched);

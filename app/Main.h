@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
+#include <array>
 #include <memory>
 
 class QAbstractButton;
@@ -32,6 +33,9 @@ public:
     TAboutCalc* aboutBox();
 
     TRadixorCalc* radixorCalc() const;
+    // Makes the controls of every calculator that waits for its first need
+    // (the window does so by itself once it is first on screen).
+    void buildDeferredViews();
     TSubnetCalc* subnetCalc() const;
     TLatencyCalc* latencyCalc() const;
 
@@ -64,6 +68,10 @@ private:
     void setEditMenuEnabled(bool enabled);
     void setActiveCopyButton(QAbstractButton* button);
     TCalcView* viewOf(QTabWidget* pageControl) const;
+    std::array<TCalcView*, 3> views() const;
+    // Starts following a calculator's tab control, making its controls if
+    // they wait for their first need.
+    void followPageControl(TCalcView* view);
     void reportCreationError(const QString& message);
 
     std::unique_ptr<Ui::TMainForm> ui;
@@ -77,5 +85,7 @@ private:
     bool FCalculatorRestored = false;
     // The page each tab control showed last: the page being left when it changes.
     QHash<QTabWidget*, QPointer<QWidget>> FCurrentPages;
+    QHash<QTabWidget*, TCalcView*> FPageViews;
+    bool FDeferredBuildQueued = false;
     bool FDestroyed = false;
 };

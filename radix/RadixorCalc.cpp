@@ -65,6 +65,13 @@ constexpr TWidthItem widthItems[] = {
 TRadixorCalc::TRadixorCalc(QWidget* parent)
     : TCalcView(parent), ui(std::make_unique<Ui::TRadixorCalc>())
 {
+}
+
+void TRadixorCalc::ensureBuilt()
+{
+    if (FBuilt)
+        return;
+    FBuilt = true;
     ui->setupUi(this);
 
     // The group has a face of its own, one pixel larger than the window's.
@@ -109,6 +116,8 @@ TRadixorCalc::TRadixorCalc(QWidget* parent)
 
 TRadixorCalc::~TRadixorCalc()
 {
+    if (!FBuilt)
+        return;
     // The fields outlive this part of the object while the widget tree is
     // torn down; nothing they report may reach the handlers any more.
     for (TNumberMemo* memo : {ui->DecMemo, ui->HexMemo, ui->BinMemo})
@@ -119,6 +128,8 @@ TRadixorCalc::~TRadixorCalc()
 
 QTabWidget* TRadixorCalc::pageControl() const
 {
+    // Asking for the tabs is the first need of them.
+    const_cast<TRadixorCalc*>(this)->ensureBuilt();
     return ui->RadixorCalcPageControl;
 }
 

@@ -24,6 +24,12 @@ public:
     explicit TRadixorCalc(QWidget* parent = nullptr);
     ~TRadixorCalc() override;
 
+    // The panel's controls are made when they are first needed, not with
+    // the window: the calculator is hidden at start, and making its tables
+    // and fields then would only slow the window's first appearance.
+    void ensureBuilt();
+    bool isBuilt() const override { return FBuilt; }
+
     QTabWidget* pageControl() const override;
     void pageEntered(QWidget* page, QObject* sender) override;
     void pageLeaving(QWidget* page, QObject* sender) override;
@@ -86,6 +92,7 @@ private:
     QMetaObject::Connection FBinChange;
     // A key event rewritten by the key filter passes it untouched.
     bool FResendingKey = false;
+    bool FBuilt = false;
 
     uint8_t FNumberWidth = 16;
     int32_t FMaxValue = 65535;
