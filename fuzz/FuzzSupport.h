@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "controls/Errors.h"
+
 // Reads the input as a stream of values. Past the end every read gives zero,
 // so any input, even an empty one, decodes to a complete sequence of steps.
 class FuzzInput
@@ -66,3 +68,32 @@ private:
         if (!(condition))                                                                          \
             fuzzFailure(#condition, (context));                                                    \
     } while (false)
+
+// The message of the error that the call raised, or "" when it raised none.
+template <class F> std::string errorOf(F&& call)
+{
+    try {
+        call();
+    } catch (const EZentrixError& error) {
+        std::string message = error.what();
+        return message.empty() ? "(empty message)" : message;
+    }
+    return {};
+}
+
+// The text with its non-printable bytes escaped, for the failure report.
+inline std::string shown(const std::string& text)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        if (c >= 32 && c < 127 && c != '\\') {
+            out += char(c);
+        } else {
+            out += "\\x";
+            out += digits[c >> 4];
+            out += digits[c & 15];
+        }
+    }
+    return out + "\"";
+}

@@ -14,33 +14,6 @@
 
 namespace {
 
-template <class F> std::string errorOf(F&& call)
-{
-    try {
-        call();
-    } catch (const EZentrixError& error) {
-        std::string message = error.what();
-        return message.empty() ? "(empty message)" : message;
-    }
-    return {};
-}
-
-std::string shown(const std::string& text)
-{
-    static const char digits[] = "0123456789ABCDEF";
-    std::string out = "\"";
-    for (unsigned char c : text) {
-        if (c >= 32 && c < 127 && c != '\\') {
-            out += char(c);
-        } else {
-            out += "\\x";
-            out += digits[c >> 4];
-            out += digits[c & 15];
-        }
-    }
-    return out + "\"";
-}
-
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';

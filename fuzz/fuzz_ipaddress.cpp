@@ -199,18 +199,6 @@ template <class T> void checkModel(const T& m, const char* name)
     }
 }
 
-// The message of the error that the call raised, or "" when it raised none.
-template <class F> std::string errorOf(F&& call)
-{
-    try {
-        call();
-    } catch (const EZentrixError& error) {
-        std::string message = error.what();
-        return message.empty() ? "(empty message)" : message;
-    }
-    return {};
-}
-
 // The same object seen through one of its bases, chosen by `choice`.
 template <class T> TIPAddress& addressView(T& m, uint8_t choice)
 {
