@@ -117,6 +117,10 @@ bool TMainForm::LoadSettings()
         if (hasRecord) {
             element->setBandwidth(storedBandwidth(record.Bandwidth));
             element->setKind(storedNetworkKind(record.Kind));
+            // A network kind offers "Remove", yet the sole network cannot be
+            // removed; the next insert offers it again.
+            if (latency->chain().size() <= 3)
+                element->HideRemoveCommand();
             element->move(onPanel(record.Left, panel->width(), element->width()), element->y());
         }
         const QString name = FSettings->ReadString(networkNameValue(n));

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QRandomGenerator>
 #include <QSettings>
 #include <cmath>
@@ -292,6 +293,40 @@ private slots:
             const QRect panel = element->parentWidget()->rect();
             QVERIFY2(panel.contains(element->geometry()), qPrintable(element->Hint()));
         }
+    }
+
+    // Restoring a network's kind must not offer "Remove" for the sole network.
+    void removeOfferedOnlyWithTwoRestoredNetworks_data()
+    {
+        QTest::addColumn<int>("networks");
+        QTest::addColumn<bool>("removable");
+        QTest::newRow("one T1") << 1 << false;
+        QTest::newRow("two T1") << 2 << true;
+        QTest::newRow("three T1") << 3 << true;
+    }
+
+    void removeOfferedOnlyWithTwoRestoredNetworks()
+    {
+        QFETCH(int, networks);
+        QFETCH(bool, removable);
+        QMap<QString, QVariant> values{{"Calculator", 2}, {"NumNetworks", networks}};
+        for (int n = 1; n <= networks; ++n) {
+            values.insert(QStringLiteral("Network%1").arg(n),
+                          networkBytes(1.544f, nbTCarrier, 75, 5, 72));
+            values.insert(QStringLiteral("Network%1Name").arg(n), "T1");
+        }
+        plant(values);
+        auto form = makeMainForm();
+        TLatencyCalc* latency = form->latencyCalc();
+        const QList<TNetworkButton*>& chain = latency->chain();
+        QCOMPARE(chain.size(), networks + 2);
+        for (int i = 1; i <= networks; ++i) {
+            QCOMPARE(chain[i]->Kind(), nbTCarrier);
+            QCOMPARE(chain[i]->ElementMenu()->findChild<QAction*>("RemoveItem")->isVisible(),
+                     removable);
+        }
+        QCOMPARE(latency->findChild<QMenu*>("RemoveNetwork1")->menuAction()->isVisible(),
+                 removable);
     }
 
     void reportedErrors_data()
