@@ -24,10 +24,10 @@ trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
 
 # One run: milliseconds from process start to first frame, and peak RSS in KiB.
 measure() {
-    local program=$1 start painted rss out
+    local start painted rss out
     out=$(mktemp)
     start=$(date +%s%N)
-    painted=$(/usr/bin/time -f '%M' -o "$out" "$program")
+    painted=$(/usr/bin/time -f '%M' -o "$out" "$@")
     rss=$(tail -n 1 "$out")
     rm -f "$out"
     echo "$(( (painted - start) / 1000 )) $rss"
@@ -35,7 +35,7 @@ measure() {
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR%2) ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2}'; }
 
-zentrix_times=(); zentrix_rss=(); bare_times=(); bare_rss=()
+zentrix_times=(); zentrix_rss=(); bare_times=(); bare_rss=(); text_times=(); text_rss=()
 # A warm-up of each, so that both start from a warm file cache.
 measure "$build/bench/bare_window" >/dev/null
 measure "$build/bench/zentrix_startup" >/dev/null
@@ -43,14 +43,19 @@ for ((i = 0; i < runs; i++)); do
     # Interleaved, so that a slow moment of the machine hits both alike.
     read -r t m < <(measure "$build/bench/bare_window"); bare_times+=("$t"); bare_rss+=("$m")
     read -r t m < <(measure "$build/bench/zentrix_startup"); zentrix_times+=("$t"); zentrix_rss+=("$m")
+    read -r t m < <(measure "$build/bench/bare_window" --with-text); text_times+=("$t"); text_rss+=("$m")
 done
 
 zt=$(printf '%s\n' "${zentrix_times[@]}" | median)
 bt=$(printf '%s\n' "${bare_times[@]}" | median)
 zm=$(printf '%s\n' "${zentrix_rss[@]}" | median)
 bm=$(printf '%s\n' "${bare_rss[@]}" | median)
-awk -v zt="$zt" -v bt="$bt" -v zm="$zm" -v bm="$bm" -v runs="$runs" 'BEGIN {
+tt=$(printf '%s\n' "${text_times[@]}" | median)
+tm=$(printf '%s\n' "${text_rss[@]}" | median)
+awk -v zt="$zt" -v bt="$bt" -v zm="$zm" -v bm="$bm" -v tt="$tt" -v tm="$tm" -v runs="$runs" 'BEGIN {
     printf "runs of each:            %d\n", runs
     printf "start-up to first frame: zentrix %.1f ms, bare window %.1f ms, ratio %.2f (target <= 1.30)\n", zt/1000, bt/1000, zt/bt
     printf "peak resident memory:    zentrix %.1f MiB, bare window %.1f MiB, ratio %.2f (target <= 1.30)\n", zm/1024, bm/1024, zm/bm
+    printf "for reference, the bare window with one line of text (the font database loaded):\n"
+    printf "                         %.1f ms (zentrix %.2f times that), %.1f MiB (zentrix %.2f times that)\n", tt/1000, zt/tt, tm/1024, zm/tm
 }'
