@@ -1,6 +1,7 @@
 #include "app/Main.h"
 
 #include "app/About.h"
+#include "app/Application.h"
 #include "app/SettingsStore.h"
 #include "app/WebSite.h"
 #include "controls/CalcView.h"
@@ -13,7 +14,6 @@
 #include <QActionGroup>
 #include <QKeyEvent>
 #include <QLayout>
-#include <QMessageBox>
 #include <QSvgRenderer>
 #include <QTabWidget>
 #include <QTimer>
@@ -65,7 +65,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
 
     for (TCalcView* view : views()) {
         connect(view, &TCalcView::copyAvailable, this, [this](QAbstractButton* button) {
-            setActiveCopyButton(button);
+            FActiveCopyButton = button;
             setEditMenuEnabled(true);
         });
         connect(view, &TCalcView::copyUnavailable, this, [this] { setEditMenuEnabled(false); });
@@ -117,8 +117,8 @@ void TMainForm::FormCreate()
     ui->ClientArea->setFixedSize(292, calcRect.top() + calcRect.height() + 8);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    // 2. to 4. Logos and caption.
-    // The other two logos are read when their calculator is first chosen.
+    // 2. to 4. Logos and caption; the other two calculators' logos wait
+    // until those are first chosen.
     FSubnetLogo = loadPicture("SUBNETCALCLOGO");
     FQorvelGroupLogo = loadPicture("QORVELGROUPLOGO");
     ui->QorvelGroupImage->setPicture(FQorvelGroupLogo.get());
@@ -160,42 +160,32 @@ void TMainForm::FormCreate()
 
 void TMainForm::FormDestroy()
 {
-    if (FDestroyed)
-        return;
-    FDestroyed = true;
     try {
         SaveSettings();
     } catch (const std::exception& error) {
         // Values written before the refused one stay written.
-        QMessageBox::critical(nullptr, QCoreApplication::applicationName(),
-                              QString::fromStdString(error.what()));
+        TZentrixApplication::reportError(QString::fromStdString(error.what()));
     }
 }
 
 void TMainForm::reportCreationError(const QString& message)
 {
-    QTimer::singleShot(0, this, [this, message] {
-        QMessageBox::critical(this, QCoreApplication::applicationName(), message);
-    });
+    QTimer::singleShot(0, this, [message] { TZentrixApplication::reportError(message); });
 }
 
 void TMainForm::RadixorCalculator1Click()
 {
-    if (!FRadixorLogo)
-        FRadixorLogo = loadPicture("RADIXORCALCLOGO");
-    selectCalculator(ui->RadixorCalcPanel, ui->RadixorCalculator1, FRadixorLogo.get());
+    selectCalculator(ui->RadixorCalcPanel, ui->RadixorCalculator1, FRadixorLogo, "RADIXORCALCLOGO");
 }
 
 void TMainForm::VantrelCalculator1Click()
 {
-    selectCalculator(ui->VantrelCalcPanel, ui->VantrelCalculator1, FSubnetLogo.get());
+    selectCalculator(ui->VantrelCalcPanel, ui->VantrelCalculator1, FSubnetLogo, "SUBNETCALCLOGO");
 }
 
 void TMainForm::LatencyCalculator1Click()
 {
-    if (!FLatencyLogo)
-        FLatencyLogo = loadPicture("LATENCYCALCLOGO");
-    selectCalculator(ui->LatencyCalcPanel, ui->LatencyCalculator1, FLatencyLogo.get());
+    selectCalculator(ui->LatencyCalcPanel, ui->LatencyCalculator1, FLatencyLogo, "LATENCYCALCLOGO");
 }
 
 void TMainForm::CalcImageClick()
@@ -208,10 +198,14 @@ void TMainForm::CalcImageClick()
         VantrelCalculator1Click();
 }
 
-void TMainForm::selectCalculator(TCalcView* view, QAction* menuItem, QSvgRenderer* logo)
+void TMainForm::selectCalculator(TCalcView* view, QAction* menuItem,
+                                 std::unique_ptr<QSvgRenderer>& logo, const char* logoName)
 {
     menuItem->setChecked(true);
-    ui->CalcImage->setPicture(logo);
+    // A logo is read when its calculator is first shown.
+    if (!logo)
+        logo = loadPicture(logoName);
+    ui->CalcImage->setPicture(logo.get());
     for (TCalcView* other : views()) {
         if (other != view)
             other->hide();
@@ -280,11 +274,6 @@ void TMainForm::setEditMenuEnabled(bool enabled)
     // The shortcut follows the menu: a disabled Edit menu leaves Ctrl+C inert.
     ui->Edit1->menuAction()->setEnabled(enabled);
     ui->Copy1->setEnabled(enabled);
-}
-
-void TMainForm::setActiveCopyButton(QAbstractButton* button)
-{
-    FActiveCopyButton = button;
 }
 
 void TMainForm::Copy1Click()

@@ -33,11 +33,11 @@ public:
     TAboutCalc* aboutBox();
 
     TRadixorCalc* radixorCalc() const;
+    TSubnetCalc* subnetCalc() const;
+    TLatencyCalc* latencyCalc() const;
     // Makes the controls of every calculator that waits for its first need
     // (the window does so by itself once it is first on screen).
     void buildDeferredViews();
-    TSubnetCalc* subnetCalc() const;
-    TLatencyCalc* latencyCalc() const;
 
     // Calculator selection, as the menu items and the logo do it.
     void RadixorCalculator1Click();
@@ -61,12 +61,12 @@ protected:
 private:
     void FormCreate();
     void FormDestroy();
-    void selectCalculator(TCalcView* view, QAction* menuItem, QSvgRenderer* logo);
+    void selectCalculator(TCalcView* view, QAction* menuItem, std::unique_ptr<QSvgRenderer>& logo,
+                          const char* logoName);
     void CalcPageControlChange(QTabWidget* sender);
     void CalcPageControlChanging(QTabWidget* sender, QWidget* oldPage);
     void pageControlCurrentChanged(QTabWidget* pageControl);
     void setEditMenuEnabled(bool enabled);
-    void setActiveCopyButton(QAbstractButton* button);
     TCalcView* viewOf(QTabWidget* pageControl) const;
     std::array<TCalcView*, 3> views() const;
     // Starts following a calculator's tab control, making its controls if
@@ -87,5 +87,4 @@ private:
     QHash<QTabWidget*, QPointer<QWidget>> FCurrentPages;
     QHash<QTabWidget*, TCalcView*> FPageViews;
     bool FDeferredBuildQueued = false;
-    bool FDestroyed = false;
 };
