@@ -5,7 +5,6 @@ TIPAddSubnet::TIPAddSubnet()
     FAddress = 0x80000001u; // 128.0.0.1
     classify(128);
     updateClassMask();
-    FSubnetBits = 8;
     recomputeMasks();
 }
 
@@ -16,8 +15,10 @@ void TIPAddSubnet::recomputeMasks()
     FSubnetMask.SetAddress(FClassMask.GetAddress() | FRangeMask.GetAddress());
 }
 
-void TIPAddSubnet::applyByte(uint8_t index, uint8_t value)
+void TIPAddSubnet::SetByte(uint8_t index, uint8_t value)
 {
+    if (GetByte(index) == value)
+        return;
     TIPAddNetwork::SetByte(index, value);
     // A new first octet may have moved the address into a class with fewer
     // host bits; keep at least two of them.
@@ -26,13 +27,6 @@ void TIPAddSubnet::applyByte(uint8_t index, uint8_t value)
     else if (FClassType == 2 && FSubnetBits > 6)
         SetSubnetBits(6);
     recomputeMasks();
-}
-
-void TIPAddSubnet::SetByte(uint8_t index, uint8_t value)
-{
-    if (GetByte(index) == value)
-        return;
-    applyByte(index, value);
 }
 
 void TIPAddSubnet::SetAddress(uint32_t value)

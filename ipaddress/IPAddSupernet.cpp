@@ -5,7 +5,6 @@ TIPAddSupernet::TIPAddSupernet()
     FAddress = 0xC0000001u; // 192.0.0.1
     classify(192);
     updateClassMask();
-    FSupernetBits = 23;
     updateRangeMask();
 }
 
@@ -42,14 +41,9 @@ void TIPAddSupernet::SetAddress(uint32_t value)
 
 void TIPAddSupernet::SetClassType(uint8_t type)
 {
-    if (type > 2)
-        type = 2;
-    if (type == FClassType)
-        return;
+    const uint8_t previousClass = FClassType;
     TIPAddNetwork::SetClassType(type);
-    if (FSupernetBits > FNetworkBits - 1)
-        FSupernetBits = static_cast<uint8_t>(FNetworkBits - 1);
-    updateRangeMask();
+    clampToClass(previousClass);
 }
 
 void TIPAddSupernet::SetSupernetBits(uint8_t bits)

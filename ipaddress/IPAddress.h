@@ -179,7 +179,6 @@ public:
     int32_t MaxHosts() const;
 
 private:
-    void applyByte(uint8_t index, uint8_t value);
     void recomputeMasks();
 
     uint8_t FMaxSubnetBits = 14;
