@@ -20,8 +20,6 @@ static_assert(sizeof(int) == sizeof(int32_t), "the spin edit holds 32-bit values
 
 namespace {
 
-constexpr int SpinButtonWidth = 15;
-constexpr int SpinButtonHeight = 17;
 // Room between the end of the text and the button.
 constexpr int TextGap = 2;
 
@@ -79,17 +77,16 @@ bool isDeletingKey(const QKeyEvent* event)
 TBetterSpinEdit::TBetterSpinEdit(QWidget* parent)
     : QLineEdit(parent), FSpinButton(new TSpinButton(this))
 {
-    FSpinButton->resize(SpinButtonWidth, SpinButtonHeight);
     FSpinButton->setFocusControl(this);
     connect(FSpinButton, &TSpinButton::upClick, this, &TBetterSpinEdit::UpClick);
     connect(FSpinButton, &TSpinButton::downClick, this, &TBetterSpinEdit::DownClick);
 
     // Numbers only: keystrokes must reach the typing filter as they are.
     setAttribute(Qt::WA_InputMethodEnabled, false);
-    setTextMargins(0, 0, SpinButtonWidth + TextGap, 0);
+    setTextMargins(0, 0, FSpinButton->width() + TextGap, 0);
     setText(QStringLiteral("0"));
-    setMinimumSize(MinimumWidth, minimumHeightForFont());
-    resize(65, std::max(21, minimumHeightForFont()));
+    setMinimumSize(minimumSizeHint());
+    resize(sizeHint());
     layoutSpinButton();
 }
 

@@ -50,7 +50,7 @@ TSpinButton::TSpinButton(QWidget* parent)
     connect(FDownButton, &QAbstractButton::pressed, this, &TSpinButton::takeFocus);
     connect(FUpButton, &QAbstractButton::clicked, this, &TSpinButton::upClick);
     connect(FDownButton, &QAbstractButton::clicked, this, &TSpinButton::downClick);
-    resize(15, 17);
+    resize(sizeHint());
 }
 
 void TSpinButton::takeFocus()
