@@ -142,9 +142,7 @@ void TSuperStringGrid::setCellBlock(int left, int top, int width, const QStringL
 void TSuperStringGrid::setDefaultColWidth(int width)
 {
     FDefaultColWidth = std::max(0, width);
-    FApplyingWidths = true;
-    FColumnHeader->setDefaultSectionSize(FDefaultColWidth + gridLineWidth());
-    FApplyingWidths = false;
+    applyDefaultColWidth();
     std::fill(FColWidths.begin(), FColWidths.end(), FDefaultColWidth);
     applyColumnWidths();
     updateHeaders();
@@ -184,15 +182,20 @@ void TSuperStringGrid::setOptions(TGridOptions options)
     FColumnHeader->setSectionResizeMode(options.testFlag(goColSizing) ? QHeaderView::Interactive
                                                                       : QHeaderView::Fixed);
     if (lineChanged) {
-        // Changing the header's default resizes its sections; those are not
-        // the user's widths.
-        FApplyingWidths = true;
-        FColumnHeader->setDefaultSectionSize(FDefaultColWidth + gridLineWidth());
-        FApplyingWidths = false;
+        applyDefaultColWidth();
         FRowHeader->setDefaultSectionSize(FDefaultRowHeight + gridLineWidth());
         applyColumnWidths();
         updateHeaders();
     }
+}
+
+void TSuperStringGrid::applyDefaultColWidth()
+{
+    // Changing the header's default resizes its sections; those are not the
+    // user's widths.
+    FApplyingWidths = true;
+    FColumnHeader->setDefaultSectionSize(FDefaultColWidth + gridLineWidth());
+    FApplyingWidths = false;
 }
 
 void TSuperStringGrid::applyColumnWidths()

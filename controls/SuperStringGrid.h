@@ -120,6 +120,7 @@ protected:
 
 private:
     void updateHeaders();
+    void applyDefaultColWidth();
     void applyColumnWidths();
     void columnResizedByHeader(int section, int oldSize, int newSize);
     void ensureCurrentCell();
