@@ -127,6 +127,32 @@ class TestRadixorCalc : public QObject
         QTest::newRow(name) << width << field << input << decText << hexText << binText;
     }
 
+    // The current row of a table made with addFieldColumns.
+    struct FieldCase
+    {
+        int width;
+        QString field, input, decText, hexText, binText;
+    };
+    static FieldCase fetchFieldCase()
+    {
+        QFETCH(int, width);
+        QFETCH(QString, field);
+        QFETCH(QString, input);
+        QFETCH(QString, decText);
+        QFETCH(QString, hexText);
+        QFETCH(QString, binText);
+        return {width, field, input, decText, hexText, binText};
+    }
+    void verifyFields(const FieldCase& row) { verifyFields(row.decText, row.hexText, row.binText); }
+    // Selects the row's width and types its input into its field.
+    QLineEdit* typeRow(const FieldCase& row)
+    {
+        selectWidth(row.width);
+        QLineEdit* field = memo(row.field);
+        typeInto(field, row.input);
+        return field;
+    }
+
 private slots:
     void init()
     {
@@ -194,18 +220,11 @@ private slots:
 
     void typing()
     {
-        QFETCH(int, width);
-        QFETCH(QString, field);
-        QFETCH(QString, input);
-        QFETCH(QString, decText);
-        QFETCH(QString, hexText);
-        QFETCH(QString, binText);
-
-        selectWidth(width);
-        typeInto(memo(field), input);
-        QVERIFY(memo(field)->hasFocus());
-        verifyFields(decText, hexText, binText);
-        QCOMPARE(memo(field)->cursorPosition(), memo(field)->text().size());
+        const FieldCase row = fetchFieldCase();
+        QLineEdit* field = typeRow(row);
+        QVERIFY(field->hasFocus());
+        verifyFields(row);
+        QCOMPARE(field->cursorPosition(), field->text().size());
     }
 
     void refusalPutsCaretAtTheEnd()
@@ -231,16 +250,10 @@ private slots:
 
     void pasting()
     {
-        QFETCH(int, width);
-        QFETCH(QString, field);
-        QFETCH(QString, input);
-        QFETCH(QString, decText);
-        QFETCH(QString, hexText);
-        QFETCH(QString, binText);
-
-        selectWidth(width);
-        pasteInto(memo(field), input);
-        verifyFields(decText, hexText, binText);
+        const FieldCase row = fetchFieldCase();
+        selectWidth(row.width);
+        pasteInto(memo(row.field), row.input);
+        verifyFields(row);
     }
 
     void pastedSeparatorsAreNotDoubled()
@@ -283,19 +296,12 @@ private slots:
 
     void widthSwitch()
     {
-        QFETCH(int, width);
-        QFETCH(QString, field);
-        QFETCH(QString, input);
-        QFETCH(QString, decText);
-        QFETCH(QString, hexText);
-        QFETCH(QString, binText);
+        const FieldCase row = fetchFieldCase();
         QFETCH(int, newWidth);
-
-        selectWidth(width);
-        typeInto(memo(field), input);
+        typeRow(row);
         leaveFields();
         selectWidth(newWidth);
-        verifyFields(decText, hexText, binText);
+        verifyFields(row);
     }
 
     void maximumLengths_data()
@@ -340,18 +346,14 @@ private slots:
 
     void enteringAndLeaving()
     {
-        QFETCH(int, width);
-        QFETCH(QString, field);
-        QFETCH(QString, input);
-        QFETCH(QString, decText);
-
-        selectWidth(width);
+        const FieldCase row = fetchFieldCase();
+        selectWidth(row.width);
         QVERIFY(!editMenuEnabled());
-        typeInto(memo(field), input);
+        QLineEdit* field = typeRow(row);
         QVERIFY(editMenuEnabled());
 
         leaveFields();
-        QCOMPARE(memo(field)->text(), decText);
+        QCOMPARE(field->text(), row.decText);
         QVERIFY(!editMenuEnabled());
 
         // Entering strips the separators and leaves the caret at the end,
@@ -404,19 +406,12 @@ private slots:
 
     void invertTwice()
     {
-        QFETCH(int, width);
-        QFETCH(QString, field);
-        QFETCH(QString, input);
-        QFETCH(QString, decText);
-        QFETCH(QString, hexText);
-        QFETCH(QString, binText);
-
-        selectWidth(width);
-        typeInto(memo(field), input);
+        const FieldCase row = fetchFieldCase();
+        typeRow(row);
         leaveFields();
         const QString before[] = {dec()->text(), hex()->text(), bin()->text()};
         click(button("InvertButton"));
-        verifyFields(decText, hexText, binText);
+        verifyFields(row);
         click(button("InvertButton"));
         QCOMPARE(StripSeparators(dec()->text()), StripSeparators(before[0]));
         QCOMPARE(hex()->text(), before[1]);
