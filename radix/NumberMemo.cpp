@@ -1,6 +1,7 @@
 #include "radix/NumberMemo.h"
 
 #include <QFocusEvent>
+#include <QScopedValueRollback>
 #include <QValidator>
 
 #include <algorithm>
@@ -57,13 +58,7 @@ TNumberMemo::TNumberMemo(QWidget* parent) : QLineEdit(parent)
 void TNumberMemo::writeText(const QString& text)
 {
     // Restored however setText is left: the change handlers it runs may throw.
-    struct Restore
-    {
-        bool& flag;
-        bool saved;
-        ~Restore() { flag = saved; }
-    } restore{FWriting, FWriting};
-    FWriting = true;
+    const QScopedValueRollback<bool> writing(FWriting, true);
     setText(text);
 }
 

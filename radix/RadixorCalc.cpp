@@ -12,6 +12,7 @@
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 
 #include <iterator>
 
@@ -198,12 +199,7 @@ bool TRadixorCalc::eventFilter(QObject* watched, QEvent* event)
                             keyEvent->nativeScanCode(), keyEvent->nativeVirtualKey(),
                             keyEvent->nativeModifiers(), accepted, keyEvent->isAutoRepeat(),
                             static_cast<quint16>(keyEvent->count()));
-        struct Restore
-        {
-            bool& flag;
-            ~Restore() { flag = false; }
-        } restore{FResendingKey};
-        FResendingKey = true;
+        const QScopedValueRollback<bool> resending(FResendingKey, true);
         QCoreApplication::sendEvent(memo, &rewritten);
         return true;
     }

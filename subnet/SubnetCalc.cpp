@@ -10,6 +10,7 @@
 #include <QButtonGroup>
 #include <QFont>
 #include <QFontInfo>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 
@@ -50,20 +51,6 @@ int32_t octetNumber(const TOctetEdit* edit)
 {
     return conv::strToInt(edit->text().toStdString());
 }
-
-// Holds FSubnetViewBusy for one refresh and drops it however the refresh
-// ends, so a failure never leaves the calculator refusing to refresh.
-class BusyScope
-{
-public:
-    explicit BusyScope(bool& flag) : FFlag(flag) { FFlag = true; }
-    ~BusyScope() { FFlag = false; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    bool& FFlag;
-};
 
 } // namespace
 
@@ -288,7 +275,9 @@ void TSubnetCalc::UpdateSubnetView()
 {
     if (FSubnetViewBusy)
         return;
-    BusyScope busy(FSubnetViewBusy);
+    // Dropped however the refresh ends, so a failure never leaves the
+    // calculator refusing to refresh.
+    const QScopedValueRollback<bool> busy(FSubnetViewBusy, true);
     if (FActivePage == ui->GeneralInfoTab)
         refreshGeneralInfo();
     else if (FActivePage == ui->AddressInfoTab)
