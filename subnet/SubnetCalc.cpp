@@ -400,12 +400,7 @@ void TSubnetCalc::MaskEdit1Exit()
     TOctetEdit* edit = ui->MaskEdit1;
     if (edit->text().isEmpty())
         edit->setText(QStringLiteral("1"));
-    const int32_t number = std::clamp<int32_t>(octetNumber(edit), 0, 223);
-    if (number == FSubnet->GetByte(0))
-        return;
-    FSubnet->SetByte(0, static_cast<uint8_t>(number));
-    FSubnetTableStale = true;
-    UpdateSubnetView();
+    applyAddressOctet(0, std::clamp<int32_t>(octetNumber(edit), 0, 223));
 }
 
 void TSubnetCalc::MaskEdit2Exit(TOctetEdit* sender)
@@ -416,9 +411,15 @@ void TSubnetCalc::MaskEdit2Exit(TOctetEdit* sender)
     if (sender->text().isEmpty())
         sender->setText(QStringLiteral("0"));
     // The last octet never names the subnet itself or its broadcast.
-    const int32_t number = index == 3 ? std::clamp<int32_t>(octetNumber(sender), 1, 254)
-                                      : std::clamp<int32_t>(octetNumber(sender), 0, 255);
+    applyAddressOctet(index, index == 3 ? std::clamp<int32_t>(octetNumber(sender), 1, 254)
+                                        : std::clamp<int32_t>(octetNumber(sender), 0, 255));
+}
+
+void TSubnetCalc::applyAddressOctet(int index, int32_t number)
+{
     const auto octet = static_cast<uint8_t>(index);
+    // An unchanged octet neither touches the model nor refreshes, so the
+    // edit keeps what was typed.
     if (number == FSubnet->GetByte(octet))
         return;
     FSubnet->SetByte(octet, static_cast<uint8_t>(number));

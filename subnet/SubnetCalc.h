@@ -54,6 +54,8 @@ private:
     void MaskEdit5Exit(TOctetEdit* sender);
     // Enter in any of the eight octets applies it and refreshes.
     void MaskEdit1KeyPress(TOctetEdit* sender);
+    // Puts a clamped Address Info octet into the model when it differs.
+    void applyAddressOctet(int index, int32_t number);
 
     void refreshGeneralInfo();
     void refreshAddressInfo();
