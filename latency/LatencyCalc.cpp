@@ -170,9 +170,7 @@ void TLatencyCalc::ApplyProperties()
         target->setBandwidth(bandwidth);
         target->setBandwidthIndex(static_cast<int16_t>(FPropertiesForm->bandwidthIndex()));
         target->setKind(*kind);
-        // A new kind offers "Remove", yet a sole network cannot be removed.
-        if (FChain.size() <= 3)
-            target->HideRemoveCommand();
+        syncRemoveCommands();
         target->setNetworkName(FPropertiesForm->topologyText());
         target->setTopologyIndex(static_cast<int16_t>(FPropertiesForm->topologyIndex()));
         target->setHint(networkLabel(target->NetworkName(), target->Bandwidth()));

@@ -63,6 +63,10 @@ public:
     void NetworkButtonRemoveClick(TNetworkButton* element);
     // Back to node A, one fresh network and node B; the nodes keep their values.
     void ResetButtonClick();
+    // Offers "Remove" in every network's menu and the panel menu while the
+    // chain holds two or more networks, and withdraws it otherwise. Setting
+    // a network kind offers it again, so whoever does that calls this after.
+    void syncRemoveCommands();
 
     bool latencyStale() const { return FLatencyStale; }
     // Recomputes every delay, share and total if anything changed since the

@@ -60,14 +60,7 @@ TNetworkButton* TLatencyCalc::NewNetworkButtonClick()
     const QList<QAction*> entries = RemoveNetwork1->actions();
     RemoveNetwork1->insertAction(entries.value(position - 1, nullptr), entry);
 
-    // "Remove" is offered only while there is more than one network.
-    if (FChain.size() == 3) {
-        element->HideRemoveCommand();
-    } else if (FChain.size() == 4) {
-        FChain[1]->ShowRemoveCommand();
-        FChain[2]->ShowRemoveCommand();
-        RemoveNetwork1->menuAction()->setVisible(true);
-    }
+    syncRemoveCommands();
     if (FChain.size() >= maxChainLength) {
         ui->NewNetworkButton->setEnabled(false);
         NewNetwork1->setEnabled(false);
@@ -91,10 +84,7 @@ void TLatencyCalc::NetworkButtonRemoveClick(TNetworkButton* element)
         FChain.removeAt(position);
         ui->NetworkSetupPanel->update();
         FSelectedElement = FChain[position];
-        if (FChain.size() == 3) {
-            RemoveNetwork1->menuAction()->setVisible(false);
-            FChain[1]->HideRemoveCommand();
-        }
+        syncRemoveCommands();
         ui->NewNetworkButton->setEnabled(true);
         NewNetwork1->setEnabled(true);
         // The element's own menu may still be running the command that removed it.
@@ -112,6 +102,19 @@ void TLatencyCalc::ResetButtonClick()
     NetworkButtonRemoveClick(FChain[1]);
     FLatencyStale = true;
     ui->NetworkSetupPanel->update();
+}
+
+void TLatencyCalc::syncRemoveCommands()
+{
+    // A sole network cannot be removed; the nodes never can.
+    const bool removable = FChain.size() > 3;
+    for (int i = 1; i + 1 < FChain.size(); ++i) {
+        if (removable)
+            FChain[i]->ShowRemoveCommand();
+        else
+            FChain[i]->HideRemoveCommand();
+    }
+    RemoveNetwork1->menuAction()->setVisible(removable);
 }
 
 void TLatencyCalc::RemoveNetwork1Click()
