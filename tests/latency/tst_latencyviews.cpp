@@ -35,6 +35,7 @@ private slots:
 
 private:
     void buildExample();
+    void chooseDirection(const char* item);
     TSuperStringGrid* grid() const;
     QStringList tableText();
     TRainbowBar* bar(const char* name) const;
@@ -67,6 +68,14 @@ void TestLatencyViews::buildExample()
     D.setNetwork(D.insert(), "T1");
     D.setNode(FCalc->nodeB(), 20, 1024);
     QCOMPARE(FCalc->chain().size(), 4);
+}
+
+// Clicks a packet direction on its round button, as a user does.
+void TestLatencyViews::chooseDirection(const char* item)
+{
+    auto* button = FCalc->findChild<QRadioButton*>(QString::fromLatin1(item));
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+    QVERIFY(button->isChecked());
 }
 
 TSuperStringGrid* TestLatencyViews::grid() const
@@ -136,9 +145,7 @@ void TestLatencyViews::statisticsOfExample()
     QFETCH(QStringList, expected);
     buildExample();
     D.showPage(1);
-    auto* item = FCalc->findChild<QRadioButton*>(direction);
-    QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(8, item->height() / 2));
-    QVERIFY(item->isChecked());
+    chooseDirection(qPrintable(direction));
     QCOMPARE(grid()->RowCount(), 6);
     QCOMPARE(tableText(), expected);
 }
@@ -151,8 +158,7 @@ void TestLatencyViews::directionChoiceDoesNotRecompute()
     // A value changed behind the calculator's back stays unseen until
     // something that affects the latencies happens.
     FCalc->nodeA()->setProcessTime(500);
-    auto* roundTrip = FCalc->findChild<QRadioButton*>("PacketDirRoundTrip");
-    QTest::mouseClick(roundTrip, Qt::LeftButton, {}, QPoint(8, roundTrip->height() / 2));
+    chooseDirection("PacketDirRoundTrip");
     QCOMPARE(grid()->Cells(1, 5), QString("0.0415397"));
 
     D.showPage(0);
@@ -232,7 +238,8 @@ void TestLatencyViews::editCopyFollowsTheTab()
     D.showPage(0);
     copy->trigger();
     picture = QGuiApplication::clipboard()->image();
-    QCOMPARE(picture.size() / picture.devicePixelRatio(), FCalc->findChild<TCanvasPanel*>("NetworkSetupPanel")->size());
+    QCOMPARE(picture.size() / picture.devicePixelRatio(),
+             FCalc->findChild<TCanvasPanel*>("NetworkSetupPanel")->size());
 }
 
 void TestLatencyViews::legend_data()

@@ -243,7 +243,7 @@ void TestNetworkSetup::removeSubmenu()
     // Make the first network an Ethernet so the entries differ.
     openProperties(element(1));
     choose(topologyBox(), "Ethernet");
-    QTest::mouseClick(FCalc->propertiesForm()->OKButton(), Qt::LeftButton);
+    D.clickOk();
     press(FCalc->nodeB());
     insert();
 
@@ -288,7 +288,7 @@ void TestNetworkSetup::resetLayout()
 {
     openProperties(FCalc->nodeA());
     typeInto(dialogChild("ProcessTimeSpinEdit"), "15");
-    QTest::mouseClick(FCalc->propertiesForm()->OKButton(), Qt::LeftButton);
+    D.clickOk();
     for (int i = 0; i < 4; ++i)
         dragTo(insert(), QPoint(150, 150));
     QCOMPARE(FCalc->chain().size(), 7);
@@ -393,7 +393,7 @@ void TestNetworkSetup::copyPicture()
     QGuiApplication::clipboard()->clear();
     FCalc->findChild<TSpeedButton*>("CopyNetworkSetupButton")->click();
     const QImage copied = QGuiApplication::clipboard()->image();
-    QCOMPARE(copied.size() / copied.devicePixelRatio(), FCalc->findChild<TCanvasPanel*>("NetworkSetupPanel")->size());
+    QCOMPARE(copied.size() / copied.devicePixelRatio(), panel()->size());
 
     // Edit > Copy on this tab takes the same picture.
     QGuiApplication::clipboard()->clear();
@@ -500,7 +500,7 @@ void TestNetworkSetup::topologyChoice()
     // A typed topology joins the list, once, whatever its letter case.
     QCOMPARE(topologyBox()->count(), typed && topology == "Campus WAN" ? 15 : 14);
 
-    QTest::mouseClick(dialog->OKButton(), Qt::LeftButton);
+    D.clickOk();
     QVERIFY(!dialog->isVisible());
     QCOMPARE(int(network->Kind()), kind);
     QCOMPARE(network->NetworkName(), topology);
@@ -526,7 +526,7 @@ void TestNetworkSetup::sameKindKeepsPropagationDelay()
     choose(topologyBox(), "T3");
     QCOMPARE(bandwidthBox()->currentText(), QString("44.736"));
     QCOMPARE(bandwidthBox()->count(), 9);
-    QTest::mouseClick(FCalc->propertiesForm()->OKButton(), Qt::LeftButton);
+    D.clickOk();
     QCOMPARE(element(1)->PropagationDelay(), 33);
     QCOMPARE(element(1)->Hint(), QString("T3 (44.736 Mbps)"));
 }
@@ -539,7 +539,7 @@ void TestNetworkSetup::emptiedTopologyIsUnknown()
     dialogChild("PropDelaySpinEdit")->setFocus();
     QCOMPARE(topologyBox()->currentText(), QString("<Unknown Network>"));
     QCOMPARE(topologyBox()->count(), 14);
-    QTest::mouseClick(FCalc->propertiesForm()->OKButton(), Qt::LeftButton);
+    D.clickOk();
     QCOMPARE(element(1)->Kind(), nbOther);
     QCOMPARE(element(1)->NetworkName(), QString("<Unknown Network>"));
 }
@@ -555,7 +555,7 @@ void TestNetworkSetup::typedBandwidth()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QVERIFY(FCalc->propertiesForm()->isVisible());
     QCOMPARE(bandwidthBox()->count(), 4);
-    QTest::mouseClick(FCalc->propertiesForm()->OKButton(), Qt::LeftButton);
+    D.clickOk();
     TNetworkButton* network = element(1);
     QCOMPARE(network->Bandwidth(), 12.5f);
     QCOMPARE(network->BandwidthIndex(), int16_t(-1));
@@ -574,7 +574,7 @@ void TestNetworkSetup::invalidBandwidthLeavesElement()
     choose(topologyBox(), "Satellite");
     // Two points can only arrive by pasting.
     bandwidthBox()->lineEdit()->setText("1.2.3");
-    QTest::mouseClick(FCalc->propertiesForm()->OKButton(), Qt::LeftButton);
+    D.clickOk();
     QCOMPARE(MessageBoxCatcher::instance().take(),
              QStringList{"'1.2.3' is not a valid floating point value"});
     QVERIFY(!FCalc->propertiesForm()->isVisible());
@@ -595,7 +595,7 @@ void TestNetworkSetup::nodeProperties()
     QCOMPARE(dialog->OKButton()->y(), 104);
     QCOMPARE(qobject_cast<QLineEdit*>(dialogChild("PacketSizeSpinEdit"))->text(), QString("64"));
     typeInto(dialogChild("PacketSizeSpinEdit"), "1500");
-    QTest::mouseClick(dialog->OKButton(), Qt::LeftButton);
+    D.clickOk();
     QCOMPARE(FCalc->nodeA()->PacketSize(), 1500);
     QCOMPARE(FCalc->nodeA()->Hint(), QString("Node A (1500 bytes)"));
     QCOMPARE(FCalc->nodeA()->Kind(), nbDesktopCPU);
@@ -629,7 +629,7 @@ void TestNetworkSetup::selectionMovedToOtherSortOfElement()
     openProperties(FCalc->nodeA());
     typeInto(dialogChild("PacketSizeSpinEdit"), "700");
     press(element(1));
-    QTest::mouseClick(FCalc->propertiesForm()->OKButton(), Qt::LeftButton);
+    D.clickOk();
     QCOMPARE(element(1)->Kind(), nbUnknownNetwork);
     QCOMPARE(element(1)->PacketSize(), 512);
     QCOMPARE(FCalc->nodeA()->PacketSize(), 64);
@@ -638,7 +638,7 @@ void TestNetworkSetup::selectionMovedToOtherSortOfElement()
     openProperties(FCalc->nodeA());
     typeInto(dialogChild("PacketSizeSpinEdit"), "700");
     press(FCalc->nodeB());
-    QTest::mouseClick(FCalc->propertiesForm()->OKButton(), Qt::LeftButton);
+    D.clickOk();
     QCOMPARE(FCalc->nodeB()->Hint(), QString("Node B (700 bytes)"));
 }
 
