@@ -73,7 +73,6 @@ TLatencyCalc::TLatencyCalc(QWidget* parent)
     alignInParent(ui->LatencyGraphsCanvasPanel, TAlign::Client);
 
     ui->LatencyCalcPageControl->setCurrentWidget(ui->NetworkSetupTabSheet);
-    FLatencyStale = true;
 }
 
 TLatencyCalc::~TLatencyCalc() = default;
@@ -122,7 +121,6 @@ void TLatencyCalc::applyFirstRunDefaults()
     nodeA()->setPacketSize(64);
     nodeB()->setPacketSize(1024);
     NewNetworkButtonClick();
-    FLatencyStale = true;
 }
 
 void TLatencyCalc::updateNodeLabels()
