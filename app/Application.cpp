@@ -34,7 +34,10 @@ bool TZentrixApplication::notify(QObject* receiver, QEvent* event)
     } catch (...) {
         reportError(QStringLiteral("Unexpected error"));
     }
-    return false;
+    // The event has been dealt with by the report: it must not travel on to
+    // the parent as if nobody had handled it.
+    event->accept();
+    return true;
 }
 
 void TZentrixApplication::reportError(const QString& message)

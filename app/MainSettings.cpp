@@ -117,10 +117,8 @@ bool TMainForm::LoadSettings()
         if (hasRecord) {
             element->setBandwidth(storedBandwidth(record.Bandwidth));
             element->setKind(storedNetworkKind(record.Kind));
-            // A network kind offers "Remove", yet the sole network cannot be
-            // removed; the next insert offers it again.
-            if (latency->chain().size() <= 3)
-                element->HideRemoveCommand();
+            // The kind setter offers "Remove"; the chain decides whether it may.
+            latency->syncRemoveCommands();
             element->move(onPanel(record.Left, panel->width(), element->width()), element->y());
         }
         const QString name = FSettings->ReadString(networkNameValue(n));
