@@ -127,8 +127,11 @@ int TBetterSpinEdit::ParseText() const
     for (qsizetype i = digits.size() - 1; i >= 1; --i)
         if (digits.at(i) == QLatin1Char('-'))
             digits.remove(i, 1);
+    // A number too long for 32 bits is above the maximum (or below the
+    // minimum), not unreadable: it is read as the nearer end of the range,
+    // which the value setter then clamps to the limits.
     try {
-        return conv::strToInt(digits.toStdString());
+        return conv::strToIntSaturated(digits.toStdString());
     } catch (const EZentrixError&) {
         return 0;
     }

@@ -231,13 +231,15 @@ void TRadixorCalc::memoChange(TNumberMemo* source)
         return;
 
     const TBase base = baseOf(source);
+    bool outOfRange = false;
     try {
-        FValue = readValue(source, StripSeparators(text));
+        FValue = readValue(source, StripSeparators(text), outOfRange);
     } catch (const EZentrixError&) {
         // Unreadable decimal text stays in its field; the value does not move.
         FValue = FLastValue;
     }
-    if (FValue > FMaxValue) {
+    // A decimal number beyond 32 bits is too large for every width.
+    if (outOfRange || FValue > FMaxValue) {
         // Refused: the field goes back to the last value, which converts once
         // more to the same result.
         FValue = FLastValue;
@@ -253,11 +255,11 @@ void TRadixorCalc::memoChange(TNumberMemo* source)
     }
 }
 
-int32_t TRadixorCalc::readValue(TNumberMemo* memo, const std::string& text) const
+int32_t TRadixorCalc::readValue(TNumberMemo* memo, const std::string& text, bool& outOfRange) const
 {
     switch (baseOf(memo)) {
     case TBase::Dec:
-        return conv::strToInt(text);
+        return conv::strToIntSaturated(text, &outOfRange);
     case TBase::Hex:
         return HexToInt(text);
     case TBase::Bin:

@@ -62,7 +62,9 @@ private:
 
     // The conversion as the user types into `source`.
     void memoChange(TNumberMemo* source);
-    int32_t readValue(TNumberMemo* memo, const std::string& text) const;
+    // Raises for decimal text that is no number; sets outOfRange for a
+    // decimal number beyond 32 bits.
+    int32_t readValue(TNumberMemo* memo, const std::string& text, bool& outOfRange) const;
     // The text a field shows for a value at the current width: grouped.
     std::string shownForm(TBase base, int32_t value) const;
     // The same without grouping: what a refused entry reverts to.

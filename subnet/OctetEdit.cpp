@@ -32,3 +32,9 @@ void TOctetEdit::keyPressEvent(QKeyEvent* event)
     }
     QLineEdit::keyPressEvent(event);
 }
+
+TOctetBox::TOctetBox(QWidget* parent) : QFrame(parent)
+{
+    setBackgroundRole(QPalette::Base);
+    setAutoFillBackground(true);
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFrame>
 #include <QLineEdit>
 
 // One octet of an IPv4 address: up to three digits and nothing else. It tells
@@ -21,4 +22,14 @@ signals:
 protected:
     void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+};
+
+// The box that holds an address's four octet edits and the dots between
+// them. It is filled with the edits' own window colour, so that the address
+// reads as one field rather than four.
+class TOctetBox : public QFrame
+{
+    Q_OBJECT
+public:
+    explicit TOctetBox(QWidget* parent = nullptr);
 };

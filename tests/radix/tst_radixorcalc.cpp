@@ -194,9 +194,11 @@ private slots:
                  "00011001 10011001");
         fieldRow("16 bits, 65535 fits", 1, "DecMemo", "65535", "65535", "FF FF",
                  "11111111 11111111");
-        // Beyond 32 bits the text cannot be read: it stays, the value does not move.
-        fieldRow("32 bits, decimal beyond the range", 2, "DecMemo", "2147483648", "2147483648",
+        // Beyond 32 bits a decimal number is refused like one above the maximum.
+        fieldRow("32 bits, 2147483648 refused", 2, "DecMemo", "2147483648", "214748364",
                  "0C CC CC CC", "00001100 11001100 11001100 11001100");
+        fieldRow("32 bits, 3232235777 refused", 2, "DecMemo", "3232235777", "323223577",
+                 "13 44 00 19", "00010011 01000100 00000000 00011001");
         fieldRow("decimal refuses letters and signs", 1, "DecMemo", "1a-2", "12", "00 0C",
                  "00000000 00001100");
         fieldRow("8 bits, three decimal digits", 0, "DecMemo", "1234", "123", "7B", "01111011");
@@ -246,6 +248,11 @@ private slots:
         fieldRow("8 bits, hexadecimal cut", 0, "HexMemo", "abcd", "171", "ab", "10101011");
         fieldRow("32 bits, grouped decimal", 2, "DecMemo", "1,234,567", "1,234,567", "00 12 D6 87",
                  "00000000 00010010 11010110 10000111");
+        // Text that is no number stays; the value does not move.
+        fieldRow("32 bits, not a number", 2, "DecMemo", "12x", "12x", "00 00 00 00",
+                 "00000000 00000000 00000000 00000000");
+        fieldRow("32 bits, decimal beyond the range", 2, "DecMemo", "9999999999", "0",
+                 "00 00 00 00", "00000000 00000000 00000000 00000000");
     }
 
     void pasting()
@@ -421,11 +428,12 @@ private slots:
     void invertReportsUnreadableDecimal()
     {
         selectWidth(2);
-        typeInto(dec(), "9999999999");
+        typeInto(dec(), "42");
+        pasteInto(dec(), "12x");
         click(button("InvertButton"));
         QCOMPARE(MessageBoxCatcher::instance().take(),
-                 QStringList{"'9999999999' is not a valid integer value"});
-        verifyFields("9,999,999,999", "3B 9A C9 FF", "00111011 10011010 11001001 11111111");
+                 QStringList{"'12x' is not a valid integer value"});
+        verifyFields("12x", "00 00 00 2A", "00000000 00000000 00000000 00101010");
     }
 
     void copyOneField_data()

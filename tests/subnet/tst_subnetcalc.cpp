@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -151,6 +152,8 @@ class TestSubnetCalc : public QObject
             return find<QMenu>("Edit1")->menuAction()->isEnabled() ? "on" : "off";
         if (name == "copy button")
             return find("CopySubnetHostButton")->isEnabled() ? "on" : "off";
+        if (name.endsWith(" gaps"))
+            return octetBoxGaps(find(name.chopped(5)));
         QWidget* widget = find(name);
         if (auto* group = qobject_cast<QGroupBox*>(widget))
             return group->title();
@@ -163,6 +166,23 @@ class TestSubnetCalc : public QObject
         if (name.endsWith("Panel") && label->accessibleName() != label->text())
             return "accessible name differs: " + label->accessibleName();
         return label->text();
+    }
+
+    // The colour around the dots of an octet box: "window colour" when the
+    // box reads as one edit field.
+    static QString octetBoxGaps(QWidget* box)
+    {
+        const QImage image = box->grab().toImage();
+        const qreal ratio = image.devicePixelRatio();
+        const QList<QLabel*> dots = box->findChildren<QLabel*>();
+        if (dots.size() != 3)
+            return QStringLiteral("not three dots");
+        for (const QLabel* dot : dots) {
+            const QColor colour = image.pixelColor((dot->pos() + QPoint(1, 2)) * ratio);
+            if (colour != box->palette().color(QPalette::Base))
+                return "colour " + colour.name();
+        }
+        return QStringLiteral("window colour");
     }
 
     void addColumns()
@@ -325,6 +345,9 @@ private slots:
     void addressInfo_data()
     {
         addColumns();
+        QTest::newRow("octet box is one field")
+            << QStringList{"tab:Address Info"} << QStringList{"AddressOctetBox gaps=window colour"}
+            << none();
         QTest::newRow("128.0.5.7")
             << QStringList{"tab:Address Info", "octet:MaskEdit3=5:tab", "octet:MaskEdit4=7:enter"}
             << QStringList{"NetworkIDPanel=128.0.5.0", "SubnetIDPanel=0.0.5.0",
@@ -386,6 +409,9 @@ private slots:
     void cidr_data()
     {
         addColumns();
+        QTest::newRow("octet box is one field")
+            << QStringList{"tab:CIDR"} << QStringList{"SupernetOctetBox gaps=window colour"}
+            << none();
         QTest::newRow("up to 24") << QStringList{"tab:CIDR", "up:1"}
                                   << QStringList{"BitsSpinEdit=24", "NumNetworksPanel=1",
                                                  "AllocationPanel=192.0.0.0  -  192.0.0.255",
