@@ -35,8 +35,9 @@ QString networkNameValue(int n)
 
 // Damaged or foreign values must not make an element unusable: a kind that
 // is no network kind would index past the pictures or turn a network into a
-// node, a negative or non-finite bandwidth has no meaning, and a position off
-// the panel would hide the element from the user.
+// node, a negative or non-finite bandwidth has no meaning (nor has a negative
+// size, time or delay: it would show shares of negative delays), and a
+// position off the panel would hide the element from the user.
 TNetworkButtonKind storedNetworkKind(uint8_t kind)
 {
     if (kind >= networkButtonKindCount || isNodeKind(static_cast<TNetworkButtonKind>(kind)))
@@ -49,6 +50,11 @@ float storedBandwidth(float bandwidth)
     return std::isfinite(bandwidth) && bandwidth >= 0 ? bandwidth : 0.0f;
 }
 
+int32_t storedAmount(int32_t amount)
+{
+    return std::max<int32_t>(amount, 0);
+}
+
 int onPanel(int32_t edge, int panelExtent, int elementExtent)
 {
     return std::clamp<int32_t>(edge, 0, std::max(0, panelExtent - elementExtent));
@@ -59,8 +65,8 @@ void readNode(TSettingsStore& store, const QString& name, TNetworkButton* node)
     TNodeRecord record;
     if (!decodeNodeRecord(store.ReadBinaryData(name, TNodeRecord::size), record))
         return;
-    node->setPacketSize(record.PacketSize);
-    node->setProcessTime(record.ProcessTime);
+    node->setPacketSize(storedAmount(record.PacketSize));
+    node->setProcessTime(storedAmount(record.ProcessTime));
 }
 
 void writeNode(TSettingsStore& store, const QString& name, const TNetworkButton* node)
@@ -76,6 +82,13 @@ void writeNode(TSettingsStore& store, const QString& name, const TNetworkButton*
 bool TMainForm::LoadSettings()
 {
     FSettings = std::make_unique<TSettingsStore>();
+    if (FSettings->WasUnreadable()) {
+        // The store has kept the file aside and starts empty: the first value
+        // is missing, as the message says, and this run starts as a first run
+        // does, saving a whole store at its end.
+        reportCreationError(TSettingsStore::MissingValueMessage(calculatorValue));
+        return false;
+    }
     if (!FSettings->KeyExists())
         return false;
     FSettings->OpenKey(false);
@@ -127,7 +140,7 @@ bool TMainForm::LoadSettings()
             QString::fromStdString(conv::floatToStrGeneral(element->Bandwidth()));
         element->setHint(networkLabel(name, element->Bandwidth()));
         if (hasRecord) {
-            element->setPropagationDelay(record.PropagationDelay);
+            element->setPropagationDelay(storedAmount(record.PropagationDelay));
             element->move(element->x(), onPanel(record.Top, panel->height(), element->height()));
         }
         // A missing name is no topology to offer in the dialog.

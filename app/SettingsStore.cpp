@@ -2,25 +2,76 @@
 
 #include "controls/Errors.h"
 
+#include <QFile>
 #include <QSettings>
 
 namespace {
 
+QString message(const char* what, const QString& name)
+{
+    return QStringLiteral("%1 for '%2'").arg(QLatin1String(what), name);
+}
+
 [[noreturn]] void fail(const char* what, const QString& name)
 {
-    throw EZentrixError(QStringLiteral("%1 for '%2'").arg(QLatin1String(what), name).toStdString());
+    throw EZentrixError(message(what, name).toStdString());
+}
+
+// Moves the file to the first free name of "<file>.unreadable",
+// "<file>.unreadable-2", ...; never over a file kept before.
+bool keepAside(const QString& fileName)
+{
+    const QString kept = fileName + QStringLiteral(".unreadable");
+    for (int n = 1; n <= 1000; ++n) {
+        const QString target = n == 1 ? kept : kept + QStringLiteral("-%1").arg(n);
+        if (!QFile::exists(target))
+            return QFile::rename(fileName, target);
+    }
+    return false;
 }
 
 } // namespace
 
-TSettingsStore::TSettingsStore() : FStore(std::make_unique<QSettings>()) {}
+TSettingsStore::TSettingsStore() : FStore(std::make_unique<QSettings>())
+{
+    // The organization's shared file and the system-wide files hold no
+    // settings of Zentrix, yet any value in them would make its key seem to
+    // exist.
+    FStore->setFallbacksEnabled(false);
+    setAsideIfUnreadable();
+}
 
 TSettingsStore::TSettingsStore(const QString& fileName)
     : FStore(std::make_unique<QSettings>(fileName, QSettings::IniFormat))
 {
+    setAsideIfUnreadable();
 }
 
 TSettingsStore::~TSettingsStore() = default;
+
+QString TSettingsStore::MissingValueMessage(const QString& name)
+{
+    return message("Failed to get data", name);
+}
+
+void TSettingsStore::setAsideIfUnreadable()
+{
+    // The file is parsed part by part as values are asked for; asking for
+    // all of them parses it whole now, before anything is read or written.
+    FStore->allKeys();
+    if (FStore->status() != QSettings::FormatError)
+        return;
+    FUnreadable = true;
+    // Whatever part of the file was understood goes with it: a store of
+    // half the values would load as damaged settings, and saving would
+    // write them back mixed with the new ones. Nothing is pending, so
+    // closing writes nothing.
+    const QString fileName = FStore->fileName();
+    const QSettings::Format format = FStore->format();
+    FStore.reset();
+    FReadOnly = !keepAside(fileName);
+    FStore = std::make_unique<QSettings>(fileName, format);
+}
 
 bool TSettingsStore::KeyExists() const
 {
@@ -66,8 +117,7 @@ int32_t TSettingsStore::ReadInteger(const QString& name) const
 
 void TSettingsStore::WriteInteger(const QString& name, int32_t value)
 {
-    FStore->setValue(name, value);
-    commit(name);
+    write(name, value);
 }
 
 QString TSettingsStore::ReadString(const QString& name) const
@@ -85,8 +135,7 @@ QString TSettingsStore::ReadString(const QString& name) const
 
 void TSettingsStore::WriteString(const QString& name, const QString& value)
 {
-    FStore->setValue(name, value);
-    commit(name);
+    write(name, value);
 }
 
 QByteArray TSettingsStore::ReadBinaryData(const QString& name, int size) const
@@ -104,15 +153,20 @@ QByteArray TSettingsStore::ReadBinaryData(const QString& name, int size) const
 
 void TSettingsStore::WriteBinaryData(const QString& name, const QByteArray& data)
 {
-    FStore->setValue(name, data);
-    commit(name);
+    write(name, data);
 }
 
-void TSettingsStore::commit(const QString& name)
+void TSettingsStore::write(const QString& name, const QVariant& value)
 {
+    // An unreadable file that could not be kept elsewhere is not written over.
+    if (FReadOnly)
+        fail("Failed to set data", name);
+    FStore->setValue(name, value);
     // The store writes lazily; syncing here makes a refused write show at
     // the value that caused it, and keeps every value written before it.
+    // Only a refused write counts: a format error met while syncing does not
+    // stop the store from writing.
     FStore->sync();
-    if (FStore->status() != QSettings::NoError)
+    if (FStore->status() == QSettings::AccessError)
         fail("Failed to set data", name);
 }

@@ -5,6 +5,7 @@
 #include <memory>
 
 class QSettings;
+class QVariant;
 
 // The per-user settings store as the window uses it: one key holding named
 // integers, strings and fixed-length binary records. Reads and writes raise
@@ -13,11 +14,17 @@ class QSettings;
 //   "Invalid data type for '<name>'"   a value of the wrong kind, or a binary
 //                                      value longer than its record,
 //   "Failed to set data for '<name>'"  a write the store refuses.
+//
+// A file that cannot be parsed is never written over: it is kept beside the
+// store as "<file>.unreadable" (numbered "-2", "-3", ... when that name is
+// taken) and the store starts empty; should the file not be movable, the
+// store refuses every write instead.
 class TSettingsStore
 {
 public:
     // The store of the current user, named after the application's
-    // organization and name.
+    // organization and name: that one file alone, without the files shared
+    // by the organization or the system.
     TSettingsStore();
     // A store kept in the given file (tests and tools).
     explicit TSettingsStore(const QString& fileName);
@@ -25,6 +32,12 @@ public:
 
     TSettingsStore(const TSettingsStore&) = delete;
     TSettingsStore& operator=(const TSettingsStore&) = delete;
+
+    // The message a read raises for a value the store does not hold.
+    static QString MissingValueMessage(const QString& name);
+
+    // True when the file could not be parsed when the store was opened.
+    bool WasUnreadable() const { return FUnreadable; }
 
     // True when the key holds at least one value.
     bool KeyExists() const;
@@ -43,7 +56,11 @@ public:
     void WriteBinaryData(const QString& name, const QByteArray& data);
 
 private:
-    void commit(const QString& name);
+    void setAsideIfUnreadable();
+    void write(const QString& name, const QVariant& value);
 
     std::unique_ptr<QSettings> FStore;
+    bool FUnreadable = false;
+    // Set while an unreadable file could not be moved out of the way.
+    bool FReadOnly = false;
 };

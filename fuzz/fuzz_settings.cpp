@@ -88,6 +88,9 @@ void check(TMainForm& form)
             fuzzFailure("every element lies on its panel", context);
         if (!std::isfinite(chain[i]->Bandwidth()) || chain[i]->Bandwidth() < 0)
             fuzzFailure("bandwidths are finite and not negative", context);
+        if (chain[i]->PacketSize() < 0 || chain[i]->ProcessTime() < 0 ||
+            chain[i]->PropagationDelay() < 0)
+            fuzzFailure("sizes, times and delays are not negative", context);
     }
     if (chain.first()->Kind() != nbDesktopCPU || chain.last()->Kind() != nbTowerCPU)
         fuzzFailure("node A first and node B last", context);

@@ -10,8 +10,10 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QSettings>
 #include <cmath>
 #include <limits>
@@ -67,13 +69,42 @@ QByteArray networkBytes(float bandwidth, uint8_t kind, int32_t left = 100, int32
     return encodeNetworkRecord(record);
 }
 
+// Bytes that are no settings file at all.
+QByteArray garbage()
+{
+    QByteArray bytes;
+    for (int i = 0; i < 256; ++i)
+        bytes.append(char(i * 37 + 11));
+    return bytes;
+}
+
+QByteArray contentOf(const QString& fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+void writeFile(const QString& fileName, const QByteArray& content)
+{
+    QFile file(fileName);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(content), content.size());
+}
+
 } // namespace
 
 class TestSettings : public QObject
 {
     Q_OBJECT
 
+    // Where system-wide settings are looked for while the tests run.
+    QTemporaryDir systemFolder;
+
 private slots:
+    void initTestCase()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, systemFolder.path());
+    }
     void init() { clearStoredSettings(); }
     void cleanup() { ZENTRIX_EXPECT_NO_MESSAGES(); }
 
@@ -229,6 +260,10 @@ private slots:
         QTest::newRow("NaN bandwidth") << networkBytes(nan, nbATM) << int(nbATM) << 0.0f << 0;
         QTest::newRow("infinite bandwidth")
             << networkBytes(inf, nbFDDI) << int(nbFDDI) << 0.0f << 0;
+        QTest::newRow("negative delay")
+            << networkBytes(10, nbATM, 100, -5) << int(nbATM) << 10.0f << 0;
+        QTest::newRow("lowest delay")
+            << networkBytes(10, nbX25, 100, INT32_MIN) << int(nbX25) << 10.0f << 0;
         QTest::newRow("short record")
             << networkBytes(10, nbATM, 8, 9).left(19) << int(nbUnknownNetwork) << 0.0f << 0;
         QTest::newRow("empty record") << QByteArray() << int(nbUnknownNetwork) << 0.0f << 0;
@@ -280,6 +315,39 @@ private slots:
         QCOMPARE(nodeA->PacketSize(), TNetworkElement().PacketSize);
         QCOMPARE(nodeA->ProcessTime(), 0);
         QCOMPARE(nodeB->PacketSize(), TNetworkElement().PacketSize);
+    }
+
+    // Negative sizes and times have no meaning; they would show shares of
+    // negative delays.
+    void damagedNodeRecordsAreRepaired_data()
+    {
+        QTest::addColumn<int>("packetSize");
+        QTest::addColumn<int>("processTime");
+        QTest::addColumn<int>("repairedSize");
+        QTest::addColumn<int>("repairedTime");
+        QTest::newRow("negative packet size") << -64 << 5 << 0 << 5;
+        QTest::newRow("negative processing time") << 64 << -5 << 64 << 0;
+        QTest::newRow("both lowest") << INT32_MIN << INT32_MIN << 0 << 0;
+        QTest::newRow("sound") << 1500 << 250 << 1500 << 250;
+    }
+
+    void damagedNodeRecordsAreRepaired()
+    {
+        QFETCH(int, packetSize);
+        QFETCH(int, processTime);
+        QFETCH(int, repairedSize);
+        QFETCH(int, repairedTime);
+        TNodeRecord record;
+        record.PacketSize = packetSize;
+        record.ProcessTime = processTime;
+        const QByteArray bytes = encodeNodeRecord(record);
+        plant({{"Calculator", 2}, {"NumNetworks", 1}, {"NodeA", bytes}, {"NodeB", bytes}});
+        auto form = makeMainForm();
+        for (const TNetworkButton* node :
+             {form->latencyCalc()->nodeA(), form->latencyCalc()->nodeB()}) {
+            QCOMPARE(node->PacketSize(), repairedSize);
+            QCOMPARE(node->ProcessTime(), repairedTime);
+        }
     }
 
     void elementsStayOnThePanel()
@@ -409,6 +477,95 @@ private slots:
             form.reset();
             MessageBoxCatcher::instance().take();
         }
+    }
+
+    // Other programs of the organization and system-wide defaults keep files
+    // of their own beside Zentrix's; none of them is its store.
+    void onlyItsOwnFileIsRead_data()
+    {
+        QTest::addColumn<int>("scope");
+        QTest::addColumn<QString>("application");
+        QTest::newRow("organization file") << int(QSettings::UserScope) << QString();
+        QTest::newRow("system file") << int(QSettings::SystemScope) << "Zentrix";
+        QTest::newRow("system organization file") << int(QSettings::SystemScope) << QString();
+    }
+
+    void onlyItsOwnFileIsRead()
+    {
+        QFETCH(int, scope);
+        QFETCH(QString, application);
+        QSettings foreign(QSettings::Scope(scope), QCoreApplication::organizationName(),
+                          application);
+        foreign.setValue("Calculator", 0);
+        foreign.setValue("Editor", "vi");
+        foreign.sync();
+        const auto removeForeign = qScopeGuard([&] { QFile::remove(foreign.fileName()); });
+        {
+            auto form = makeMainForm();
+            QTest::qWait(1);
+            QCOMPARE(MessageBoxCatcher::instance().take(), QStringList());
+            QVERIFY(form->findChild<QAction*>("VantrelCalculator1")->isChecked());
+            QCOMPARE(form->latencyCalc()->nodeA()->PacketSize(), 64);
+        }
+        QCOMPARE(QSettings(QSettings::UserScope, QCoreApplication::organizationName(),
+                           QCoreApplication::applicationName())
+                     .value("Calculator"),
+                 QVariant(1));
+        foreign.sync();
+        QCOMPARE(foreign.value("Calculator"), QVariant(0));
+    }
+
+    // A file that is no settings file at all: what it holds is kept beside it
+    // under a name of its own, the run starts afresh, and closing saves a
+    // whole, sound file.
+    void unreadableFileIsKeptAside_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("earlier");
+        QTest::addColumn<QString>("keptAs");
+        QTest::newRow("binary garbage") << garbage() << QString() << "Zentrix.conf.unreadable";
+        QTest::newRow("broken section")
+            << QByteArray("[General\nCalculator=2\n") << QString() << "Zentrix.conf.unreadable";
+        QTest::newRow("earlier one kept") << garbage() << "Zentrix.conf.unreadable"
+                                          << "Zentrix.conf.unreadable-2";
+    }
+
+    void unreadableFileIsKeptAside()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, earlier);
+        QFETCH(QString, keptAs);
+        const QString file = QSettings().fileName();
+        QDir folder = QFileInfo(file).dir();
+        QVERIFY(folder.mkpath(QStringLiteral(".")));
+        for (const QString& kept : folder.entryList({QStringLiteral("Zentrix.conf.*")}))
+            QVERIFY(folder.remove(kept));
+        writeFile(file, content);
+        if (!earlier.isEmpty())
+            writeFile(folder.filePath(earlier), "earlier");
+        {
+            auto form = makeMainForm();
+            QStringList shown;
+            QTRY_VERIFY((shown += MessageBoxCatcher::instance().take(), !shown.isEmpty()));
+            QCOMPARE(shown, QStringList{"Failed to get data for 'Calculator'"});
+            QCOMPARE(form->latencyCalc()->chain().size(), 3);
+            QCOMPARE(form->latencyCalc()->nodeA()->PacketSize(), 64);
+        }
+        QCOMPARE(MessageBoxCatcher::instance().take(), QStringList());
+        QCOMPARE(contentOf(folder.filePath(keptAs)), content);
+        if (!earlier.isEmpty())
+            QCOMPARE(contentOf(folder.filePath(earlier)), QByteArray("earlier"));
+        {
+            QSettings stored(file, QSettings::IniFormat);
+            QStringList keys = stored.allKeys();
+            keys.sort();
+            QCOMPARE(keys, QStringList({"Calculator", "Network1", "Network1Name", "NodeA", "NodeB",
+                                        "NumNetworks"}));
+            QCOMPARE(stored.status(), QSettings::NoError);
+        }
+        // The next start is silent (cleanup() fails on any message).
+        auto form = makeMainForm();
+        QTest::qWait(1);
     }
 
     void refusedWriteIsReportedOnClosing()

@@ -121,6 +121,44 @@ private slots:
         QCOMPARE(store.ReadString(QStringLiteral("Network2Name")), QString());
     }
 
+    // A file that cannot be parsed is never written over: it moves aside, or,
+    // when it cannot, every write is refused.
+    void unreadableFileIsNeverWrittenOver_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("kept aside") << "store.conf" << QString();
+        // With ".unreadable" the name would pass the longest a file name may
+        // be, while the store's own temporary name still fits.
+        QTest::newRow("cannot be moved")
+            << QString(246, 'z') << "Failed to set data for 'Calculator'";
+    }
+
+    void unreadableFileIsNeverWrittenOver()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(QString, error);
+        const QString file = dir.filePath(fileName);
+        const QByteArray garbage("[General\n\x01\xfe\x00", 12);
+        {
+            QFile raw(file);
+            QVERIFY(raw.open(QIODevice::WriteOnly));
+            raw.write(garbage);
+        }
+        {
+            TSettingsStore store(file);
+            QVERIFY(store.WasUnreadable());
+            QCOMPARE(errorOf([&] { store.WriteInteger(QStringLiteral("Calculator"), 1); }), error);
+            store.CloseKey();
+        }
+        QFile kept(error.isEmpty() ? file + QStringLiteral(".unreadable") : file);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), garbage);
+        if (error.isEmpty())
+            QCOMPARE(TSettingsStore(file).ReadInteger(QStringLiteral("Calculator")), 1);
+        QFile::remove(kept.fileName());
+    }
+
     void refusedWriteIsReported()
     {
         // A folder where the file should be: the store cannot be written.
