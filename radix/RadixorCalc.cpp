@@ -2,6 +2,7 @@
 
 #include "controls/Conversions.h"
 #include "controls/Errors.h"
+#include "controls/FocusMove.h"
 #include "radix/BinDecHex.h"
 #include "radix/NumberMemo.h"
 #include "radix/QorvelGlobal.h"
@@ -21,14 +22,6 @@ namespace {
 QString toQString(const std::string& text)
 {
     return QString::fromStdString(text);
-}
-
-// A focus change inside the window; the window losing or regaining the
-// activation, or a popup menu opening, leaves the field where it was.
-bool isFocusMove(const QEvent* event)
-{
-    const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
-    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
 }
 
 // The character a key stands for. Some platforms report Ctrl with a letter
@@ -163,11 +156,11 @@ bool TRadixorCalc::eventFilter(QObject* watched, QEvent* event)
 
     switch (event->type()) {
     case QEvent::FocusIn:
-        if (isFocusMove(event))
+        if (isFocusMove(static_cast<QFocusEvent*>(event)))
             NumMemoEnter(memo);
         break;
     case QEvent::FocusOut:
-        if (isFocusMove(event))
+        if (isFocusMove(static_cast<QFocusEvent*>(event)))
             NumMemoExit(memo);
         break;
     case QEvent::KeyPress: {
