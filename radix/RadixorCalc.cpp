@@ -3,6 +3,7 @@
 #include "controls/Conversions.h"
 #include "controls/Errors.h"
 #include "controls/FocusMove.h"
+#include "controls/RadioGroup.h"
 #include "radix/BinDecHex.h"
 #include "radix/NumberMemo.h"
 #include "radix/QorvelGlobal.h"
@@ -84,14 +85,9 @@ void TRadixorCalc::ensureBuilt()
 
     // The item is selected in the form already; from here on every change
     // of the selection, by the user or by the program, runs the click handler.
-    FNumberWidthItems = new QButtonGroup(this);
-    FNumberWidthItems->addButton(ui->NumberWidth8Button, 0);
-    FNumberWidthItems->addButton(ui->NumberWidth16Button, 1);
-    FNumberWidthItems->addButton(ui->NumberWidth32Button, 2);
-    connect(FNumberWidthItems, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-        if (checked)
-            NumberWidthGroupClick(id);
-    });
+    FNumberWidthItems = makeRadioGroup(
+        this, {ui->NumberWidth8Button, ui->NumberWidth16Button, ui->NumberWidth32Button},
+        TCheckedItemClick::Ignored, [this](int id) { NumberWidthGroupClick(id); });
 
     connect(ui->ClearButton, &QAbstractButton::clicked, this, &TRadixorCalc::ClearButtonClick);
     connect(ui->InvertButton, &QAbstractButton::clicked, this, &TRadixorCalc::InvertButtonClick);
