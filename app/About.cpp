@@ -1,9 +1,9 @@
 #include "app/About.h"
 
 #include "app/WebSite.h"
+#include "controls/ClickFilter.h"
 #include "ui_AboutCalc.h"
 
-#include <QMouseEvent>
 #include <QScreen>
 #include <QSvgRenderer>
 
@@ -34,7 +34,8 @@ TAboutCalc::TAboutCalc(QWidget* parent) : QDialog(parent), ui(std::make_unique<U
 
     ui->InfoMemo->viewport()->setCursor(Qt::ArrowCursor);
     ui->NoticeMemo->viewport()->setCursor(Qt::ArrowCursor);
-    ui->CreditsMemo->viewport()->installEventFilter(this);
+    connect(new TClickFilter(ui->CreditsMemo->viewport()), &TClickFilter::clicked, this,
+            &TAboutCalc::CreditsMemoClick);
 
     connect(ui->AboutImage, &TImage::doubleClicked, this, &TAboutCalc::AboutImageDblClick);
     connect(ui->OKButton, &QPushButton::clicked, this, &TAboutCalc::OKButtonClick);
@@ -68,7 +69,7 @@ void TAboutCalc::FormCreate()
     ui->NoticeMemo->setPlainText(QString::fromUtf8(noticeText));
 
     ui->WebURL->setText(website::address);
-    ui->WebURL->installEventFilter(this);
+    connect(new TClickFilter(ui->WebURL), &TClickFilter::clicked, this, &TAboutCalc::WebURLClick);
 }
 
 void TAboutCalc::AboutImageDblClick()
@@ -98,20 +99,4 @@ void TAboutCalc::showEvent(QShowEvent* event)
     if (QScreen* screen = this->screen())
         move(screen->availableGeometry().center() - rect().center());
     QDialog::showEvent(event);
-}
-
-bool TAboutCalc::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::MouseButtonRelease &&
-        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        if (watched == ui->CreditsMemo->viewport()) {
-            CreditsMemoClick();
-            return true;
-        }
-        if (watched == ui->WebURL) {
-            WebURLClick();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }

@@ -1,10 +1,17 @@
 #include "app/Image.h"
 
-#include <QMouseEvent>
+#include "controls/ClickFilter.h"
+
+#include <QEvent>
 #include <QPainter>
 #include <QSvgRenderer>
 
-TImage::TImage(QWidget* parent) : QWidget(parent) {}
+TImage::TImage(QWidget* parent) : QWidget(parent)
+{
+    auto* clicks = new TClickFilter(this);
+    connect(clicks, &TClickFilter::clicked, this, &TImage::clicked);
+    connect(clicks, &TClickFilter::doubleClicked, this, &TImage::doubleClicked);
+}
 
 void TImage::setPicture(QSvgRenderer* picture)
 {
@@ -38,16 +45,4 @@ void TImage::paintEvent(QPaintEvent*)
     }
     QPainter painter(this);
     painter.drawPixmap((width() - size.width()) / 2, (height() - size.height()) / 2, FRendered);
-}
-
-void TImage::mouseReleaseEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
-}
-
-void TImage::mouseDoubleClickEvent(QMouseEvent* event)
-{
-    if (event->button() == Qt::LeftButton)
-        emit doubleClicked();
 }

@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLayout>
 #include <QSvgRenderer>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -207,8 +208,16 @@ void TMainForm::selectCalculator(TCalcView* view, QAction* menuItem,
         logo = loadPicture(logoName);
     ui->CalcImage->setPicture(logo.get());
     for (TCalcView* other : views()) {
-        if (other != view)
-            other->hide();
+        if (other == view)
+            continue;
+        // Qt hides a container before the next one shows and then finds no
+        // control to hand the focus to, so the focus would stay in the hidden
+        // one and take the keys typed next. The control is left first, so
+        // its exit handler runs, and the window keeps no focused control.
+        QWidget* focus = focusWidget();
+        if (focus && (focus == other || other->isAncestorOf(focus)))
+            focus->clearFocus();
+        other->hide();
     }
     followPageControl(view);
     view->show();
@@ -227,6 +236,10 @@ void TMainForm::followPageControl(TCalcView* view)
     if (FPageViews.contains(pageControl))
         return;
     FPageViews.insert(pageControl, view);
+    // A tab clicked takes the focus before its page shows, so a field being
+    // typed in (the subnet bits above the tabs, an octet) is left and
+    // commits what it holds first. Qt's tab bar takes no focus on a click.
+    pageControl->tabBar()->setFocusPolicy(Qt::StrongFocus);
     FCurrentPages.insert(pageControl, pageControl->currentWidget());
     connect(pageControl, &QTabWidget::currentChanged, this,
             [this, pageControl] { pageControlCurrentChanged(pageControl); });

@@ -2,6 +2,7 @@
 // direction, as a table that copies to the clipboard.
 
 #include "controls/FloatConversions.h"
+#include "controls/RadioGroup.h"
 #include "controls/SuperStringGrid.h"
 #include "latency/LatencyCalc.h"
 #include "latency/NetworkButton.h"
@@ -42,8 +43,8 @@ void TLatencyCalc::setupStatisticsTab()
     grid->setAccessibleName(QStringLiteral("Latency statistics"));
 
     // Choosing a direction refills the table from the figures already computed.
-    for (QRadioButton* item : {ui->PacketDirAtoB, ui->PacketDirBtoA, ui->PacketDirRoundTrip})
-        connect(item, &QRadioButton::clicked, this, &TLatencyCalc::LatencyStatsTabSheetEnter);
+    makeRadioGroup(this, {ui->PacketDirAtoB, ui->PacketDirBtoA, ui->PacketDirRoundTrip},
+                   TCheckedItemClick::Handled, [this](int) { LatencyStatsTabSheetEnter(); });
 
     ui->CopyLatencyStatsButton->setGlyph(QStringLiteral(":/bitmaps/COPY.svg"),
                                          QStringLiteral(":/bitmaps/COPYDISABLED.svg"));

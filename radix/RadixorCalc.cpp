@@ -2,6 +2,8 @@
 
 #include "controls/Conversions.h"
 #include "controls/Errors.h"
+#include "controls/FocusMove.h"
+#include "controls/RadioGroup.h"
 #include "radix/BinDecHex.h"
 #include "radix/NumberMemo.h"
 #include "radix/QorvelGlobal.h"
@@ -21,14 +23,6 @@ namespace {
 QString toQString(const std::string& text)
 {
     return QString::fromStdString(text);
-}
-
-// A focus change inside the window; the window losing or regaining the
-// activation, or a popup menu opening, leaves the field where it was.
-bool isFocusMove(const QEvent* event)
-{
-    const Qt::FocusReason reason = static_cast<const QFocusEvent*>(event)->reason();
-    return reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason;
 }
 
 // The character a key stands for. Some platforms report Ctrl with a letter
@@ -91,14 +85,9 @@ void TRadixorCalc::ensureBuilt()
 
     // The item is selected in the form already; from here on every change
     // of the selection, by the user or by the program, runs the click handler.
-    FNumberWidthItems = new QButtonGroup(this);
-    FNumberWidthItems->addButton(ui->NumberWidth8Button, 0);
-    FNumberWidthItems->addButton(ui->NumberWidth16Button, 1);
-    FNumberWidthItems->addButton(ui->NumberWidth32Button, 2);
-    connect(FNumberWidthItems, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
-        if (checked)
-            NumberWidthGroupClick(id);
-    });
+    FNumberWidthItems = makeRadioGroup(
+        this, {ui->NumberWidth8Button, ui->NumberWidth16Button, ui->NumberWidth32Button},
+        TCheckedItemClick::Ignored, [this](int id) { NumberWidthGroupClick(id); });
 
     connect(ui->ClearButton, &QAbstractButton::clicked, this, &TRadixorCalc::ClearButtonClick);
     connect(ui->InvertButton, &QAbstractButton::clicked, this, &TRadixorCalc::InvertButtonClick);
@@ -163,11 +152,11 @@ bool TRadixorCalc::eventFilter(QObject* watched, QEvent* event)
 
     switch (event->type()) {
     case QEvent::FocusIn:
-        if (isFocusMove(event))
+        if (isFocusMove(static_cast<QFocusEvent*>(event)))
             NumMemoEnter(memo);
         break;
     case QEvent::FocusOut:
-        if (isFocusMove(event))
+        if (isFocusMove(static_cast<QFocusEvent*>(event)))
             NumMemoExit(memo);
         break;
     case QEvent::KeyPress: {

@@ -1,6 +1,7 @@
 #include "subnet/SubnetCalc.h"
 
 #include "controls/Conversions.h"
+#include "controls/RadioGroup.h"
 #include "controls/WaitCursorGuard.h"
 #include "ipaddress/IPAddress.h"
 #include "subnet/OctetEdit.h"
@@ -72,11 +73,6 @@ TSubnetCalc::TSubnetCalc(QWidget* parent)
     bitMapFont.setPixelSize(12);
     ui->BitMapPanel->setFont(bitMapFont);
 
-    FAddressTypeItems = new QButtonGroup(this);
-    FAddressTypeItems->addButton(ui->AddressTypeClassA, 0);
-    FAddressTypeItems->addButton(ui->AddressTypeClassB, 1);
-    FAddressTypeItems->addButton(ui->AddressTypeClassC, 2);
-
     ui->BitsSpinEdit->setMinValue(1);
     ui->BitsSpinEdit->setMaxValue(SubnetBitsLimit);
     ui->BitsSpinEdit->setValue(8);
@@ -99,8 +95,11 @@ TSubnetCalc::TSubnetCalc(QWidget* parent)
     ui->SubnetPageControl->setCurrentWidget(ui->GeneralInfoTab);
     FActivePage = ui->GeneralInfoTab;
 
-    connect(FAddressTypeItems, &QButtonGroup::idClicked, this,
-            &TSubnetCalc::AddressTypeRadioGroupClick);
+    // Every change of the class, whoever makes it, runs the click handler,
+    // and so does a click on the class already selected.
+    FAddressTypeItems =
+        makeRadioGroup(this, {ui->AddressTypeClassA, ui->AddressTypeClassB, ui->AddressTypeClassC},
+                       TCheckedItemClick::Handled, [this](int) { AddressTypeRadioGroupClick(); });
     connect(ui->BitsSpinEdit, &TBetterSpinEdit::changed, this, &TSubnetCalc::BitsSpinEditChange);
     connect(ui->CopySubnetHostButton, &QAbstractButton::clicked, this,
             &TSubnetCalc::CopySubnetHostButtonClick);
@@ -210,10 +209,9 @@ void TSubnetCalc::showClass(int classType)
 {
     if (classType == selectedClass())
         return;
-    if (QAbstractButton* item = FAddressTypeItems->button(classType)) {
+    // Checking the item runs the click handler.
+    if (QAbstractButton* item = FAddressTypeItems->button(classType))
         item->setChecked(true);
-        AddressTypeRadioGroupClick();
-    }
 }
 
 void TSubnetCalc::showBits(int bits)

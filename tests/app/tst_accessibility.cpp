@@ -2,6 +2,7 @@
 
 #include "app/About.h"
 #include "app/Image.h"
+#include "controls/SuperStringGrid.h"
 #include "latency/LatencyCalc.h"
 #include "latency/NetworkButton.h"
 #include "latency/NetworkButtonForm.h"
@@ -13,8 +14,10 @@
 #include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRadioButton>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
@@ -553,6 +556,76 @@ private slots:
         QVERIFY(display->text() != before);
         QCOMPARE(accessibleName(display), display->text());
         QCOMPARE(captionsOf(display), QStringList{caption});
+    }
+
+    // A screen reader checks a radio item through its actions; the
+    // calculator must follow as it follows a click.
+    void radioItemsCheckedByAnActionActAsAClick_data()
+    {
+        QTest::addColumn<QString>("scene");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("display");
+        const QString toggle = QAccessibleActionInterface::toggleAction();
+        const QString press = QAccessibleActionInterface::pressAction();
+        QTest::newRow("address class, toggle")
+            << "VantrelCalculator1"
+            << "GeneralInfoTab"
+            << "AddressTypeClassC" << toggle << "DecClassMaskPanel";
+        QTest::newRow("address class, press")
+            << "VantrelCalculator1"
+            << "GeneralInfoTab"
+            << "AddressTypeClassC" << press << "DecClassMaskPanel";
+        QTest::newRow("number width, toggle") << "RadixorCalculator1"
+                                              << "ConversionTabSheet"
+                                              << "NumberWidth8Button" << toggle << "BinMemo";
+        QTest::newRow("packet direction, toggle")
+            << "LatencyCalculator1"
+            << "LatencyStatsTabSheet"
+            << "PacketDirBtoA" << toggle << "LatencyStatsStringGrid";
+    }
+
+    void radioItemsCheckedByAnActionActAsAClick()
+    {
+        QFETCH(QString, scene);
+        QFETCH(QString, page);
+        QFETCH(QString, item);
+        QFETCH(QString, action);
+        QFETCH(QString, display);
+        // Node A's time makes the directions' totals differ.
+        latency()->nodeA()->setProcessTime(10);
+        QWidget* window = show(scene, page);
+        auto* target = window->findChild<QRadioButton*>(item);
+        QRadioButton* first = nullptr;
+        for (auto* sibling : target->parentWidget()->findChildren<QRadioButton*>()) {
+            if (sibling->isChecked())
+                first = sibling;
+        }
+        QVERIFY(first && first != target);
+        QWidget* shown = window->findChild<QWidget*>(display);
+        const auto read = [shown]() -> QString {
+            if (auto* grid = qobject_cast<TSuperStringGrid*>(shown))
+                return grid->Cells(1, grid->RowCount() - 1);
+            if (auto* field = qobject_cast<QLineEdit*>(shown))
+                return field->text();
+            return qobject_cast<QLabel*>(shown)->text();
+        };
+        const QString before = read();
+        const auto click = [](QRadioButton* radio) {
+            QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(8, radio->height() / 2));
+        };
+        click(target);
+        const QString clicked = read();
+        QVERIFY(clicked != before);
+        click(first);
+        QCOMPARE(read(), before);
+
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(target);
+        QVERIFY(iface && iface->actionInterface());
+        iface->actionInterface()->doAction(action);
+        QTRY_VERIFY(target->isChecked());
+        QCOMPARE(read(), clicked);
     }
 
     void keyboardOpensAnElementsProperties_data()

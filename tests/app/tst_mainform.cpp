@@ -1,5 +1,6 @@
 #include "tests/support/UiFixture.h"
 
+#include "app/About.h"
 #include "app/Image.h"
 #include "controls/CalcView.h"
 #include "controls/Errors.h"
@@ -7,12 +8,15 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSvgRenderer>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QWindow>
 
 // Records the addresses the desktop was asked to open, instead of a browser.
 class UrlRecorder : public QObject
@@ -56,6 +60,24 @@ class TestMainForm : public QObject
         QVERIFY(image->picture());
         QCOMPARE(image->picture()->objectName(), logos[expected]);
         QVERIFY(image->picture()->isValid());
+    }
+
+    // What a user reads in a field or on a panel.
+    static QString textOf(TMainForm* form, const QString& name)
+    {
+        QWidget* widget = form->findChild<QWidget*>(name);
+        if (auto* field = qobject_cast<QLineEdit*>(widget))
+            return field->text();
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            return label->text();
+        return QStringLiteral("no field ") + name;
+    }
+
+    // Keys as the keyboard sends them: to whatever has the focus.
+    static void typeKeys(QWindow* window, const QString& keys)
+    {
+        for (QChar key : keys)
+            QTest::keyClick(window, key.toLatin1());
     }
 
 private slots:
@@ -151,6 +173,137 @@ private slots:
         emit view->copyUnavailable();
         QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(clicks.count(), 1);
+    }
+
+    // Another calculator is chosen while a field of this one has the focus;
+    // what is typed next must not reach the hidden field.
+    void keysNeverReachAHiddenCalculator_data()
+    {
+        QTest::addColumn<QString>("calculator");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("leave");
+        QTest::addColumn<QStringList>("expected");
+        // Leaving the field regroups it or commits it to the calculator.
+        const QStringList hex{"HexMemo=A BC", "DecMemo=2,748"};
+        QTest::newRow("hexadecimal field") << "Ctrl+H"
+                                           << "HexMemo"
+                                           << "abc"
+                                           << "Ctrl+L" << hex;
+        QTest::newRow("hexadecimal field, menu keys") << "Ctrl+H"
+                                                      << "HexMemo"
+                                                      << "abc"
+                                                      << "Alt+L, L" << hex;
+        QTest::newRow("subnet bits")
+            << "Ctrl+I"
+            << "BitsSpinEdit"
+            << "3"
+            << "Ctrl+L" << QStringList{"BitsSpinEdit=3", "MaxSubnetsPanel=8"};
+    }
+
+    void keysNeverReachAHiddenCalculator()
+    {
+        QFETCH(QString, calculator);
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, leave);
+        QFETCH(QStringList, expected);
+        auto form = makeMainForm();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QWindow* window = form->windowHandle();
+        QTest::keySequence(window, QKeySequence(calculator));
+        auto* edit = form->findChild<QLineEdit*>(field);
+        QTest::mouseClick(edit, Qt::LeftButton);
+        QTest::keyClick(window, Qt::Key_A, Qt::ControlModifier);
+        typeKeys(window, typed);
+
+        QTest::keySequence(window, QKeySequence(leave));
+        verifyOneCalculator(form.get(), 2);
+        QWidget* focus = QApplication::focusWidget();
+        QVERIFY2(!focus || focus->isVisible(), focus ? qPrintable(focus->objectName()) : "");
+        typeKeys(window, QStringLiteral("12"));
+        QTest::keySequence(window, QKeySequence(calculator));
+        for (const QString& item : expected) {
+            const QString name = item.section(QLatin1Char('='), 0, 0);
+            QCOMPARE(name + "=" + textOf(form.get(), name), item);
+        }
+        QVERIFY(!editMenuEnabled(form.get()));
+    }
+
+    void editCopyFromTheMenuBarKeysWhileInANumberField()
+    {
+        auto form = makeMainForm();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        QWindow* window = form->windowHandle();
+        QTest::keySequence(window, QKeySequence(QStringLiteral("Ctrl+H")));
+        QTest::mouseClick(form->findChild<QLineEdit*>("DecMemo"), Qt::LeftButton);
+        QTest::keyClick(window, Qt::Key_A, Qt::ControlModifier);
+        typeKeys(window, QStringLiteral("1234"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+        QTest::keyClick(window, Qt::Key_E, Qt::AltModifier);
+        QTest::keyClick(window, Qt::Key_C);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("1234"));
+        QVERIFY(editMenuEnabled(form.get()));
+    }
+
+    // Whatever is typed into a field is applied before another page shows.
+    void clickingATabTakesTheFocus_data()
+    {
+        QTest::addColumn<QString>("menuItem");
+        QTest::newRow("number-base") << "RadixorCalculator1";
+        QTest::newRow("subnet") << "VantrelCalculator1";
+        QTest::newRow("latency") << "LatencyCalculator1";
+    }
+
+    void clickingATabTakesTheFocus()
+    {
+        QFETCH(QString, menuItem);
+        auto form = makeMainForm();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        action(form.get(), qPrintable(menuItem))->trigger();
+        QTabBar* tabs = nullptr;
+        for (TCalcView* view : form->findChildren<TCalcView*>()) {
+            if (view->isVisible())
+                tabs = view->pageControl()->tabBar();
+        }
+        QVERIFY(tabs);
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        QCOMPARE(tabs->currentIndex(), 1);
+        QCOMPARE(QApplication::focusWidget(), tabs);
+    }
+
+    // Qt reports a double-click as a click followed by a double-click.
+    void oneDoubleClickActsOnce_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<int>("opened");
+        QTest::addColumn<int>("calculator");
+        QTest::newRow("calculator logo") << "CalcImage" << 0 << 2;
+        QTest::newRow("maker's logo") << "QorvelGroupImage" << 1 << 1;
+        QTest::newRow("web address in the about box") << "WebURL" << 1 << 1;
+    }
+
+    void oneDoubleClickActsOnce()
+    {
+        QFETCH(QString, target);
+        QFETCH(int, opened);
+        QFETCH(int, calculator);
+        auto form = makeMainForm();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        auto* widget = form->findChild<QWidget*>(target);
+        if (!widget) {
+            form->About1Click();
+            widget = form->aboutBox()->findChild<QWidget*>(target);
+            QVERIFY(QTest::qWaitForWindowExposed(widget->window()));
+        }
+        QWidget* window = widget->window();
+        UrlRecorder recorder;
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "open");
+        QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {},
+                           widget->mapTo(window, widget->rect().center()));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QCOMPARE(recorder.opened.size(), opened);
+        verifyOneCalculator(form.get(), calculator);
     }
 
     void ctrlXClosesTheWindowAlsoWhileTyping()

@@ -11,3 +11,4 @@ std::unique_ptr<QObject> makeBetterSpinEditTest();
 std::unique_ptr<QObject> makeQorvelPanelsTest();
 std::unique_ptr<QObject> makeRainbowBarTest();
 std::unique_ptr<QObject> makeAlignTest();
+std::unique_ptr<QObject> makeRadioGroupTest();

@@ -12,6 +12,7 @@ int main(int argc, char** argv)
     tests.push_back(makeQorvelPanelsTest());
     tests.push_back(makeRainbowBarTest());
     tests.push_back(makeAlignTest());
+    tests.push_back(makeRadioGroupTest());
 
     int failures = 0;
     for (const auto& test : tests)

@@ -21,6 +21,7 @@
 //   steps:    "tab:CIDR"            click that tab
 //             "class:C"             click that class in the selector
 //             "bits:7"              type into the bits field, then Enter
+//             "type:7"              type into the bits field, no Enter
 //             "up:3", "down:2"      arrow keys in the bits field
 //             "octet:MaskEdit1=10:enter"   click the octet, replace its text,
 //                                   then Enter or Tab (none: three digits
@@ -92,9 +93,10 @@ class TestSubnetCalc : public QObject
             clickTab(arg);
         } else if (verb == "class") {
             QTest::mouseClick(find<QRadioButton>("AddressTypeClass" + arg), Qt::LeftButton);
-        } else if (verb == "bits") {
+        } else if (verb == "bits" || verb == "type") {
             replaceText(bits, arg);
-            QTest::keyClick(bits, Qt::Key_Return);
+            if (verb == "bits")
+                QTest::keyClick(bits, Qt::Key_Return);
         } else if (verb == "up" || verb == "down") {
             for (int i = 0; i < arg.toInt(); ++i)
                 QTest::keyClick(bits, verb == "up" ? Qt::Key_Up : Qt::Key_Down);
@@ -372,6 +374,9 @@ private slots:
         QTest::newRow("a pending octet is applied by switching tabs")
             << QStringList{"tab:Address Info", "octet:MaskEdit1=10", "tab:General Info"}
             << QStringList{"class=A", "DecClassMaskPanel=255.0.0.0"} << none();
+        QTest::newRow("typed bits are applied by switching tabs")
+            << QStringList{"type:3", "tab:Address Info"}
+            << QStringList{"BitsSpinEdit=3", "SubnetMaskPanel=0.0.224.0"} << none();
         QTest::newRow("first octet 0") << QStringList{"tab:Address Info", "octet:MaskEdit1=0:tab"}
                                        << QStringList{"MaskEdit1=1", "class=A"} << none();
         QTest::newRow("first octet 250") << QStringList{"tab:Address Info", "octet:MaskEdit1=250"}
@@ -417,6 +422,9 @@ private slots:
                                                  "AllocationPanel=192.0.0.0  -  192.0.0.255",
                                                  "RouteMaskPanel=192.0.0.0  /  255.255.255.0"}
                                   << none();
+        QTest::newRow("typed bits are applied by leaving the tab")
+            << QStringList{"tab:CIDR", "type:20", "tab:General Info", "tab:CIDR"}
+            << QStringList{"BitsSpinEdit=20", "NumNetworksPanel=16"} << none();
         QTest::newRow("down to 16 stays class C")
             << QStringList{"tab:CIDR", "down:7"}
             << QStringList{"class=C", "NumNetworksPanel=256",
