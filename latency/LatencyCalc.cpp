@@ -1,7 +1,6 @@
 #include "latency/LatencyCalc.h"
 
 #include "controls/Align.h"
-#include "controls/FloatConversions.h"
 #include "latency/NetworkButton.h"
 #include "latency/NetworkButtonForm.h"
 #include "ui_LatencyCalc.h"
@@ -68,6 +67,8 @@ TLatencyCalc::TLatencyCalc(QWidget* parent)
 
     setupStatisticsTab();
     setupGraphsTab();
+    // The graphs panel fills its page at the size the layout gives every page.
+    ui->LatencyCalcPageControl->fitPages(ui->LatencyGraphsCanvasPanel->size());
     alignInParent(ui->NetworkSetupPanel, TAlign::Top);
     alignInParent(ui->LatencyStatsStringGrid, TAlign::Bottom);
     alignInParent(ui->LatencyGraphsCanvasPanel, TAlign::Client);
@@ -164,7 +165,7 @@ void TLatencyCalc::ApplyProperties()
         target->setProcessTime(FPropertiesForm->processTime());
     } else {
         // Read first: a bandwidth that is no number leaves the element as it was.
-        const float bandwidth = conv::strToSingle(FPropertiesForm->bandwidthText().toStdString());
+        const float bandwidth = FPropertiesForm->bandwidth();
         target->setBandwidth(bandwidth);
         target->setBandwidthIndex(static_cast<int16_t>(FPropertiesForm->bandwidthIndex()));
         target->setKind(*kind);

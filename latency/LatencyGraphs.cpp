@@ -20,6 +20,8 @@ void TLatencyCalc::setupGraphsTab()
         TLegendEntry& entry = FLegend[static_cast<size_t>(i)];
         entry.Label = ui->LatencyGraphsCanvasPanel->findChild<QLabel*>(name + "Label");
         entry.Swatch = ui->LatencyGraphsCanvasPanel->findChild<QFrame*>(name + "Panel");
+        // Element names are the user's text, never markup.
+        entry.Label->setTextFormat(Qt::PlainText);
         QPalette palette = entry.Swatch->palette();
         palette.setColor(QPalette::Window, TRainbowBar::stripeColors()[static_cast<size_t>(i)]);
         entry.Swatch->setPalette(palette);

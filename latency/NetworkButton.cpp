@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTextDocument>
 
 TNetworkButton::TNetworkButton(QWidget* parent) : QPushButton(parent), FElementMenu(new QMenu(this))
 {
@@ -53,7 +54,15 @@ void TNetworkButton::setKind(TNetworkButtonKind kind)
 
 void TNetworkButton::setHint(const QString& hint)
 {
-    setToolTip(hint);
+    FHint = hint;
+    // A tooltip that looks like markup is shown as markup; a name such as
+    // "<b>WAN</b>" is the user's text, so it goes escaped in a paragraph
+    // that keeps its spaces.
+    if (Qt::mightBeRichText(hint))
+        setToolTip(QStringLiteral("<p style=\"white-space:pre\">") + hint.toHtmlEscaped() +
+                   QStringLiteral("</p>"));
+    else
+        setToolTip(hint);
     setAccessibleName(hint);
 }
 
@@ -77,6 +86,7 @@ void TNetworkButton::BeginDrag()
 void TNetworkButton::mousePressEvent(QMouseEvent* event)
 {
     FDragArmed = false;
+    FDragCancelled = false;
     FPressPos = event->globalPosition().toPoint();
     // Any button selects the element, before the button reacts itself.
     emit OnMouseDown(this, event->button());
@@ -90,8 +100,12 @@ void TNetworkButton::mouseMoveEvent(QMouseEvent* event)
         (globalPos - FPressPos).manhattanLength() >= QApplication::startDragDistance()) {
         FDragging = true;
         setDown(false);
+        qApp->installEventFilter(this);
         emit OnStartDrag(this);
     }
+    // The rest of a press whose drag Esc ended moves nothing.
+    if (FDragCancelled)
+        return;
     if (FDragging) {
         if (QWidget* panel = parentWidget())
             emit dragMoved(this, panel->mapFromGlobal(globalPos));
@@ -102,9 +116,11 @@ void TNetworkButton::mouseMoveEvent(QMouseEvent* event)
 
 void TNetworkButton::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (FDragging && event->button() == Qt::LeftButton) {
-        // A drop is no click.
-        endDrag();
+    if ((FDragging || FDragCancelled) && event->button() == Qt::LeftButton) {
+        // A drop is no click, and neither is the release after Esc.
+        if (FDragging)
+            endDrag();
+        FDragCancelled = false;
         event->accept();
         return;
     }
@@ -114,9 +130,22 @@ void TNetworkButton::mouseReleaseEvent(QMouseEvent* event)
 
 void TNetworkButton::endDrag()
 {
+    qApp->removeEventFilter(this);
     FDragArmed = false;
     FDragging = false;
     emit OnEndDrag(this);
+}
+
+bool TNetworkButton::eventFilter(QObject* watched, QEvent* event)
+{
+    if (FDragging && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        // The element stays in the cell it last reached.
+        FDragCancelled = true;
+        endDrag();
+        return true;
+    }
+    return QPushButton::eventFilter(watched, event);
 }
 
 void TNetworkButton::keyPressEvent(QKeyEvent* event)

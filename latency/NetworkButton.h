@@ -16,7 +16,7 @@ class QMenu;
 // An element moves within its panel by mouse tracking: after BeginDrag() in
 // a press handler, moving the held mouse past the platform's drag distance
 // starts the drag, each further move reports where the mouse is, and the
-// release ends it.
+// release or Esc ends it.
 class TNetworkButton : public QPushButton
 {
     Q_OBJECT
@@ -50,8 +50,9 @@ public:
 
     float Delay(int32_t packetSize) const { return FElement.Delay(packetSize); }
 
-    // The element's label; also its accessible name.
-    QString Hint() const { return toolTip(); }
+    // The element's label; also its accessible name and, shown as plain
+    // text, its tooltip.
+    QString Hint() const { return FHint; }
     void setHint(const QString& hint);
 
     QMenu* ElementMenu() const { return FElementMenu; }
@@ -83,17 +84,23 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // Esc during a drag, wherever the keyboard focus is.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void loadPicture();
     void endDrag();
 
     TNetworkElement FElement;
+    QString FHint;
     QMenu* FElementMenu;
     QAction* FPropertiesItem;
     QAction* FRemoveSeparator;
     QAction* FRemoveItem;
     bool FDragArmed = false;
     bool FDragging = false;
+    // Esc ended the drag while the button is still held: the rest of that
+    // press neither moves nor clicks the element.
+    bool FDragCancelled = false;
     QPoint FPressPos;
 };

@@ -1,16 +1,45 @@
 #include "latency/NetworkButtonForm.h"
 
+#include "controls/Errors.h"
+#include "controls/FloatConversions.h"
 #include "latency/TopologyTable.h"
 #include "ui_NetworkButtonForm.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
 #include <QSignalBlocker>
 
+#include <cmath>
+
 namespace {
 
 const QString unknownNetwork = QStringLiteral("<Unknown Network>");
+
+// The client area: the panel of the kind's fields, then the OK and Cancel
+// row, then a margin, and nothing else.
+constexpr int clientWidth = 238;
+constexpr int networkButtonTop = 136;
+constexpr int nodeButtonTop = 104;
+constexpr int buttonHeight = 25;
+constexpr int marginBelowButtons = 10;
+constexpr int networkClientHeight = networkButtonTop + buttonHeight + marginBelowButtons;
+constexpr int nodeClientHeight = nodeButtonTop + buttonHeight + marginBelowButtons;
+
+// The shortest text that reads back as the same single-precision value, so
+// that OK on an unchanged dialog stores exactly what the element holds.
+QString bandwidthTextOf(float bandwidth)
+{
+    std::string text = conv::floatToStrGeneral(bandwidth);
+    // Nine digits tell any two single-precision values apart; "NAN" and
+    // "INF" stay as they are.
+    if (std::isfinite(bandwidth)) {
+        for (int digits = 7; digits <= 9 && conv::strToSingle(text) != bandwidth; ++digits)
+            text = conv::floatToStrGeneral(bandwidth, digits);
+    }
+    return QString::fromStdString(text);
+}
 
 bool isEnterKey(const QEvent* event)
 {
@@ -36,6 +65,21 @@ void showTextStart(QComboBox* box)
     box->lineEdit()->setCursorPosition(0);
 }
 
+// The panels are only as wide as their fields; a caption that this face
+// draws wider than the room its panel leaves is condensed, not cut off.
+void fitCaption(QLabel* label)
+{
+    const int room = label->parentWidget()->width() - label->x();
+    const QString shown = QString(label->text()).remove(QLatin1Char('&'));
+    const int needed = label->fontMetrics().horizontalAdvance(shown);
+    if (needed <= room)
+        return;
+    QFont font = label->font();
+    font.setStretch(room * QFont::Unstretched / needed);
+    label->setFont(font);
+    label->resize(room, label->height());
+}
+
 QStringList itemsOf(const QComboBox* box)
 {
     QStringList items;
@@ -55,7 +99,10 @@ TTNetworkButtonForm::TTNetworkButtonForm(QWidget* parent)
     setModal(false);
     // Both panels take the same place; only the one for the kind shows.
     ui->StationPanel->move(ui->StationPanel->x(), 0);
-    setFixedSize(238, 196);
+    for (QLabel* label :
+         {ui->Label1, ui->Label2, ui->PropDelayLabel, ui->ProcessTimeLabel, ui->PacketSizeLabel})
+        fitCaption(label);
+    setFixedSize(clientWidth, networkClientHeight);
 
     for (QComboBox* box : {ui->TopologyComboBox, ui->BandwidthComboBox}) {
         // Typed text stays as typed: no completion into list entries and no
@@ -124,16 +171,16 @@ void TTNetworkButtonForm::SetupForKind(TNetworkButtonKind kind)
         return;
     FillBandwidthList(kind);
     if (isNodeKind(kind)) {
-        ui->OKButton->move(ui->OKButton->x(), 104);
-        ui->CancelButton->move(ui->CancelButton->x(), 104);
-        setFixedSize(238, 164);
+        ui->OKButton->move(ui->OKButton->x(), nodeButtonTop);
+        ui->CancelButton->move(ui->CancelButton->x(), nodeButtonTop);
+        setFixedSize(clientWidth, nodeClientHeight);
         ui->PropDelaySpinEdit->setValue(0);
         ui->StationPanel->show();
         ui->NetworkPanel->hide();
     } else {
-        ui->OKButton->move(ui->OKButton->x(), 136);
-        ui->CancelButton->move(ui->CancelButton->x(), 136);
-        setFixedSize(238, 196);
+        ui->OKButton->move(ui->OKButton->x(), networkButtonTop);
+        ui->CancelButton->move(ui->CancelButton->x(), networkButtonTop);
+        setFixedSize(clientWidth, networkClientHeight);
         setPropagationDelayEnabled(!propagationDelayDisabled(kind));
         if (const std::optional<int32_t> delay = defaultPropagationDelay(kind))
             ui->PropDelaySpinEdit->setValue(*delay);
@@ -152,8 +199,10 @@ void TTNetworkButtonForm::setPropagationDelayEnabled(bool enabled)
 void TTNetworkButtonForm::showFor(const TNetworkElement& element)
 {
     SetupForKind(element.Kind);
+    // Values of the element's own, typed rather than chosen, come back as
+    // they are: OK on an unchanged dialog must leave the element unchanged.
     if (element.BandwidthIndex < 0 || element.BandwidthIndex >= ui->BandwidthComboBox->count())
-        setBandwidthText(QStringLiteral("0"));
+        setBandwidthText(bandwidthTextOf(element.Bandwidth));
     else
         selectBandwidth(element.BandwidthIndex);
     setWindowTitle(element.NetworkName + QStringLiteral(" Properties"));
@@ -161,7 +210,8 @@ void TTNetworkButtonForm::showFor(const TNetworkElement& element)
     ui->ProcessTimeSpinEdit->setValue(element.ProcessTime);
     ui->PropDelaySpinEdit->setValue(element.PropagationDelay);
     if (element.TopologyIndex < 0 || element.TopologyIndex >= ui->TopologyComboBox->count()) {
-        setTopologyText(unknownNetwork);
+        // A node's name is no topology; its dialog shows none anyway.
+        setTopologyText(element.isNode() ? unknownNetwork : element.NetworkName);
     } else {
         const QSignalBlocker blocker(ui->TopologyComboBox);
         ui->TopologyComboBox->setCurrentIndex(element.TopologyIndex);
@@ -254,6 +304,17 @@ QString TTNetworkButtonForm::topologyText() const
 QString TTNetworkButtonForm::bandwidthText() const
 {
     return ui->BandwidthComboBox->currentText();
+}
+
+float TTNetworkButtonForm::bandwidth() const
+{
+    const std::string text = bandwidthText().toStdString();
+    const float value = conv::strToSingle(text);
+    // Keys cannot type a minus sign, but pasting can; a bandwidth below
+    // zero (minus zero too) would give negative delays and shares.
+    if (std::signbit(value))
+        throw EZentrixError(conv::invalidFloatMessage(text));
+    return value;
 }
 
 int32_t TTNetworkButtonForm::propagationDelay() const

@@ -41,6 +41,9 @@ public:
     // Position of the entry chosen from the topology list; -1 once typed.
     int topologyIndex() const { return FTopologyIndex; }
     QString bandwidthText() const;
+    // The bandwidth text as a number of Mbps. Raises "'%s' is not a valid
+    // floating point value" for a text that is no number or is below zero.
+    float bandwidth() const;
     // Position of the entry chosen from the bandwidth list; -1 once typed.
     int bandwidthIndex() const { return FBandwidthIndex; }
     int32_t propagationDelay() const;

@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QRadioButton>
+#include <QTextDocument>
 
 class TestLatencyViews : public QObject
 {
@@ -32,6 +33,8 @@ private slots:
     void barsFollowShares();
     void fewerElementsResetStripes();
     void graphsPicture();
+    void namesShownAsTyped_data();
+    void namesShownAsTyped();
 
 private:
     void buildExample();
@@ -339,7 +342,8 @@ void TestLatencyViews::graphsPicture()
     QGuiApplication::clipboard()->clear();
     copyButton->click();
     const QImage picture = QGuiApplication::clipboard()->image();
-    QCOMPARE(picture.size() / picture.devicePixelRatio(), panel->size());
+    QCOMPARE(picture.size() / picture.devicePixelRatio(), QSize(268, 285));
+    QCOMPARE(panel->size(), QSize(268, 285));
     QVERIFY(copyButton->isVisible());
 
     // Where the button sits the picture shows only the panel's background.
@@ -352,6 +356,44 @@ void TestLatencyViews::graphsPicture()
     QCOMPARE(plain.pixelColor(legendSwatch("Red")->geometry().center()), QColor(Qt::red));
     QCOMPARE(plain.pixelColor(bar("RainbowBarA")->geometry().topLeft() + QPoint(19, 6)),
              QColor(Qt::red));
+}
+
+// What a user reads in a place that shows `text` in the given format.
+static QString seenText(const QString& text, Qt::TextFormat format)
+{
+    if (format == Qt::PlainText || (format == Qt::AutoText && !Qt::mightBeRichText(text)))
+        return text;
+    QTextDocument document;
+    document.setHtml(text);
+    return document.toPlainText();
+}
+
+void TestLatencyViews::namesShownAsTyped_data()
+{
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("a tag") << "<b>WAN</b>";
+    QTest::newRow("a tag and an entity") << "<i>R&amp;D</i>  net";
+}
+
+void TestLatencyViews::namesShownAsTyped()
+{
+    QFETCH(QString, name);
+    TNetworkButton* network = D.element(1);
+    D.openProperties(network);
+    D.typeInto(D.topologyBox(), name);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    D.clickOk();
+    const QString label = name + " (0 Mbps)";
+    QCOMPARE(network->Hint(), label);
+
+    // A tooltip is read as markup when it looks like markup.
+    QCOMPARE(seenText(network->toolTip(), Qt::AutoText), label);
+    D.showPage(1);
+    QCOMPARE(grid()->Cells(0, 2), label);
+    D.showPage(2);
+    QLabel* legend = legendLabel("Yellow");
+    QCOMPARE(seenText(legend->text(), legend->textFormat()), label);
 }
 
 ZENTRIX_UI_TEST_MAIN(TestLatencyViews)

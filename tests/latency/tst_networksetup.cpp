@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 
 class TestNetworkSetup : public QObject
@@ -37,6 +38,7 @@ private slots:
     void dragSnapsToCells();
     void dragNeedsLeftButtonOnNetwork();
     void linesHiddenWhileDragging();
+    void escEndsDrag();
     void copyPicture();
 
     void topologyChoice_data();
@@ -44,8 +46,13 @@ private slots:
     void sameKindKeepsPropagationDelay();
     void emptiedTopologyIsUnknown();
     void typedBandwidth();
+    void reopenedUnchanged_data();
+    void reopenedUnchanged();
+    void invalidBandwidthLeavesElement_data();
     void invalidBandwidthLeavesElement();
     void nodeProperties();
+    void dialogLayout_data();
+    void dialogLayout();
     void cancelWritesNothing();
     void selectionMovedToOtherSortOfElement();
 
@@ -388,12 +395,42 @@ void TestNetworkSetup::linesHiddenWhileDragging()
     QVERIFY(!lineDrawnAt(after, onLine));
 }
 
+void TestNetworkSetup::escEndsDrag()
+{
+    TNetworkButton* network = element(1);
+    FCalc->ComputeLatencies();
+    QTest::mousePress(network, Qt::LeftButton, {}, QPoint(25, 25));
+    const int distance = QApplication::startDragDistance() + 2;
+    QTest::mouseMove(network, QPoint(25 + distance, 25 + distance));
+    QTest::mouseMove(network, network->mapFrom(panel(), QPoint(150, 10)));
+    QCOMPARE(network->pos(), QPoint(143, 8));
+    QVERIFY(QApplication::overrideCursor());
+
+    // Esc reaches the window the way a key does, through its focus widget.
+    QTest::keyClick(D.form()->windowHandle(), Qt::Key_Escape);
+    QVERIFY(!network->isDragging());
+    QCOMPARE(network->pos(), QPoint(143, 8));
+    QVERIFY(!QApplication::overrideCursor());
+    QVERIFY(lineDrawnAt(panelPicture(), QPoint(100, 33)));
+
+    // The rest of that press moves nothing and clicks nothing.
+    QTest::mouseMove(network, network->mapFrom(panel(), QPoint(0, 257)));
+    QTest::mouseRelease(network, Qt::LeftButton, {}, network->mapFrom(panel(), QPoint(0, 257)));
+    QCOMPARE(network->pos(), QPoint(143, 8));
+    QCOMPARE(FCalc->chain().indexOf(network), 1);
+    QVERIFY(!FCalc->latencyStale());
+}
+
 void TestNetworkSetup::copyPicture()
 {
     QGuiApplication::clipboard()->clear();
     FCalc->findChild<TSpeedButton*>("CopyNetworkSetupButton")->click();
     const QImage copied = QGuiApplication::clipboard()->image();
-    QCOMPARE(copied.size() / copied.devicePixelRatio(), panel()->size());
+    QCOMPARE(copied.size() / copied.devicePixelRatio(), QSize(268, 258));
+    QCOMPARE(panel()->size(), QSize(268, 258));
+    // The control is no wider than its pages need, yet every tab shows whole.
+    const QTabBar* tabs = FCalc->pageControl()->tabBar();
+    QVERIFY(tabs->tabRect(tabs->count() - 1).right() < tabs->width());
 
     // Edit > Copy on this tab takes the same picture.
     QGuiApplication::clipboard()->clear();
@@ -479,7 +516,7 @@ void TestNetworkSetup::topologyChoice()
     QCOMPARE(topologyBox()->currentText(), QString("<Unknown Network>"));
     QCOMPARE(bandwidthBox()->count(), 0);
     QCOMPARE(bandwidthBox()->currentText(), QString("0"));
-    QCOMPARE(dialog->height(), 196);
+    QCOMPARE(dialog->height(), 171);
     typeInto(dialogChild("PropDelaySpinEdit"), "42");
 
     if (typed) {
@@ -512,7 +549,7 @@ void TestNetworkSetup::topologyChoice()
     // Reopening shows the element as it is now.
     openProperties(network);
     QCOMPARE(dialog->windowTitle(), topology + " Properties");
-    QCOMPARE(topologyBox()->currentText(), typed ? QString("<Unknown Network>") : topology);
+    QCOMPARE(topologyBox()->currentText(), topology);
     QCOMPARE(bandwidthBox()->currentText(), bandwidth);
     QCOMPARE(qobject_cast<QLineEdit*>(dialogChild("PropDelaySpinEdit"))->text(),
              QString::number(delay));
@@ -562,21 +599,81 @@ void TestNetworkSetup::typedBandwidth()
     QCOMPARE(network->Hint(), QString("Ethernet (12.5 Mbps)"));
 
     openProperties(network);
-    QCOMPARE(bandwidthBox()->currentText(), QString("0"));
+    QCOMPARE(bandwidthBox()->currentText(), QString("12.5"));
     QCOMPARE(topologyBox()->currentText(), QString("Ethernet"));
+}
+
+void TestNetworkSetup::reopenedUnchanged_data()
+{
+    QTest::addColumn<QString>("topology");
+    QTest::addColumn<bool>("typed");
+    QTest::addColumn<QString>("bandwidth");
+    QTest::addColumn<QString>("label");
+
+    QTest::newRow("typed topology and bandwidth") << "MPLS WAN" << true << "12.5"
+                                                  << "MPLS WAN (12.5 Mbps)";
+    QTest::newRow("listed topology, typed bandwidth") << "Frame Relay" << false << "2.048"
+                                                      << "Frame Relay (2.048 Mbps)";
+    // More digits than the label shows: the field shows them all.
+    QTest::newRow("typed bandwidth of eight digits") << "Campus" << true << "1.2345678"
+                                                     << "Campus (1.23457 Mbps)";
+}
+
+void TestNetworkSetup::reopenedUnchanged()
+{
+    QFETCH(QString, topology);
+    QFETCH(bool, typed);
+    QFETCH(QString, bandwidth);
+    QFETCH(QString, label);
+    TNetworkButton* network = element(1);
+    openProperties(network);
+    if (typed) {
+        typeInto(topologyBox(), topology);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    } else {
+        choose(topologyBox(), topology);
+    }
+    typeInto(dialogChild("PropDelaySpinEdit"), "7");
+    typeInto(bandwidthBox(), bandwidth);
+    D.clickOk();
+    QCOMPARE(network->Hint(), label);
+    const TNetworkElement before = network->element();
+
+    openProperties(network);
+    QCOMPARE(topologyBox()->currentText(), topology);
+    QCOMPARE(bandwidthBox()->currentText(), bandwidth);
+    D.clickOk();
+    const TNetworkElement& after = network->element();
+    QCOMPARE(network->Hint(), label);
+    QCOMPARE(after.Kind, before.Kind);
+    QCOMPARE(after.NetworkName, topology);
+    QCOMPARE(after.Bandwidth, before.Bandwidth);
+    QCOMPARE(after.PropagationDelay, 7);
+    QCOMPARE(after.BandwidthIndex, before.BandwidthIndex);
+    QCOMPARE(after.TopologyIndex, before.TopologyIndex);
+}
+
+void TestNetworkSetup::invalidBandwidthLeavesElement_data()
+{
+    QTest::addColumn<QString>("pasted");
+
+    // Keys let neither a second point nor a sign through; pasting does.
+    QTest::newRow("two points") << "1.2.3";
+    QTest::newRow("below zero") << "-5";
+    QTest::newRow("minus zero") << "-0";
 }
 
 void TestNetworkSetup::invalidBandwidthLeavesElement()
 {
+    QFETCH(QString, pasted);
     TNetworkButton* network = element(1);
     FCalc->ComputeLatencies();
     openProperties(network);
     choose(topologyBox(), "Satellite");
-    // Two points can only arrive by pasting.
-    bandwidthBox()->lineEdit()->setText("1.2.3");
+    bandwidthBox()->lineEdit()->setText(pasted);
     D.clickOk();
     QCOMPARE(MessageBoxCatcher::instance().take(),
-             QStringList{"'1.2.3' is not a valid floating point value"});
+             QStringList{"'" + pasted + "' is not a valid floating point value"});
     QVERIFY(!FCalc->propertiesForm()->isVisible());
     QCOMPARE(network->Kind(), nbUnknownNetwork);
     QCOMPARE(network->Hint(), QString("<Unknown Network>"));
@@ -591,7 +688,7 @@ void TestNetworkSetup::nodeProperties()
     QCOMPARE(dialog->windowTitle(), QString("Node A Properties"));
     QVERIFY(dialogChild("StationPanel")->isVisible());
     QVERIFY(!dialogChild("NetworkPanel")->isVisible());
-    QCOMPARE(dialog->height(), 164);
+    QCOMPARE(dialog->height(), 139);
     QCOMPARE(dialog->OKButton()->y(), 104);
     QCOMPARE(qobject_cast<QLineEdit*>(dialogChild("PacketSizeSpinEdit"))->text(), QString("64"));
     typeInto(dialogChild("PacketSizeSpinEdit"), "1500");
@@ -602,9 +699,43 @@ void TestNetworkSetup::nodeProperties()
 
     // Back to a network: the network fields return.
     openProperties(element(1));
-    QCOMPARE(dialog->height(), 196);
+    QCOMPARE(dialog->height(), 171);
     QCOMPARE(dialog->OKButton()->y(), 136);
     QVERIFY(dialogChild("NetworkPanel")->isVisible());
+}
+
+void TestNetworkSetup::dialogLayout_data()
+{
+    QTest::addColumn<bool>("node");
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<QStringList>("fields");
+    QTest::addColumn<int>("panelHeight");
+    QTest::addColumn<int>("buttonTop");
+
+    // The client area ends 10 pixels below OK and Cancel: no bare band.
+    QTest::newRow("network") << false << "NetworkPanel"
+                             << QStringList{"TopologyComboBox", "BandwidthComboBox",
+                                            "PropDelaySpinEdit"}
+                             << 129 << 136;
+    QTest::newRow("node") << true << "StationPanel"
+                          << QStringList{"ProcessTimeSpinEdit", "PacketSizeSpinEdit"} << 97 << 104;
+}
+
+void TestNetworkSetup::dialogLayout()
+{
+    QFETCH(bool, node);
+    QFETCH(QString, panel);
+    QFETCH(QStringList, fields);
+    QFETCH(int, panelHeight);
+    QFETCH(int, buttonTop);
+    TTNetworkButtonForm* dialog = FCalc->propertiesForm();
+    openProperties(node ? FCalc->nodeA() : element(1));
+    QCOMPARE(dialog->size(), QSize(238, buttonTop + 25 + 10));
+    QCOMPARE(dialogChild(qPrintable(panel))->geometry(), QRect(54, 0, 129, panelHeight));
+    for (const QString& field : fields)
+        QCOMPARE(dialogChild(qPrintable(field))->width(), 121);
+    QCOMPARE(dialog->OKButton()->geometry(), QRect(41, buttonTop, 75, 25));
+    QCOMPARE(dialogChild("CancelButton")->geometry(), QRect(121, buttonTop, 75, 25));
 }
 
 void TestNetworkSetup::cancelWritesNothing()
