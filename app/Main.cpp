@@ -151,8 +151,6 @@ void TMainForm::FormCreate()
     TLatencyCalc* latency = latencyCalc();
     if (!stored)
         latency->applyFirstRunDefaults();
-    else if (latency->chain().size() < 3)
-        latency->NewNetworkButtonClick();
 
     // 9. and 10. The results are recomputed when next shown; the node labels
     // follow the packet sizes now in place.

@@ -6,7 +6,7 @@
 #include "app/SettingsStore.h"
 #include "controls/FloatConversions.h"
 #include "latency/LatencyCalc.h"
-#include "latency/NetworkButton.h"
+#include "latency/LatencyChain.h"
 #include "latency/NetworkButtonForm.h"
 #include "latency/TopologyTable.h"
 #include "radix/RadixorCalc.h"
@@ -60,20 +60,22 @@ int onPanel(int32_t edge, int panelExtent, int elementExtent)
     return std::clamp<int32_t>(edge, 0, std::max(0, panelExtent - elementExtent));
 }
 
-void readNode(TSettingsStore& store, const QString& name, TNetworkButton* node)
+void readNode(TSettingsStore& store, const QString& name, TLatencyChain& chain, int position)
 {
     TNodeRecord record;
     if (!decodeNodeRecord(store.ReadBinaryData(name, TNodeRecord::size), record))
         return;
-    node->setPacketSize(storedAmount(record.PacketSize));
-    node->setProcessTime(storedAmount(record.ProcessTime));
+    TNetworkElement node = chain.at(position);
+    node.PacketSize = storedAmount(record.PacketSize);
+    node.ProcessTime = storedAmount(record.ProcessTime);
+    chain.setElement(position, node);
 }
 
-void writeNode(TSettingsStore& store, const QString& name, const TNetworkButton* node)
+void writeNode(TSettingsStore& store, const QString& name, const TNetworkElement& node)
 {
     TNodeRecord record;
-    record.PacketSize = node->PacketSize();
-    record.ProcessTime = node->ProcessTime();
+    record.PacketSize = node.PacketSize;
+    record.ProcessTime = node.ProcessTime;
     store.WriteBinaryData(name, encodeNodeRecord(record));
 }
 
@@ -111,42 +113,50 @@ bool TMainForm::LoadSettings()
     }
 
     TLatencyCalc* latency = latencyCalc();
-    readNode(*FSettings, nodeAValue, latency->nodeA());
-    readNode(*FSettings, nodeBValue, latency->nodeB());
+    TLatencyChain& chain = latency->chain();
+    readNode(*FSettings, nodeAValue, chain, 0);
+    readNode(*FSettings, nodeBValue, chain, chain.count() - 1);
 
     // The chain never holds more networks than it has room for.
     const int numNetworks =
-        std::min(FSettings->ReadInteger(numNetworksValue), TLatencyCalc::maxChainLength - 2);
+        std::min(FSettings->ReadInteger(numNetworksValue), TLatencyChain::maxLength - 2);
     TTNetworkButtonForm* properties = latency->propertiesForm();
-    for (int n = 1; n <= numNetworks; ++n) {
-        latency->selectElement(latency->nodeB());
-        TNetworkRecord record;
-        const bool hasRecord = decodeNetworkRecord(
-            FSettings->ReadBinaryData(networkValue(n), TNetworkRecord::size), record);
-        TNetworkButton* element = latency->NewNetworkButtonClick();
-        if (!element)
-            break;
-        const QWidget* panel = element->parentWidget();
-        if (hasRecord) {
-            element->setBandwidth(storedBandwidth(record.Bandwidth));
-            element->setKind(storedNetworkKind(record.Kind));
-            // The kind setter offers "Remove"; the chain decides whether it may.
-            latency->syncRemoveCommands();
-            element->move(onPanel(record.Left, panel->width(), element->width()), element->y());
+    QList<TNetworkElement> networks;
+    const QSize panel(268, 258);
+    const auto restore = [&] {
+        if (!networks.isEmpty())
+            chain.replaceNetworks(networks);
+    };
+    try {
+        for (int n = 1; n <= numNetworks; ++n) {
+            TNetworkRecord record;
+            const bool hasRecord = decodeNetworkRecord(
+                FSettings->ReadBinaryData(networkValue(n), TNetworkRecord::size), record);
+            networks << TLatencyChain::freshNetwork();
+            TNetworkElement& element = networks.last();
+            if (hasRecord) {
+                element.Bandwidth = storedBandwidth(record.Bandwidth);
+                element.Kind = storedNetworkKind(record.Kind);
+                element.Position.setX(onPanel(record.Left, panel.width(), 50));
+            }
+            const QString name = FSettings->ReadString(networkNameValue(n));
+            element.NetworkName = name;
+            const QString bandwidthText =
+                QString::fromStdString(conv::floatToStrGeneral(element.Bandwidth));
+            element.Hint = networkLabel(name, element.Bandwidth);
+            if (hasRecord) {
+                element.PropagationDelay = storedAmount(record.PropagationDelay);
+                element.Position.setY(onPanel(record.Top, panel.height(), 50));
+            }
+            // A missing name is no topology to offer in the dialog.
+            element.TopologyIndex = name.isEmpty() ? -1 : properties->addTopology(name);
+            element.BandwidthIndex = indexOfText(bandwidthList(element.Kind), bandwidthText);
         }
-        const QString name = FSettings->ReadString(networkNameValue(n));
-        element->setNetworkName(name);
-        const QString bandwidthText =
-            QString::fromStdString(conv::floatToStrGeneral(element->Bandwidth()));
-        element->setHint(networkLabel(name, element->Bandwidth()));
-        if (hasRecord) {
-            element->setPropagationDelay(storedAmount(record.PropagationDelay));
-            element->move(element->x(), onPanel(record.Top, panel->height(), element->height()));
-        }
-        // A missing name is no topology to offer in the dialog.
-        element->setTopologyIndex(name.isEmpty() ? -1 : properties->addTopology(name));
-        element->setBandwidthIndex(indexOfText(bandwidthList(element->Kind()), bandwidthText));
+    } catch (...) {
+        restore();
+        throw;
     }
+    restore();
 
     FSettings->CloseKey();
     return true;
@@ -167,22 +177,21 @@ void TMainForm::SaveSettings()
         calculator = 1;
     FSettings->WriteInteger(calculatorValue, calculator);
 
-    const TLatencyCalc* latency = latencyCalc();
-    const QList<TNetworkButton*>& chain = latency->chain();
-    const int numNetworks = int(chain.size()) - 2;
+    const TLatencyChain& chain = latencyCalc()->chain();
+    const int numNetworks = chain.networkCount();
     FSettings->WriteInteger(numNetworksValue, numNetworks);
-    writeNode(*FSettings, nodeAValue, latency->nodeA());
-    writeNode(*FSettings, nodeBValue, latency->nodeB());
+    writeNode(*FSettings, nodeAValue, chain.nodeA());
+    writeNode(*FSettings, nodeBValue, chain.nodeB());
     for (int n = 1; n <= numNetworks; ++n) {
-        const TNetworkButton* element = chain[n];
+        const TNetworkElement& element = chain.at(n);
         TNetworkRecord record;
-        record.Bandwidth = element->Bandwidth();
-        record.Kind = element->Kind();
-        record.Left = element->x();
-        record.PropagationDelay = element->PropagationDelay();
-        record.Top = element->y();
+        record.Bandwidth = element.Bandwidth;
+        record.Kind = element.Kind;
+        record.Left = element.Position.x();
+        record.PropagationDelay = element.PropagationDelay;
+        record.Top = element.Position.y();
         FSettings->WriteBinaryData(networkValue(n), encodeNetworkRecord(record));
-        FSettings->WriteString(networkNameValue(n), element->NetworkName());
+        FSettings->WriteString(networkNameValue(n), element.NetworkName);
     }
 
     FSettings->CloseKey();

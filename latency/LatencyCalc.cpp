@@ -1,12 +1,9 @@
 #include "latency/LatencyCalc.h"
 
-#include "controls/Align.h"
-#include "latency/NetworkButton.h"
-#include "latency/NetworkButtonForm.h"
+#include "latency/LatencyGraphs.h"
+#include "latency/LatencyStatistics.h"
+#include "latency/NetworkSetupEditor.h"
 #include "ui_LatencyCalc.h"
-
-#include <QMenu>
-#include <QPainter>
 
 #include <vector>
 
@@ -14,65 +11,12 @@ TLatencyCalc::TLatencyCalc(QWidget* parent)
     : TCalcView(parent), ui(std::make_unique<Ui::TLatencyCalc>())
 {
     ui->setupUi(this);
-
-    // One properties dialog serves every element; its OK is ours.
-    FPropertiesForm = new TTNetworkButtonForm(this);
-    connect(FPropertiesForm->OKButton(), &QPushButton::clicked, this,
-            &TLatencyCalc::ApplyProperties);
-
-    // The nodes come with the layout; their kind also hides their Remove entry.
-    const struct
-    {
-        TNetworkButton* button;
-        TNetworkButtonKind kind;
-        const char* name;
-    } nodes[] = {{ui->DesktopNetworkButton, nbDesktopCPU, "Node A"},
-                 {ui->TowerNetworkButton, nbTowerCPU, "Node B"}};
-    for (const auto& node : nodes) {
-        node.button->setKind(node.kind);
-        node.button->setNetworkName(QString::fromLatin1(node.name));
-        connect(node.button, &TNetworkButton::OnMouseDown, this,
-                &TLatencyCalc::NetworkButtonMouseDown);
-        connect(node.button, &TNetworkButton::OnPropertiesClick, this,
-                &TLatencyCalc::NetworkButtonPropertiesClick);
-    }
-    FChain.reserve(maxChainLength);
-    FChain << ui->DesktopNetworkButton << ui->TowerNetworkButton;
-    FSelectedElement = ui->TowerNetworkButton;
-    updateNodeLabels();
-
-    NetworkSetupPopupMenu = new QMenu(this);
-    NetworkSetupPopupMenu->setObjectName(QStringLiteral("NetworkSetupPopupMenu"));
-    NewNetwork1 = NetworkSetupPopupMenu->addAction(QStringLiteral("&Insert Network"));
-    NewNetwork1->setObjectName(QStringLiteral("NewNetwork1"));
-    RemoveNetwork1 = new QMenu(QStringLiteral("&Remove Network"), NetworkSetupPopupMenu);
-    RemoveNetwork1->setObjectName(QStringLiteral("RemoveNetwork1"));
-    NetworkSetupPopupMenu->addMenu(RemoveNetwork1);
-    RemoveNetwork1->menuAction()->setVisible(false);
-    ui->NetworkSetupPanel->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(ui->NetworkSetupPanel, &QWidget::customContextMenuRequested, this,
-            &TLatencyCalc::showSetupPanelMenu);
-    connect(NewNetwork1, &QAction::triggered, this, &TLatencyCalc::NewNetworkButtonClick);
-    connect(RemoveNetwork1, &QMenu::aboutToShow, this, &TLatencyCalc::RemoveNetwork1Click);
-
-    connect(ui->NetworkSetupPanel, &TCanvasPanel::painting, this,
-            &TLatencyCalc::NetworkSetupPanelPaint);
-    connect(ui->NewNetworkButton, &QPushButton::clicked, this,
-            &TLatencyCalc::NewNetworkButtonClick);
-    connect(ui->ResetButton, &QPushButton::clicked, this, &TLatencyCalc::ResetButtonClick);
-    ui->CopyNetworkSetupButton->setGlyph(QStringLiteral(":/bitmaps/COPY.svg"),
-                                         QStringLiteral(":/bitmaps/COPYDISABLED.svg"));
-    connect(ui->CopyNetworkSetupButton, &QAbstractButton::clicked, this,
-            &TLatencyCalc::CopyNetworkSetupButtonClick);
-
-    setupStatisticsTab();
-    setupGraphsTab();
-    // The graphs panel fills its page at the size the layout gives every page.
-    ui->LatencyCalcPageControl->fitPages(ui->LatencyGraphsCanvasPanel->size());
-    alignInParent(ui->NetworkSetupPanel, TAlign::Top);
-    alignInParent(ui->LatencyStatsStringGrid, TAlign::Bottom);
-    alignInParent(ui->LatencyGraphsCanvasPanel, TAlign::Client);
-
+    ui->NetworkSetupTabSheet->setChain(&FChain);
+    connect(&FChain, &TLatencyChain::changed, this, &TLatencyCalc::chainChanged);
+    connect(ui->LatencyStatsTabSheet, &TLatencyStatistics::directionChosen, this,
+            &TLatencyCalc::LatencyStatsTabSheetEnter);
+    // The graphs fill their page at the size the layout gives every page.
+    ui->LatencyCalcPageControl->fitPages(ui->LatencyGraphsTabSheet->canvasSize());
     ui->LatencyCalcPageControl->setCurrentWidget(ui->NetworkSetupTabSheet);
 }
 
@@ -81,6 +25,16 @@ TLatencyCalc::~TLatencyCalc() = default;
 QTabWidget* TLatencyCalc::pageControl() const
 {
     return ui->LatencyCalcPageControl;
+}
+
+TNetworkSetupEditor* TLatencyCalc::setupEditor() const
+{
+    return ui->NetworkSetupTabSheet;
+}
+
+TTNetworkButtonForm* TLatencyCalc::propertiesForm() const
+{
+    return ui->NetworkSetupTabSheet->propertiesForm();
 }
 
 void TLatencyCalc::pageEntered(QWidget* page, QObject*)
@@ -101,33 +55,30 @@ void TLatencyCalc::pageLeaving(QWidget* page, QObject*)
         LatencyStatsTabSheetExit();
 }
 
-TNetworkButton* TLatencyCalc::nodeA() const
+void TLatencyCalc::chainChanged(TLatencyChain::TChange change)
 {
-    return ui->DesktopNetworkButton;
-}
-
-TNetworkButton* TLatencyCalc::nodeB() const
-{
-    return ui->TowerNetworkButton;
-}
-
-void TLatencyCalc::selectElement(TNetworkButton* element)
-{
-    if (FChain.contains(element))
-        FSelectedElement = element;
+    // Where an element sits on the panel is for the eye only.
+    if (change != TLatencyChain::ccMoved)
+        FLatencyStale = true;
 }
 
 void TLatencyCalc::applyFirstRunDefaults()
 {
-    nodeA()->setPacketSize(64);
-    nodeB()->setPacketSize(1024);
-    NewNetworkButtonClick();
+    TNetworkElement nodeA = FChain.nodeA();
+    nodeA.PacketSize = 64;
+    FChain.setElement(0, nodeA);
+    TNetworkElement nodeB = FChain.nodeB();
+    nodeB.PacketSize = 1024;
+    FChain.setElement(FChain.count() - 1, nodeB);
 }
 
 void TLatencyCalc::updateNodeLabels()
 {
-    for (TNetworkButton* node : {nodeA(), nodeB()})
-        node->setHint(nodeLabel(node->NetworkName(), node->PacketSize()));
+    for (const int position : {0, FChain.count() - 1}) {
+        TNetworkElement node = FChain.at(position);
+        node.Hint = nodeLabel(node.NetworkName, node.PacketSize);
+        FChain.setElement(position, node);
+    }
 }
 
 void TLatencyCalc::ComputeLatencies()
@@ -136,45 +87,40 @@ void TLatencyCalc::ComputeLatencies()
         return;
     FTotals = TLatencyTotals();
     std::vector<const TNetworkElement*> elements;
-    elements.reserve(static_cast<size_t>(FChain.size()));
-    for (const TNetworkButton* element : FChain)
-        elements.push_back(&element->element());
+    for (int i = 0; i < FChain.count(); ++i)
+        elements.push_back(&FChain.at(i));
     // An overflow leaves every element's last figures and the stale mark.
     const TChainLatencies figures = computeChainLatencies(elements);
-    for (int i = 0; i < FChain.size(); ++i)
-        FChain[i]->setLatency(figures.Elements[static_cast<size_t>(i)]);
+    FChain.setLatencies(figures.Elements);
     FTotals = figures.Totals;
     FLatencyStale = false;
 }
 
-void TLatencyCalc::ApplyProperties()
+void TLatencyCalc::NetworkSetupTabSheetEnter()
 {
-    FPropertiesForm->commitTyping();
-    FPropertiesForm->close();
-    TNetworkButton* target = FSelectedElement;
-    const std::optional<TNetworkButtonKind> kind = FPropertiesForm->CurrentKind();
-    // Values laid out for a node never describe a network, and the other way
-    // round: when the selection moved to the other sort of element while the
-    // dialog was open, nothing is written.
-    if (!target || !kind || isNodeKind(*kind) != isNodeKind(target->Kind()))
-        return;
+    emit copyAvailable(ui->NetworkSetupTabSheet->copyButton());
+}
 
-    if (isNodeKind(*kind)) {
-        target->setPacketSize(FPropertiesForm->packetSize());
-        target->setHint(nodeLabel(target->NetworkName(), target->PacketSize()));
-        target->setProcessTime(FPropertiesForm->processTime());
-    } else {
-        // Read first: a bandwidth that is no number leaves the element as it was.
-        const float bandwidth = FPropertiesForm->bandwidth();
-        target->setBandwidth(bandwidth);
-        target->setBandwidthIndex(static_cast<int16_t>(FPropertiesForm->bandwidthIndex()));
-        target->setKind(*kind);
-        syncRemoveCommands();
-        target->setNetworkName(FPropertiesForm->topologyText());
-        target->setTopologyIndex(static_cast<int16_t>(FPropertiesForm->topologyIndex()));
-        target->setHint(networkLabel(target->NetworkName(), target->Bandwidth()));
-        target->setPropagationDelay(FPropertiesForm->propagationDelay());
-    }
-    FLatencyStale = true;
-    ui->NetworkSetupPanel->update();
+void TLatencyCalc::NetworkSetupTabSheetExit()
+{
+    emit copyUnavailable();
+}
+
+void TLatencyCalc::LatencyStatsTabSheetEnter()
+{
+    emit copyAvailable(ui->LatencyStatsTabSheet->copyButton());
+    ComputeLatencies();
+    ui->LatencyStatsTabSheet->showLatencies(FChain, FTotals);
+}
+
+void TLatencyCalc::LatencyStatsTabSheetExit()
+{
+    emit copyUnavailable();
+}
+
+void TLatencyCalc::LatencyGraphsTabSheetEnter()
+{
+    emit copyAvailable(ui->LatencyGraphsTabSheet->copyButton());
+    ComputeLatencies();
+    ui->LatencyGraphsTabSheet->showLatencies(FChain);
 }

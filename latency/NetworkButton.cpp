@@ -21,9 +21,8 @@ TNetworkButton::TNetworkButton(QWidget* parent) : QPushButton(parent), FElementM
 
     resize(50, 50);
     setIconSize(QSize(40, 40));
-    // The kind is stored as it is, not through setKind: nobody listens yet.
     loadPicture();
-    setHint(FElement.NetworkName);
+    setHint(TNetworkElement().Hint);
 }
 
 TNetworkButton::~TNetworkButton() = default;
@@ -33,23 +32,18 @@ void TNetworkButton::loadPicture()
     // The pictures are SVG: drawn at the button's size on any screen density.
     // Each kind's picture is read once and shared by every element of that kind.
     static QIcon pictures[networkButtonKindCount];
-    QIcon& picture = pictures[FElement.Kind];
+    QIcon& picture = pictures[FKind];
     if (picture.isNull())
-        picture = QIcon(kindPicturePath(FElement.Kind));
+        picture = QIcon(kindPicturePath(FKind));
     setIcon(picture);
 }
 
 void TNetworkButton::setKind(TNetworkButtonKind kind)
 {
-    if (kind == FElement.Kind)
+    if (kind == FKind)
         return;
-    FElement.Kind = kind;
+    FKind = kind;
     loadPicture();
-    if (isNodeKind(kind))
-        HideRemoveCommand();
-    else
-        ShowRemoveCommand();
-    emit OnChangeKind(this);
 }
 
 void TNetworkButton::setHint(const QString& hint)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QString>
 
 #include <cstdint>
@@ -51,12 +52,18 @@ struct TElementLatency
     float ShareBtoA = 0;
 };
 
-// The values of one element of the chain, kept apart from its button so the
-// delay arithmetic can be checked on its own.
+// The values of one element of the chain: what its delay depends on, its
+// name, label and place on the setup panel, its list choices and its last
+// figures. The chain holds these; the buttons on the setup panel show them.
 struct TNetworkElement
 {
     TNetworkButtonKind Kind = nbUnknownNetwork;
     QString NetworkName = QStringLiteral("<Unknown Network>");
+    // The label shown for the element everywhere (hint, table rows, legend,
+    // menus). Whoever changes the values it is made of rebuilds it, with
+    // networkLabel() or nodeLabel(); a fresh network shows its name alone.
+    QString Hint = NetworkName;
+    QPoint Position; // top-left corner on the setup panel, pixels
     float Bandwidth = 0;          // Mbps; networks only
     int32_t PacketSize = 512;     // bytes; nodes only
     int32_t ProcessTime = 0;      // ms; nodes only

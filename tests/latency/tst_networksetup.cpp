@@ -1,5 +1,6 @@
 // The latency calculator's Network Setup tab and properties dialog, driven
-// through the real main window as a user would.
+// through the real main window as a user would. The chain's own rules are
+// checked without a window in tst_latencychain.
 
 #include "controls/QorvelPanels.h"
 #include "controls/SpeedButton.h"
@@ -57,29 +58,37 @@ private slots:
     void selectionMovedToOtherSortOfElement();
 
 private:
-    TNetworkButton* element(int position) const { return D.element(position); }
+    const TNetworkElement& element(int position) const { return D.element(position); }
+    TNetworkButton* elementButton(int position) const { return D.elementButton(position); }
     QWidget* dialogChild(const char* name) const { return D.dialogChild(name); }
     QComboBox* topologyBox() const { return D.topologyBox(); }
     QComboBox* bandwidthBox() const { return D.bandwidthBox(); }
     QPushButton* button(const char* name) const { return D.button(name); }
-    QAction* menuEntry(TNetworkButton* target, const char* name) const
+    QAction* menuEntry(int position, const char* name) const { return D.menuEntry(position, name); }
+    bool removeOffered(int position) const
     {
-        return D.menuEntry(target, name);
+        return menuEntry(position, "RemoveItem")->isVisible();
     }
-    bool removeOffered(TNetworkButton* target) const
+    QMenu* removeMenu() const { return FCalc->findChild<QMenu*>("RemoveNetwork1"); }
+    // The submenu's entries as it shows them: they are made as it opens.
+    QList<QAction*> removeEntries() const
     {
-        return menuEntry(target, "RemoveItem")->isVisible();
+        emit removeMenu()->aboutToShow();
+        return removeMenu()->actions();
     }
-    void press(TNetworkButton* target, Qt::MouseButton mouseButton = Qt::LeftButton)
+    void press(int position, Qt::MouseButton mouseButton = Qt::LeftButton)
     {
-        D.press(target, mouseButton);
+        D.press(position, mouseButton);
     }
-    void openProperties(TNetworkButton* target) { D.openProperties(target); }
+    void openProperties(int position) { D.openProperties(position); }
     void choose(QComboBox* box, const QString& entry) { D.choose(box, entry); }
     void typeInto(QWidget* field, const QString& text) { D.typeInto(field, text); }
-    TNetworkButton* insert() { return D.insert(); }
+    int insert() { return D.insert(); }
     TCanvasPanel* panel() const;
-    void dragTo(TNetworkButton* target, const QPoint& panelPoint);
+    void dragTo(int position, const QPoint& panelPoint);
+    // Each element of the chain has one button on the panel, in chain order,
+    // showing its kind, label and place; no other button is shown.
+    void buttonsShowTheChain() const;
     QImage panelPicture() const;
     bool lineDrawnAt(const QImage& picture, const QPoint& point) const;
     QStringList entriesOf(const QComboBox* box) const;
@@ -105,8 +114,9 @@ TCanvasPanel* TestNetworkSetup::panel() const
     return FCalc->findChild<TCanvasPanel*>("NetworkSetupPanel");
 }
 
-void TestNetworkSetup::dragTo(TNetworkButton* target, const QPoint& panelPoint)
+void TestNetworkSetup::dragTo(int position, const QPoint& panelPoint)
 {
+    TNetworkButton* target = elementButton(position);
     const QPoint start(25, 25);
     QTest::mousePress(target, Qt::LeftButton, {}, start);
     // Past the drag distance first, then to the point; the element follows
@@ -115,6 +125,25 @@ void TestNetworkSetup::dragTo(TNetworkButton* target, const QPoint& panelPoint)
     QTest::mouseMove(target, start + QPoint(distance, distance));
     QTest::mouseMove(target, target->mapFrom(panel(), panelPoint));
     QTest::mouseRelease(target, Qt::LeftButton, {}, target->mapFrom(panel(), panelPoint));
+}
+
+void TestNetworkSetup::buttonsShowTheChain() const
+{
+    const TLatencyChain& chain = FCalc->chain();
+    QList<TNetworkButton*> shown;
+    for (TNetworkButton* button :
+         panel()->findChildren<TNetworkButton*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!button->isHidden())
+            shown << button;
+    }
+    QCOMPARE(shown.size(), chain.count());
+    for (int i = 0; i < chain.count(); ++i) {
+        const TNetworkButton* button = elementButton(i);
+        QVERIFY(shown.contains(button));
+        QCOMPARE(button->Kind(), chain.at(i).Kind);
+        QCOMPARE(button->Hint(), chain.at(i).Hint);
+        QCOMPARE(button->pos(), chain.at(i).Position);
+    }
 }
 
 QImage TestNetworkSetup::panelPicture() const
@@ -143,19 +172,22 @@ QStringList TestNetworkSetup::entriesOf(const QComboBox* box) const
 
 void TestNetworkSetup::firstRunLayout()
 {
-    QCOMPARE(FCalc->chain().size(), 3);
-    QCOMPARE(element(0), FCalc->nodeA());
-    QCOMPARE(element(2), FCalc->nodeB());
-    QCOMPARE(FCalc->nodeA()->Hint(), QString("Node A (64 bytes)"));
-    QCOMPARE(FCalc->nodeB()->Hint(), QString("Node B (1024 bytes)"));
-    TNetworkButton* network = element(1);
-    QCOMPARE(network->Hint(), QString("<Unknown Network>"));
-    QCOMPARE(network->Kind(), nbUnknownNetwork);
-    QCOMPARE(network->pos(), QPoint(75, 72));
-    QCOMPARE(FCalc->selectedElement(), network);
-    QVERIFY(!removeOffered(network));
-    QVERIFY(!removeOffered(FCalc->nodeA()));
-    QVERIFY(!FCalc->findChild<QMenu*>("RemoveNetwork1")->menuAction()->isVisible());
+    const TLatencyChain& chain = FCalc->chain();
+    QCOMPARE(chain.count(), 3);
+    QCOMPARE(element(0).Kind, nbDesktopCPU);
+    QCOMPARE(element(2).Kind, nbTowerCPU);
+    QCOMPARE(element(0).Hint, QString("Node A (64 bytes)"));
+    QCOMPARE(element(2).Hint, QString("Node B (1024 bytes)"));
+    QCOMPARE(element(1).Hint, QString("<Unknown Network>"));
+    QCOMPARE(element(1).Kind, nbUnknownNetwork);
+    QCOMPARE(element(1).Position, QPoint(75, 72));
+    QCOMPARE(chain.selectedElement(), 1);
+    buttonsShowTheChain();
+    QCOMPARE(elementButton(0)->objectName(), QString("DesktopNetworkButton"));
+    QCOMPARE(elementButton(2)->objectName(), QString("TowerNetworkButton"));
+    QVERIFY(!removeOffered(1));
+    QVERIFY(!removeOffered(0));
+    QVERIFY(!removeMenu()->menuAction()->isVisible());
     QVERIFY(FCalc->latencyStale());
 
     // The lines run through the centres (33, 33), (100, 97) and (235, 225).
@@ -177,23 +209,31 @@ void TestNetworkSetup::insertPosition_data()
     QTest::newRow("node B selected: before it") << 3 << 3;
 }
 
+// A press selects, and Insert Network puts a new button where the chain
+// took the new network; the other buttons stay as they were.
 void TestNetworkSetup::insertPosition()
 {
     QFETCH(int, selected);
     QFETCH(int, expected);
-    QVERIFY(insert());
-    QCOMPARE(FCalc->chain().size(), 4);
-    const QList<TNetworkButton*> before = FCalc->chain();
+    QCOMPARE(insert(), 1);
+    QCOMPARE(FCalc->chain().count(), 4);
+    QList<TNetworkButton*> before;
+    for (int i = 0; i < 4; ++i)
+        before << elementButton(i);
 
-    press(element(selected));
-    TNetworkButton* added = insert();
-    QVERIFY(added);
-    QCOMPARE(FCalc->chain().indexOf(added), expected);
-    QCOMPARE(FCalc->selectedElement(), added);
-    QCOMPARE(added->pos(), QPoint(75, 72));
-    QList<TNetworkButton*> others = FCalc->chain();
-    others.removeOne(added);
+    press(selected);
+    QCOMPARE(FCalc->chain().selectedElement(), selected);
+    QCOMPARE(insert(), expected);
+    QCOMPARE(FCalc->chain().selectedElement(), expected);
+    QCOMPARE(elementButton(expected)->pos(), QPoint(75, 72));
+    QVERIFY(!before.contains(elementButton(expected)));
+    QList<TNetworkButton*> others;
+    for (int i = 0; i < 5; ++i) {
+        if (i != expected)
+            others << elementButton(i);
+    }
     QCOMPARE(others, before);
+    buttonsShowTheChain();
 }
 
 void TestNetworkSetup::removeMovesSelection_data()
@@ -205,72 +245,79 @@ void TestNetworkSetup::removeMovesSelection_data()
     QTest::newRow("last network: node B follows") << 3;
 }
 
+// The element menu's Remove: the button goes from the panel at once and is
+// destroyed once its menu command is over.
 void TestNetworkSetup::removeMovesSelection()
 {
     QFETCH(int, removed);
     insert();
     insert();
-    QCOMPARE(FCalc->chain().size(), 5);
-    TNetworkButton* gone = element(removed);
-    TNetworkButton* follower = element(removed + 1);
+    QCOMPARE(FCalc->chain().count(), 5);
+    TNetworkButton* gone = elementButton(removed);
+    TNetworkButton* follower = elementButton(removed + 1);
     FCalc->ComputeLatencies();
     QVERIFY(!FCalc->latencyStale());
 
-    press(gone);
-    menuEntry(gone, "RemoveItem")->trigger();
-    QCOMPARE(FCalc->chain().size(), 4);
-    QVERIFY(!FCalc->chain().contains(gone));
-    QCOMPARE(FCalc->selectedElement(), follower);
+    press(removed);
+    menuEntry(removed, "RemoveItem")->trigger();
+    QCOMPARE(FCalc->chain().count(), 4);
+    QCOMPARE(elementButton(removed), follower);
+    QCOMPARE(FCalc->chain().selectedElement(), removed);
     QVERIFY(FCalc->latencyStale());
-    // Gone from the panel at once, destroyed once its menu command is over.
     QVERIFY(!gone->isVisible());
+    buttonsShowTheChain();
     QPointer<TNetworkButton> watch(gone);
     QTRY_VERIFY(watch.isNull());
 }
 
 void TestNetworkSetup::soleNetworkStays()
 {
-    TNetworkButton* network = element(1);
-    FCalc->NetworkButtonRemoveClick(network);
-    QCOMPARE(FCalc->chain().size(), 3);
-    QCOMPARE(element(1), network);
+    TNetworkButton* network = elementButton(1);
+    QVERIFY(!FCalc->chain().removeNetwork(1));
+    QCOMPARE(FCalc->chain().count(), 3);
+    QCOMPARE(elementButton(1), network);
     QVERIFY(network->isVisible());
 
     // Two networks offer Remove; removing one withdraws it from the other.
-    TNetworkButton* second = insert();
-    QVERIFY(removeOffered(network));
-    QVERIFY(removeOffered(second));
-    menuEntry(second, "RemoveItem")->trigger();
-    QVERIFY(!removeOffered(network));
-    QVERIFY(!FCalc->findChild<QMenu*>("RemoveNetwork1")->menuAction()->isVisible());
+    QCOMPARE(insert(), 1);
+    QVERIFY(removeOffered(1));
+    QVERIFY(removeOffered(2));
+    QVERIFY(removeMenu()->menuAction()->isVisible());
+    menuEntry(1, "RemoveItem")->trigger();
+    QVERIFY(!removeOffered(1));
+    QVERIFY(!removeOffered(0));
+    QVERIFY(!removeMenu()->menuAction()->isVisible());
 }
 
 void TestNetworkSetup::removeSubmenu()
 {
     // Make the first network an Ethernet so the entries differ.
-    openProperties(element(1));
+    openProperties(1);
     choose(topologyBox(), "Ethernet");
     D.clickOk();
-    press(FCalc->nodeB());
+    press(D.nodeB());
     insert();
 
-    auto* submenu = FCalc->findChild<QMenu*>("RemoveNetwork1");
+    QMenu* submenu = removeMenu();
     QVERIFY(submenu->menuAction()->isVisible());
-    emit submenu->aboutToShow();
-    const QList<QAction*> entries = submenu->actions();
+    const QList<QAction*> entries = removeEntries();
     QCOMPARE(entries.size(), 2);
     QCOMPARE(entries[0]->text(), QString("1.  Ethernet (10 Mbps)"));
     QCOMPARE(entries[1]->text(), QString("2.  <Unknown Network>"));
     QCOMPARE(submenu->defaultAction(), entries[1]);
 
-    press(element(1));
-    emit submenu->aboutToShow();
+    press(1);
+    QCOMPARE(removeEntries(), entries);
+    QCOMPARE(submenu->defaultAction(), entries[0]);
+    // A node selected marks no entry anew: the mark stays where it was.
+    press(0);
+    removeEntries();
     QCOMPARE(submenu->defaultAction(), entries[0]);
 
-    TNetworkButton* ethernet = element(1);
     entries[0]->trigger();
-    QVERIFY(!FCalc->chain().contains(ethernet));
-    QCOMPARE(submenu->actions().size(), 1);
+    QCOMPARE(FCalc->chain().count(), 3);
+    QCOMPARE(element(1).NetworkName, QString("<Unknown Network>"));
+    QCOMPARE(removeEntries().size(), 1);
     QVERIFY(!submenu->menuAction()->isVisible());
 }
 
@@ -278,41 +325,41 @@ void TestNetworkSetup::chainLimit()
 {
     QAction* newNetwork1 = FCalc->findChild<QAction*>("NewNetwork1");
     for (int networks = 2; networks <= 14; ++networks)
-        QVERIFY(insert());
-    QCOMPARE(FCalc->chain().size(), 16);
+        QVERIFY(insert() > 0);
+    QCOMPARE(FCalc->chain().count(), 16);
     QVERIFY(!button("NewNetworkButton")->isEnabled());
     QVERIFY(!newNetwork1->isEnabled());
-    QVERIFY(!FCalc->NewNetworkButtonClick());
-    QCOMPARE(FCalc->chain().size(), 16);
-    QCOMPARE(FCalc->findChild<QMenu*>("RemoveNetwork1")->actions().size(), 14);
+    QCOMPARE(removeEntries().size(), 14);
+    buttonsShowTheChain();
 
-    FCalc->NetworkButtonRemoveClick(element(7));
+    QVERIFY(FCalc->chain().removeNetwork(7));
     QVERIFY(button("NewNetworkButton")->isEnabled());
     QVERIFY(newNetwork1->isEnabled());
+    buttonsShowTheChain();
 }
 
 void TestNetworkSetup::resetLayout()
 {
-    openProperties(FCalc->nodeA());
+    openProperties(0);
     typeInto(dialogChild("ProcessTimeSpinEdit"), "15");
     D.clickOk();
     for (int i = 0; i < 4; ++i)
         dragTo(insert(), QPoint(150, 150));
-    QCOMPARE(FCalc->chain().size(), 7);
+    QCOMPARE(FCalc->chain().count(), 7);
     FCalc->ComputeLatencies();
 
     QTest::mouseClick(button("ResetButton"), Qt::LeftButton);
-    QCOMPARE(FCalc->chain().size(), 3);
-    TNetworkButton* fresh = element(1);
-    QCOMPARE(fresh->Kind(), nbUnknownNetwork);
-    QCOMPARE(fresh->pos(), QPoint(75, 72));
-    QCOMPARE(FCalc->selectedElement(), fresh);
-    QVERIFY(!removeOffered(fresh));
-    QCOMPARE(FCalc->nodeA()->ProcessTime(), 15);
-    QCOMPARE(FCalc->nodeA()->PacketSize(), 64);
-    QCOMPARE(FCalc->nodeB()->pos(), QPoint(210, 200));
+    QCOMPARE(FCalc->chain().count(), 3);
+    QCOMPARE(element(1).Kind, nbUnknownNetwork);
+    QCOMPARE(elementButton(1)->pos(), QPoint(75, 72));
+    QCOMPARE(FCalc->chain().selectedElement(), 1);
+    QVERIFY(!removeOffered(1));
+    QCOMPARE(element(0).ProcessTime, 15);
+    QCOMPARE(element(0).PacketSize, 64);
+    QCOMPARE(elementButton(2)->pos(), QPoint(210, 200));
     QVERIFY(FCalc->latencyStale());
-    QCOMPARE(FCalc->findChild<QMenu*>("RemoveNetwork1")->actions().size(), 1);
+    QCOMPARE(removeEntries().size(), 1);
+    buttonsShowTheChain();
 }
 
 void TestNetworkSetup::dragSnapsToCells_data()
@@ -334,11 +381,12 @@ void TestNetworkSetup::dragSnapsToCells()
 {
     QFETCH(QPoint, mouse);
     QFETCH(QPoint, landed);
-    TNetworkButton* network = element(1);
+    TNetworkButton* network = elementButton(1);
     FCalc->ComputeLatencies();
-    dragTo(network, mouse);
+    dragTo(1, mouse);
     QCOMPARE(network->pos(), landed);
-    QCOMPARE(FCalc->chain().indexOf(network), 1);
+    QCOMPARE(element(1).Position, landed);
+    QCOMPARE(elementButton(1), network);
     QVERIFY(!network->isDragging());
     // Positions play no part in the latencies.
     QVERIFY(!FCalc->latencyStale());
@@ -346,37 +394,36 @@ void TestNetworkSetup::dragSnapsToCells()
 
 void TestNetworkSetup::dragNeedsLeftButtonOnNetwork()
 {
-    TNetworkButton* network = element(1);
+    TNetworkButton* network = elementButton(1);
     const int distance = QApplication::startDragDistance() + 2;
 
     // A right press selects and opens the menu, but never drags.
-    press(FCalc->nodeB());
+    press(D.nodeB());
     QTimer::singleShot(50, [] {
         if (QWidget* popup = QApplication::activePopupWidget())
             popup->close();
     });
     QTest::mousePress(network, Qt::RightButton, {}, QPoint(25, 25));
-    QCOMPARE(FCalc->selectedElement(), network);
+    QCOMPARE(FCalc->chain().selectedElement(), 1);
     QTest::mouseMove(network, QPoint(25 + distance, 25 + distance));
     QTest::mouseMove(network, network->mapFrom(panel(), QPoint(150, 10)));
     QTest::mouseRelease(network, Qt::RightButton, {}, QPoint(25, 25));
     QCOMPARE(network->pos(), QPoint(75, 72));
 
     // A node never drags.
-    TNetworkButton* nodeA = FCalc->nodeA();
-    dragTo(nodeA, QPoint(150, 150));
-    QCOMPARE(nodeA->pos(), QPoint(8, 8));
-    QCOMPARE(FCalc->selectedElement(), nodeA);
+    dragTo(0, QPoint(150, 150));
+    QCOMPARE(elementButton(0)->pos(), QPoint(8, 8));
+    QCOMPARE(FCalc->chain().selectedElement(), 0);
 
     // A click without moving only selects.
-    press(network);
+    press(1);
     QCOMPARE(network->pos(), QPoint(75, 72));
-    QCOMPARE(FCalc->selectedElement(), network);
+    QCOMPARE(FCalc->chain().selectedElement(), 1);
 }
 
 void TestNetworkSetup::linesHiddenWhileDragging()
 {
-    TNetworkButton* network = element(1);
+    TNetworkButton* network = elementButton(1);
     const QPoint onLine(66, 65);
     QVERIFY(lineDrawnAt(panelPicture(), onLine));
 
@@ -397,7 +444,7 @@ void TestNetworkSetup::linesHiddenWhileDragging()
 
 void TestNetworkSetup::escEndsDrag()
 {
-    TNetworkButton* network = element(1);
+    TNetworkButton* network = elementButton(1);
     FCalc->ComputeLatencies();
     QTest::mousePress(network, Qt::LeftButton, {}, QPoint(25, 25));
     const int distance = QApplication::startDragDistance() + 2;
@@ -417,7 +464,8 @@ void TestNetworkSetup::escEndsDrag()
     QTest::mouseMove(network, network->mapFrom(panel(), QPoint(0, 257)));
     QTest::mouseRelease(network, Qt::LeftButton, {}, network->mapFrom(panel(), QPoint(0, 257)));
     QCOMPARE(network->pos(), QPoint(143, 8));
-    QCOMPARE(FCalc->chain().indexOf(network), 1);
+    QCOMPARE(element(1).Position, QPoint(143, 8));
+    QCOMPARE(elementButton(1), network);
     QVERIFY(!FCalc->latencyStale());
 }
 
@@ -510,8 +558,7 @@ void TestNetworkSetup::topologyChoice()
     QFETCH(QString, label);
 
     TTNetworkButtonForm* dialog = FCalc->propertiesForm();
-    TNetworkButton* network = element(1);
-    openProperties(network);
+    openProperties(1);
     QCOMPARE(dialog->windowTitle(), QString("<Unknown Network> Properties"));
     QCOMPARE(topologyBox()->currentText(), QString("<Unknown Network>"));
     QCOMPARE(bandwidthBox()->count(), 0);
@@ -539,15 +586,15 @@ void TestNetworkSetup::topologyChoice()
 
     D.clickOk();
     QVERIFY(!dialog->isVisible());
-    QCOMPARE(int(network->Kind()), kind);
-    QCOMPARE(network->NetworkName(), topology);
-    QCOMPARE(network->Hint(), label);
-    QCOMPARE(network->PropagationDelay(), delay);
-    QVERIFY(!removeOffered(network)); // still the sole network
+    QCOMPARE(int(element(1).Kind), kind);
+    QCOMPARE(element(1).NetworkName, topology);
+    QCOMPARE(element(1).Hint, label);
+    QCOMPARE(element(1).PropagationDelay, delay);
+    QVERIFY(!removeOffered(1)); // still the sole network
     QVERIFY(FCalc->latencyStale());
 
     // Reopening shows the element as it is now.
-    openProperties(network);
+    openProperties(1);
     QCOMPARE(dialog->windowTitle(), topology + " Properties");
     QCOMPARE(topologyBox()->currentText(), topology);
     QCOMPARE(bandwidthBox()->currentText(), bandwidth);
@@ -557,33 +604,33 @@ void TestNetworkSetup::topologyChoice()
 
 void TestNetworkSetup::sameKindKeepsPropagationDelay()
 {
-    openProperties(element(1));
+    openProperties(1);
     choose(topologyBox(), "T1");
     typeInto(dialogChild("PropDelaySpinEdit"), "33");
     choose(topologyBox(), "T3");
     QCOMPARE(bandwidthBox()->currentText(), QString("44.736"));
     QCOMPARE(bandwidthBox()->count(), 9);
     D.clickOk();
-    QCOMPARE(element(1)->PropagationDelay(), 33);
-    QCOMPARE(element(1)->Hint(), QString("T3 (44.736 Mbps)"));
+    QCOMPARE(element(1).PropagationDelay, 33);
+    QCOMPARE(element(1).Hint, QString("T3 (44.736 Mbps)"));
 }
 
 void TestNetworkSetup::emptiedTopologyIsUnknown()
 {
-    openProperties(element(1));
+    openProperties(1);
     typeInto(topologyBox(), "");
     QCOMPARE(topologyBox()->currentText(), QString());
     dialogChild("PropDelaySpinEdit")->setFocus();
     QCOMPARE(topologyBox()->currentText(), QString("<Unknown Network>"));
     QCOMPARE(topologyBox()->count(), 14);
     D.clickOk();
-    QCOMPARE(element(1)->Kind(), nbOther);
-    QCOMPARE(element(1)->NetworkName(), QString("<Unknown Network>"));
+    QCOMPARE(element(1).Kind, nbOther);
+    QCOMPARE(element(1).NetworkName, QString("<Unknown Network>"));
 }
 
 void TestNetworkSetup::typedBandwidth()
 {
-    openProperties(element(1));
+    openProperties(1);
     choose(topologyBox(), "Ethernet");
     // Letters never arrive; the point and Backspace do.
     typeInto(bandwidthBox(), "1x2.57");
@@ -593,12 +640,11 @@ void TestNetworkSetup::typedBandwidth()
     QVERIFY(FCalc->propertiesForm()->isVisible());
     QCOMPARE(bandwidthBox()->count(), 4);
     D.clickOk();
-    TNetworkButton* network = element(1);
-    QCOMPARE(network->Bandwidth(), 12.5f);
-    QCOMPARE(network->BandwidthIndex(), int16_t(-1));
-    QCOMPARE(network->Hint(), QString("Ethernet (12.5 Mbps)"));
+    QCOMPARE(element(1).Bandwidth, 12.5f);
+    QCOMPARE(element(1).BandwidthIndex, int16_t(-1));
+    QCOMPARE(element(1).Hint, QString("Ethernet (12.5 Mbps)"));
 
-    openProperties(network);
+    openProperties(1);
     QCOMPARE(bandwidthBox()->currentText(), QString("12.5"));
     QCOMPARE(topologyBox()->currentText(), QString("Ethernet"));
 }
@@ -625,8 +671,7 @@ void TestNetworkSetup::reopenedUnchanged()
     QFETCH(bool, typed);
     QFETCH(QString, bandwidth);
     QFETCH(QString, label);
-    TNetworkButton* network = element(1);
-    openProperties(network);
+    openProperties(1);
     if (typed) {
         typeInto(topologyBox(), topology);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -636,15 +681,15 @@ void TestNetworkSetup::reopenedUnchanged()
     typeInto(dialogChild("PropDelaySpinEdit"), "7");
     typeInto(bandwidthBox(), bandwidth);
     D.clickOk();
-    QCOMPARE(network->Hint(), label);
-    const TNetworkElement before = network->element();
+    QCOMPARE(element(1).Hint, label);
+    const TNetworkElement before = element(1);
 
-    openProperties(network);
+    openProperties(1);
     QCOMPARE(topologyBox()->currentText(), topology);
     QCOMPARE(bandwidthBox()->currentText(), bandwidth);
     D.clickOk();
-    const TNetworkElement& after = network->element();
-    QCOMPARE(network->Hint(), label);
+    const TNetworkElement after = element(1);
+    QCOMPARE(element(1).Hint, label);
     QCOMPARE(after.Kind, before.Kind);
     QCOMPARE(after.NetworkName, topology);
     QCOMPARE(after.Bandwidth, before.Bandwidth);
@@ -666,25 +711,24 @@ void TestNetworkSetup::invalidBandwidthLeavesElement_data()
 void TestNetworkSetup::invalidBandwidthLeavesElement()
 {
     QFETCH(QString, pasted);
-    TNetworkButton* network = element(1);
     FCalc->ComputeLatencies();
-    openProperties(network);
+    openProperties(1);
     choose(topologyBox(), "Satellite");
     bandwidthBox()->lineEdit()->setText(pasted);
     D.clickOk();
     QCOMPARE(MessageBoxCatcher::instance().take(),
              QStringList{"'" + pasted + "' is not a valid floating point value"});
     QVERIFY(!FCalc->propertiesForm()->isVisible());
-    QCOMPARE(network->Kind(), nbUnknownNetwork);
-    QCOMPARE(network->Hint(), QString("<Unknown Network>"));
-    QCOMPARE(network->PropagationDelay(), 0);
+    QCOMPARE(element(1).Kind, nbUnknownNetwork);
+    QCOMPARE(element(1).Hint, QString("<Unknown Network>"));
+    QCOMPARE(element(1).PropagationDelay, 0);
     QVERIFY(!FCalc->latencyStale());
 }
 
 void TestNetworkSetup::nodeProperties()
 {
     TTNetworkButtonForm* dialog = FCalc->propertiesForm();
-    openProperties(FCalc->nodeA());
+    openProperties(0);
     QCOMPARE(dialog->windowTitle(), QString("Node A Properties"));
     QVERIFY(dialogChild("StationPanel")->isVisible());
     QVERIFY(!dialogChild("NetworkPanel")->isVisible());
@@ -693,12 +737,12 @@ void TestNetworkSetup::nodeProperties()
     QCOMPARE(qobject_cast<QLineEdit*>(dialogChild("PacketSizeSpinEdit"))->text(), QString("64"));
     typeInto(dialogChild("PacketSizeSpinEdit"), "1500");
     D.clickOk();
-    QCOMPARE(FCalc->nodeA()->PacketSize(), 1500);
-    QCOMPARE(FCalc->nodeA()->Hint(), QString("Node A (1500 bytes)"));
-    QCOMPARE(FCalc->nodeA()->Kind(), nbDesktopCPU);
+    QCOMPARE(element(0).PacketSize, 1500);
+    QCOMPARE(element(0).Hint, QString("Node A (1500 bytes)"));
+    QCOMPARE(element(0).Kind, nbDesktopCPU);
 
     // Back to a network: the network fields return.
-    openProperties(element(1));
+    openProperties(1);
     QCOMPARE(dialog->height(), 171);
     QCOMPARE(dialog->OKButton()->y(), 136);
     QVERIFY(dialogChild("NetworkPanel")->isVisible());
@@ -729,7 +773,7 @@ void TestNetworkSetup::dialogLayout()
     QFETCH(int, panelHeight);
     QFETCH(int, buttonTop);
     TTNetworkButtonForm* dialog = FCalc->propertiesForm();
-    openProperties(node ? FCalc->nodeA() : element(1));
+    openProperties(node ? 0 : 1);
     QCOMPARE(dialog->size(), QSize(238, buttonTop + 25 + 10));
     QCOMPARE(dialogChild(qPrintable(panel))->geometry(), QRect(54, 0, 129, panelHeight));
     for (const QString& field : fields)
@@ -741,36 +785,36 @@ void TestNetworkSetup::dialogLayout()
 void TestNetworkSetup::cancelWritesNothing()
 {
     TTNetworkButtonForm* dialog = FCalc->propertiesForm();
-    openProperties(element(1));
+    openProperties(1);
     choose(topologyBox(), "ATM");
     QTest::mouseClick(qobject_cast<QPushButton*>(dialogChild("CancelButton")), Qt::LeftButton);
     QVERIFY(!dialog->isVisible());
-    QCOMPARE(element(1)->Kind(), nbUnknownNetwork);
+    QCOMPARE(element(1).Kind, nbUnknownNetwork);
 
-    openProperties(FCalc->nodeB());
+    openProperties(2);
     typeInto(dialogChild("ProcessTimeSpinEdit"), "99");
     QTest::keyClick(dialog, Qt::Key_Escape);
     QVERIFY(!dialog->isVisible());
-    QCOMPARE(FCalc->nodeB()->ProcessTime(), 0);
+    QCOMPARE(element(2).ProcessTime, 0);
 }
 
 void TestNetworkSetup::selectionMovedToOtherSortOfElement()
 {
     // The dialog shows node A; the user then presses the network and OKs.
-    openProperties(FCalc->nodeA());
+    openProperties(0);
     typeInto(dialogChild("PacketSizeSpinEdit"), "700");
-    press(element(1));
+    press(1);
     D.clickOk();
-    QCOMPARE(element(1)->Kind(), nbUnknownNetwork);
-    QCOMPARE(element(1)->PacketSize(), 512);
-    QCOMPARE(FCalc->nodeA()->PacketSize(), 64);
+    QCOMPARE(element(1).Kind, nbUnknownNetwork);
+    QCOMPARE(element(1).PacketSize, 512);
+    QCOMPARE(element(0).PacketSize, 64);
 
     // Between two nodes the values go to the one pressed last.
-    openProperties(FCalc->nodeA());
+    openProperties(0);
     typeInto(dialogChild("PacketSizeSpinEdit"), "700");
-    press(FCalc->nodeB());
+    press(2);
     D.clickOk();
-    QCOMPARE(FCalc->nodeB()->Hint(), QString("Node B (700 bytes)"));
+    QCOMPARE(element(2).Hint, QString("Node B (700 bytes)"));
 }
 
 ZENTRIX_UI_TEST_MAIN(TestNetworkSetup)
