@@ -1,31 +1,9 @@
-#include "latency/NetworkElement.h"
-
-#include "controls/FloatConversions.h"
+#include "core/ElementDelay.h"
 
 #include <cfloat>
 #include <cmath>
 
 namespace {
-
-const char* const pictureNames[networkButtonKindCount] = {
-    "OTHER",     // nb56Switched
-    "ATM",       // nbATM
-    "ATM",       // nbBISDN
-    "DQDB",      // nbDQDB
-    "ETHERNET",  // nbEthernet
-    "FDDI",      // nbFDDI
-    "OTHER",     // nbFrameRelay
-    "HIPPI",     // nbHIPPI
-    "OTHER",     // nbOther
-    "SATELLITE", // nbSatellite
-    "DQDB",      // nbSMDS
-    "TCARRIER",  // nbTCarrier
-    "TOKENRING", // nbTokenRing
-    "UNKNOWNNETWORK",
-    "X25",
-    "DESKTOPCPU",
-    "TOWERCPU",
-};
 
 // The delay arithmetic runs in extended precision and stores each result as
 // a single, as the figures users compare against were computed. A result too
@@ -50,19 +28,7 @@ float single(long double value)
 
 } // namespace
 
-const char* kindPictureName(TNetworkButtonKind kind)
-{
-    if (kind >= networkButtonKindCount)
-        return pictureNames[nbUnknownNetwork];
-    return pictureNames[kind];
-}
-
-QString kindPicturePath(TNetworkButtonKind kind)
-{
-    return QStringLiteral(":/bitmaps/%1.svg").arg(QLatin1String(kindPictureName(kind)));
-}
-
-float TNetworkElement::Delay(int32_t packetSize) const
+float TChainElement::Delay(int32_t packetSize) const
 {
     if (isNode())
         return single(ProcessTime * 0.001L);
@@ -81,16 +47,4 @@ float TNetworkElement::Delay(int32_t packetSize) const
             t = withOverhead;
     }
     return single(PropagationDelay * 0.001L + t);
-}
-
-QString networkLabel(const QString& networkName, float bandwidth)
-{
-    return networkName + QStringLiteral(" (") +
-           QString::fromStdString(conv::floatToStrGeneral(bandwidth)) + QStringLiteral(" Mbps)");
-}
-
-QString nodeLabel(const QString& networkName, int32_t packetSize)
-{
-    return networkName + QStringLiteral(" (") + QString::number(packetSize) +
-           QStringLiteral(" bytes)");
 }

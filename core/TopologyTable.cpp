@@ -1,4 +1,6 @@
-#include "latency/TopologyTable.h"
+#include "core/TopologyTable.h"
+
+#include <algorithm>
 
 const TTopology topologies[topologyCount] = {
     {"56-Switched", nb56Switched, "0.056"},
@@ -17,40 +19,63 @@ const TTopology topologies[topologyCount] = {
     {"X.25", nbX25, "0.064"},
 };
 
-QStringList topologyTexts()
+namespace {
+
+// Lower case for the letters A to Z only, whatever the C locale says.
+char asciiLower(char c)
 {
-    QStringList texts;
-    for (const TTopology& topology : topologies)
-        texts << QString::fromLatin1(topology.Text);
-    return texts;
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-QStringList bandwidthList(TNetworkButtonKind kind)
+} // namespace
+
+const TTopology* findTopology(const std::string& text)
 {
+    for (const TTopology& topology : topologies) {
+        const std::string name = topology.Text;
+        if (name.size() == text.size() &&
+            std::equal(name.begin(), name.end(), text.begin(),
+                       [](char a, char b) { return asciiLower(a) == asciiLower(b); }))
+            return &topology;
+    }
+    return nullptr;
+}
+
+const std::vector<const char*>& kindBandwidths(TNetworkButtonKind kind)
+{
+    using Rates = std::vector<const char*>;
+    static const Rates none;
+    static const Rates switched56 = {"0.056"};
+    static const Rates atm = {"25", "155.52", "622.08"};
+    static const Rates dqdb = {"44.736"};
+    static const Rates ethernet = {"10", "100", "1000"};
+    static const Rates fddi = {"100"};
+    static const Rates hippi = {"800", "1600"};
+    static const Rates tokenRing = {"4", "16"};
     // The rates of wide-area carrier services, shared by several kinds.
-    static const QStringList carrierRates = {"0.064", "0.128", "0.256",  "0.512",  "1.024",
-                                             "1.544", "6.312", "44.736", "274.176"};
+    static const Rates carrierRates = {"0.064", "0.128", "0.256",  "0.512",  "1.024",
+                                       "1.544", "6.312", "44.736", "274.176"};
     // Every rate of every list, for a topology of the user's own.
-    static const QStringList allRates = {
+    static const Rates allRates = {
         "0.056", "0.064", "0.128",  "0.256", "0.512",  "1.024",   "1.544",  "4",   "6.312", "10",
         "16",    "25",    "44.736", "100",   "155.52", "274.176", "622.08", "800", "1000",  "1600"};
     switch (kind) {
     case nb56Switched:
-        return {"0.056"};
+        return switched56;
     case nbATM:
     case nbBISDN:
-        return {"25", "155.52", "622.08"};
+        return atm;
     case nbDQDB:
     case nbSMDS:
-        return {"44.736"};
+        return dqdb;
     case nbEthernet:
-        return {"10", "100", "1000"};
+        return ethernet;
     case nbFDDI:
-        return {"100"};
+        return fddi;
     case nbHIPPI:
-        return {"800", "1600"};
+        return hippi;
     case nbTokenRing:
-        return {"4", "16"};
+        return tokenRing;
     case nbFrameRelay:
     case nbSatellite:
     case nbTCarrier:
@@ -63,7 +88,7 @@ QStringList bandwidthList(TNetworkButtonKind kind)
     case nbTowerCPU:
         break;
     }
-    return {};
+    return none;
 }
 
 bool propagationDelayDisabled(TNetworkButtonKind kind)
@@ -100,13 +125,4 @@ std::optional<int32_t> defaultPropagationDelay(TNetworkButtonKind kind)
         break;
     }
     return std::nullopt;
-}
-
-int indexOfText(const QStringList& list, const QString& text)
-{
-    for (int i = 0; i < list.size(); ++i) {
-        if (list[i].compare(text, Qt::CaseInsensitive) == 0)
-            return i;
-    }
-    return -1;
 }

@@ -1,10 +1,11 @@
 #pragma once
 
-#include "latency/NetworkElement.h"
+#include "core/ElementDelay.h"
 
-#include <QStringList>
-
+#include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
 // What choosing a topology in the properties dialog implies: the element
 // kind, the bandwidth list offered and its preselected entry, and the
@@ -19,12 +20,13 @@ struct TTopology
 constexpr int topologyCount = 14;
 extern const TTopology topologies[topologyCount];
 
-// The 14 topology texts in list order.
-QStringList topologyTexts();
+// The topology whose text is `text`, ASCII letter case ignored; none when
+// there is no such topology.
+const TTopology* findTopology(const std::string& text);
 
 // The bandwidths (Mbps, as text) offered for a kind; empty for the nodes and
 // for a network whose topology was never chosen.
-QStringList bandwidthList(TNetworkButtonKind kind);
+const std::vector<const char*>& kindBandwidths(TNetworkButtonKind kind);
 
 // Whether the kind's propagation delay is greyed and held at 0 (LANs).
 bool propagationDelayDisabled(TNetworkButtonKind kind);
@@ -32,6 +34,3 @@ bool propagationDelayDisabled(TNetworkButtonKind kind);
 // The propagation delay (ms) that choosing the kind puts in the dialog;
 // nothing when the kind leaves the current value as it is.
 std::optional<int32_t> defaultPropagationDelay(TNetworkButtonKind kind);
-
-// Position of `text` in `list`, letter case ignored; -1 when absent.
-int indexOfText(const QStringList& list, const QString& text);

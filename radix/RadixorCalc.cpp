@@ -1,10 +1,10 @@
 #include "radix/RadixorCalc.h"
 
-#include "controls/Conversions.h"
-#include "controls/Errors.h"
-#include "radix/BinDecHex.h"
+#include "core/BinDecHex.h"
+#include "core/Conversions.h"
+#include "core/Errors.h"
+#include "core/QorvelGlobal.h"
 #include "radix/NumberMemo.h"
-#include "radix/QorvelGlobal.h"
 #include "ui_RadixorCalc.h"
 
 #include <QButtonGroup>

@@ -2,7 +2,7 @@
 
 #include "app/Image.h"
 #include "controls/CalcView.h"
-#include "controls/Errors.h"
+#include "core/Errors.h"
 
 #include <QAction>
 #include <QClipboard>

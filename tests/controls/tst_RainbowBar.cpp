@@ -1,5 +1,5 @@
-#include "controls/Errors.h"
 #include "controls/RainbowBar.h"
+#include "core/Errors.h"
 #include "tests/controls/ControlsTests.h"
 
 #include <QTest>
