@@ -57,14 +57,14 @@ int runCli(int argc, const char* const* argv, Output& out)
             out.Flush();
             return 0;
         }
-        // A mistyped command reads as a stray argument to CLI11.
-        if (app.get_subcommands().empty()) {
-            const std::string first = argc > 1 ? argv[1] : "";
-            printError((first.empty() || first[0] == '-' ? std::string() : "'" + first + "': ") +
+        // A missing or mistyped command reads to CLI11 as a missing
+        // subcommand or a stray argument: name what was typed instead.
+        const std::string first = argc > 1 ? argv[1] : "";
+        if (app.get_subcommands().empty() && (first.empty() || first[0] != '-'))
+            printError((first.empty() ? std::string() : "'" + first + "': ") +
                        "expected a command: " + commandNames(app) + " (see --help)");
-        } else {
+        else
             printError(e.what());
-        }
         return 2;
     } catch (const UsageError& e) {
         printError(e.what());

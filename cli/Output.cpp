@@ -14,9 +14,9 @@ constexpr size_t MaxReserve = 4096;
 
 } // namespace
 
-Output::Output(int fd) : FFd(fd), FBuffer(BufferSize + MaxReserve) {}
+Output::Output(int fd) : FFd(fd), FBuffer(new char[BufferSize + MaxReserve]) {}
 
-Output::Output(std::string& sink) : FSink(&sink), FBuffer(BufferSize + MaxReserve) {}
+Output::Output(std::string& sink) : FSink(&sink), FBuffer(new char[BufferSize + MaxReserve]) {}
 
 Output::~Output() = default;
 
@@ -26,7 +26,7 @@ void Output::Write(std::string_view text)
         if (FUsed >= BufferSize)
             drain();
         const size_t part = std::min(text.size(), BufferSize - FUsed);
-        std::memcpy(FBuffer.data() + FUsed, text.data(), part);
+        std::memcpy(FBuffer.get() + FUsed, text.data(), part);
         FUsed += part;
         text.remove_prefix(part);
     }
@@ -45,7 +45,7 @@ char* Output::Reserve(size_t size)
         throw std::logic_error("Output::Reserve: more than the reserve holds");
     if (FUsed + size > BufferSize)
         drain();
-    return FBuffer.data() + FUsed;
+    return FBuffer.get() + FUsed;
 }
 
 void Output::Flush()
@@ -56,11 +56,11 @@ void Output::Flush()
 void Output::drain()
 {
     if (FSink) {
-        FSink->append(FBuffer.data(), FUsed);
+        FSink->append(FBuffer.get(), FUsed);
         FUsed = 0;
         return;
     }
-    const char* data = FBuffer.data();
+    const char* data = FBuffer.get();
     size_t left = FUsed;
     FUsed = 0;
     while (left > 0) {

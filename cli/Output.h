@@ -1,9 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // Standard output through one large buffer: a listing of a million subnets
 // is written in a few dozen system calls instead of one per line, and its
@@ -27,7 +27,7 @@ public:
     // Room for `size` bytes (at most 4096) at the end of the buffer: write
     // them and hand the end back to Commit.
     char* Reserve(size_t size);
-    void Commit(char* end) { FUsed = size_t(end - FBuffer.data()); }
+    void Commit(char* end) { FUsed = size_t(end - FBuffer.get()); }
 
     void Flush();
     void Discard() { FUsed = 0; }
@@ -37,6 +37,7 @@ private:
 
     int FFd = -1;
     std::string* FSink = nullptr;
-    std::vector<char> FBuffer;
+    // Not zero-filled: a short answer touches only the pages it uses.
+    std::unique_ptr<char[]> FBuffer;
     size_t FUsed = 0;
 };
