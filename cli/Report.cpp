@@ -57,9 +57,6 @@ void Report::writeJsonValue(const Value& value)
     case Value::Kind::Integer:
         FOut.Write(value.text);
         break;
-    case Value::Kind::Decimal:
-        FOut.Write(nlohmann::json(std::stod(value.text)).dump());
-        break;
     case Value::Kind::Boolean:
         FOut.Write(value.flag ? "true" : "false");
         break;

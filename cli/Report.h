@@ -41,7 +41,6 @@ struct Value
         Text,
         Integer,
         Count,
-        Decimal, // a number given as its decimal text, e.g. "0.0153988"
         Boolean,
     };
     Kind kind = Kind::Text;
@@ -51,7 +50,6 @@ struct Value
     static Value Of(std::string text) { return {Kind::Text, std::move(text), false}; }
     static Value Integer(int64_t number) { return {Kind::Integer, std::to_string(number), false}; }
     static Value Count(std::string digits) { return {Kind::Count, std::move(digits), false}; }
-    static Value Decimal(std::string digits) { return {Kind::Decimal, std::move(digits), false}; }
     static Value Flag(bool value, std::string shown)
     {
         return {Kind::Boolean, std::move(shown), value};
