@@ -8,7 +8,8 @@
 
 #include <CLI/CLI.hpp>
 
-#include <iostream>
+#include <algorithm>
+#include <cstdio>
 
 namespace {
 
@@ -106,6 +107,31 @@ CidrBlock readBlockArguments(const std::vector<std::string>& inputs)
             throwBadToken(inputs[1], expected);
     }
     return block;
+}
+
+// Every blank-separated word of standard input: a route table can be long,
+// so it is read in large pieces rather than word by word through a stream.
+std::vector<std::string> wordsOfStandardInput()
+{
+    std::vector<std::string> words;
+    std::string word;
+    char buffer[1 << 16];
+    size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, stdin)) > 0) {
+        for (size_t i = 0; i < got; ++i) {
+            const char c = buffer[i];
+            if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
+                if (!word.empty())
+                    words.push_back(std::move(word));
+                word.clear();
+            } else {
+                word += c;
+            }
+        }
+    }
+    if (!word.empty())
+        words.push_back(std::move(word));
+    return words;
 }
 
 // Blocks of a range or of a summary, as a table.
@@ -221,12 +247,8 @@ int runCidr(Report& report, const CidrOptions& options)
                          (options.split.empty() ? "--contains" : "--split") + " beside it");
     if (options.summarize) {
         std::vector<std::string> items = options.inputs;
-        if (items.empty() || (items.size() == 1 && items[0] == "-")) {
-            items.clear();
-            std::string word;
-            while (std::cin >> word)
-                items.push_back(word);
-        }
+        if (items.empty() || (items.size() == 1 && items[0] == "-"))
+            items = wordsOfStandardInput();
         if (items.empty())
             throw UsageError(
                 "--summarize: expected networks on the command line or on standard input");
