@@ -1,4 +1,6 @@
 #include "cli/Cli.h"
+#include "cli/Command.h"
+#include "cli/SettingsFile.h"
 #include "tests/support/UiFixture.h"
 
 #include "controls/SuperStringGrid.h"
@@ -7,6 +9,8 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QRadioButton>
+#include <QRandomGenerator>
+#include <QSettings>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -291,6 +295,78 @@ private slots:
         const QStringList rows = cli(args).split("\r\n");
         for (int row = 0; row < grid->RowCount(); ++row)
             QCOMPARE(rows.value(row), grid->Cells(0, row) + '\t' + grid->Cells(1, row));
+    }
+
+    // The command line reads the window's settings file without Qt: what Qt
+    // writes, it must read back the same, with the store's messages.
+    void settingsFileReadsWhatQtWrites_data()
+    {
+        QTest::addColumn<QVariant>("written");
+        QTest::addColumn<QString>("read"); // "text:", "bytes:" (hex), "integer:" or "error:"
+
+        QTest::newRow("integer") << QVariant(2) << "integer:2";
+        QTest::newRow("negative integer") << QVariant(-14) << "integer:-14";
+        QTest::newRow("integer as text") << QVariant("7") << "integer:7";
+        QTest::newRow("text is no integer")
+            << QVariant("seven") << "integer error:Invalid data type";
+        QTest::newRow("plain name") << QVariant("Ethernet") << "text:Ethernet";
+        QTest::newRow("name with specials")
+            << QVariant(QString::fromUtf8("Frame Relay, \"x\"; \\ ü = 1 #2"))
+            << QString::fromUtf8("text:Frame Relay, \"x\"; \\ ü = 1 #2");
+        QTest::newRow("leading blanks and @") << QVariant("  @lead") << "text:  @lead";
+        QTest::newRow("starts with @") << QVariant("@ByteArray(x)") << "text:@ByteArray(x)";
+        QTest::newRow("name with NUL end") << QVariant(QString("T1") + QChar(0)) << "text:T1";
+        QTest::newRow("list is no text")
+            << QVariant(QStringList{"a", "b"}) << "text error:Invalid data type";
+        QTest::newRow("bytes are no text")
+            << QVariant(QByteArray("ab")) << "text error:Invalid data type";
+        QTest::newRow("text is no bytes") << QVariant("ab") << "bytes error:Invalid data type";
+
+        // Every byte value, in records of the stored sizes, where escapes
+        // meet the digits that follow them.
+        QByteArray all;
+        for (int i = 0; i < 256; ++i)
+            all.append(char(i));
+        QTest::newRow("all bytes") << QVariant(all) << "bytes:" + QString(all.toHex());
+        QRandomGenerator random(20240613);
+        for (int i = 0; i < 40; ++i) {
+            QByteArray record(i % 2 ? 20 : 8, Qt::Uninitialized);
+            for (char& byte : record)
+                byte = char(random.bounded(0, 256) & (i % 3 ? 0xFF : 0x3F));
+            QTest::newRow(qPrintable(QStringLiteral("random record %1").arg(i)))
+                << QVariant(record) << "bytes:" + QString(record.toHex());
+        }
+    }
+
+    void settingsFileReadsWhatQtWrites()
+    {
+        QFETCH(QVariant, written);
+        QFETCH(QString, read);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Zentrix.conf");
+        {
+            QSettings settings(path, QSettings::IniFormat);
+            settings.setValue("Value", written);
+            settings.setValue("Other", "after"); // later lines read apart
+        }
+        const SettingsFile file(path.toStdString());
+        const QString kind = read.section(':', 0, 0);
+        QString got;
+        try {
+            if (kind.startsWith("integer"))
+                got = "integer:" + QString::number(file.ReadInteger("Value"));
+            else if (kind.startsWith("text"))
+                got = "text:" + QString::fromStdString(file.ReadString("Value"));
+            else
+                got = "bytes:" +
+                      QString(QByteArray::fromStdString(file.ReadBinaryData("Value", 256)).toHex());
+        } catch (const UsageError& e) {
+            got = kind + ":" + QString::fromStdString(e.what());
+            got.remove(" for 'Value'");
+        }
+        QCOMPARE(got, read);
+        QCOMPARE(QString::fromStdString(file.ReadString("Other")), QString("after"));
+        QCOMPARE(QString::fromStdString(file.ReadString("Missing")), QString());
     }
 
     void supernetMatchesWindow_data()
