@@ -86,7 +86,7 @@ void TLatencyCalc::ComputeLatencies()
     if (!FLatencyStale)
         return;
     FTotals = TLatencyTotals();
-    std::vector<const TNetworkElement*> elements;
+    std::vector<const TChainElement*> elements;
     for (int i = 0; i < FChain.count(); ++i)
         elements.push_back(&FChain.at(i));
     // An overflow leaves every element's last figures and the stale mark.

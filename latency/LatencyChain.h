@@ -1,6 +1,6 @@
 #pragma once
 
-#include "latency/LatencyComputation.h"
+#include "core/LatencyComputation.h"
 #include "latency/NetworkElement.h"
 
 #include <QList>

@@ -1,7 +1,7 @@
 #include "latency/LatencyStatistics.h"
 
 #include "controls/Align.h"
-#include "controls/FloatConversions.h"
+#include "core/LatencyComputation.h"
 #include "controls/RadioGroup.h"
 #include "controls/SuperStringGrid.h"
 #include "latency/LatencyChain.h"
@@ -11,15 +11,14 @@
 
 namespace {
 
-// Seconds with seven decimals, after rounding to seven significant digits.
 QString delayText(float seconds)
 {
-    return QString::fromStdString(conv::floatToStrFixed(seconds, 7));
+    return QString::fromStdString(formatDelay(seconds));
 }
 
 QString percentText(float share)
 {
-    return QString::fromStdString(conv::floatToStrFixed(share * 100.0, 1)) + QLatin1Char('%');
+    return QString::fromStdString(formatShare(share));
 }
 
 } // namespace
