@@ -2,82 +2,61 @@
 // whole latency layout.
 #include "app/Main.h"
 
-#include "app/SettingsRecords.h"
 #include "app/SettingsStore.h"
-#include "core/FloatConversions.h"
+#include "core/LatencyLayout.h"
 #include "latency/LatencyCalc.h"
-#include "latency/LatencyChain.h"
-#include "latency/NetworkButtonForm.h"
-#include "latency/TopologyTable.h"
 #include "radix/RadixorCalc.h"
 #include "subnet/SubnetCalc.h"
 
-#include <QtGlobal>
-#include <algorithm>
-#include <cmath>
-
 namespace {
 
+// The calculator in use, as the store numbers it.
+enum TStoredCalculator : int32_t
+{
+    scRadixor = 0,
+    scSubnet = 1,
+    scLatency = 2,
+};
+
 const QString calculatorValue = QStringLiteral("Calculator");
-const QString numNetworksValue = QStringLiteral("NumNetworks");
-const QString nodeAValue = QStringLiteral("NodeA");
-const QString nodeBValue = QStringLiteral("NodeB");
 
-QString networkValue(int n)
+// The settings store as the latency layout reads and writes itself there.
+class TLayoutAccess : public TLayoutSource, public TLayoutSink
 {
-    return QStringLiteral("Network") + QString::number(n);
-}
+public:
+    explicit TLayoutAccess(TSettingsStore& store) : FStore(store) {}
 
-QString networkNameValue(int n)
-{
-    return networkValue(n) + QStringLiteral("Name");
-}
+    int32_t ReadInteger(const std::string& name) override
+    {
+        return FStore.ReadInteger(QString::fromStdString(name));
+    }
+    std::string ReadString(const std::string& name) override
+    {
+        return FStore.ReadString(QString::fromStdString(name)).toStdString();
+    }
+    std::vector<uint8_t> ReadBinaryData(const std::string& name, size_t size) override
+    {
+        const QByteArray bytes = FStore.ReadBinaryData(QString::fromStdString(name), int(size));
+        return std::vector<uint8_t>(bytes.begin(), bytes.end());
+    }
+    void WriteInteger(const std::string& name, int32_t value) override
+    {
+        FStore.WriteInteger(QString::fromStdString(name), value);
+    }
+    void WriteString(const std::string& name, const std::string& value) override
+    {
+        FStore.WriteString(QString::fromStdString(name), QString::fromStdString(value));
+    }
+    void WriteBinaryData(const std::string& name, const std::vector<uint8_t>& bytes) override
+    {
+        FStore.WriteBinaryData(QString::fromStdString(name),
+                               QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                          qsizetype(bytes.size())));
+    }
 
-// Damaged or foreign values must not make an element unusable: a kind that
-// is no network kind would index past the pictures or turn a network into a
-// node, a negative or non-finite bandwidth has no meaning (nor has a negative
-// size, time or delay: it would show shares of negative delays), and a
-// position off the panel would hide the element from the user.
-TNetworkButtonKind storedNetworkKind(uint8_t kind)
-{
-    if (kind >= networkButtonKindCount || isNodeKind(static_cast<TNetworkButtonKind>(kind)))
-        return nbUnknownNetwork;
-    return static_cast<TNetworkButtonKind>(kind);
-}
-
-float storedBandwidth(float bandwidth)
-{
-    return std::isfinite(bandwidth) && bandwidth >= 0 ? bandwidth : 0.0f;
-}
-
-int32_t storedAmount(int32_t amount)
-{
-    return std::max<int32_t>(amount, 0);
-}
-
-int onPanel(int32_t edge, int panelExtent, int elementExtent)
-{
-    return std::clamp<int32_t>(edge, 0, std::max(0, panelExtent - elementExtent));
-}
-
-void readNode(TSettingsStore& store, const QString& name, TLatencyChain& chain, int position)
-{
-    TNodeRecord record;
-    if (!decodeNodeRecord(store.ReadBinaryData(name, TNodeRecord::size), record))
-        return;
-    TNetworkElement node = chain.at(position);
-    node.PacketSize = storedAmount(record.PacketSize);
-    node.ProcessTime = storedAmount(record.ProcessTime);
-    chain.setElement(position, node);
-}
-
-void writeNode(TSettingsStore& store, const QString& name, const TNetworkElement& node)
-{
-    TNodeRecord record;
-    record.PacketSize = node.PacketSize;
-    record.ProcessTime = node.ProcessTime;
-    store.WriteBinaryData(name, encodeNodeRecord(record));
-}
+private:
+    TSettingsStore& FStore;
+};
 
 } // namespace
 
@@ -96,15 +75,15 @@ bool TMainForm::LoadSettings()
     FSettings->OpenKey(false);
 
     switch (FSettings->ReadInteger(calculatorValue)) {
-    case 0:
+    case scRadixor:
         RadixorCalculator1Click();
         FCalculatorRestored = true;
         break;
-    case 1:
+    case scSubnet:
         VantrelCalculator1Click();
         FCalculatorRestored = true;
         break;
-    case 2:
+    case scLatency:
         LatencyCalculator1Click();
         FCalculatorRestored = true;
         break;
@@ -112,51 +91,17 @@ bool TMainForm::LoadSettings()
         break;
     }
 
-    TLatencyCalc* latency = latencyCalc();
-    TLatencyChain& chain = latency->chain();
-    readNode(*FSettings, nodeAValue, chain, 0);
-    readNode(*FSettings, nodeBValue, chain, chain.count() - 1);
-
-    // The chain never holds more networks than it has room for.
-    const int numNetworks =
-        std::min(FSettings->ReadInteger(numNetworksValue), TLatencyChain::maxLength - 2);
-    TTNetworkButtonForm* properties = latency->propertiesForm();
-    QList<TNetworkElement> networks;
-    const QSize panel(268, 258);
-    const auto restore = [&] {
-        if (!networks.isEmpty())
-            chain.replaceNetworks(networks);
-    };
+    // A value that cannot be read ends the loading, but what was read
+    // before it is shown all the same.
+    TLayoutAccess access(*FSettings);
+    TLatencyLayout layout;
     try {
-        for (int n = 1; n <= numNetworks; ++n) {
-            TNetworkRecord record;
-            const bool hasRecord = decodeNetworkRecord(
-                FSettings->ReadBinaryData(networkValue(n), TNetworkRecord::size), record);
-            networks << TLatencyChain::freshNetwork();
-            TNetworkElement& element = networks.last();
-            if (hasRecord) {
-                element.Bandwidth = storedBandwidth(record.Bandwidth);
-                element.Kind = storedNetworkKind(record.Kind);
-                element.Position.setX(onPanel(record.Left, panel.width(), 50));
-            }
-            const QString name = FSettings->ReadString(networkNameValue(n));
-            element.NetworkName = name;
-            const QString bandwidthText =
-                QString::fromStdString(conv::floatToStrGeneral(element.Bandwidth));
-            element.Hint = networkLabel(name, element.Bandwidth);
-            if (hasRecord) {
-                element.PropagationDelay = storedAmount(record.PropagationDelay);
-                element.Position.setY(onPanel(record.Top, panel.height(), 50));
-            }
-            // A missing name is no topology to offer in the dialog.
-            element.TopologyIndex = name.isEmpty() ? -1 : properties->addTopology(name);
-            element.BandwidthIndex = indexOfText(bandwidthList(element.Kind), bandwidthText);
-        }
+        readLatencyLayout(access, layout);
     } catch (...) {
-        restore();
+        latencyCalc()->restoreLayout(layout);
         throw;
     }
-    restore();
+    latencyCalc()->restoreLayout(layout);
 
     FSettings->CloseKey();
     return true;
@@ -170,29 +115,15 @@ void TMainForm::SaveSettings()
 
     // The window may already be hidden while it closes: ask which container
     // is shown within it, not whether it is on screen.
-    int calculator = 2;
+    TStoredCalculator calculator = scLatency;
     if (!radixorCalc()->isHidden())
-        calculator = 0;
+        calculator = scRadixor;
     else if (!subnetCalc()->isHidden())
-        calculator = 1;
+        calculator = scSubnet;
     FSettings->WriteInteger(calculatorValue, calculator);
 
-    const TLatencyChain& chain = latencyCalc()->chain();
-    const int numNetworks = chain.networkCount();
-    FSettings->WriteInteger(numNetworksValue, numNetworks);
-    writeNode(*FSettings, nodeAValue, chain.nodeA());
-    writeNode(*FSettings, nodeBValue, chain.nodeB());
-    for (int n = 1; n <= numNetworks; ++n) {
-        const TNetworkElement& element = chain.at(n);
-        TNetworkRecord record;
-        record.Bandwidth = element.Bandwidth;
-        record.Kind = element.Kind;
-        record.Left = element.Position.x();
-        record.PropagationDelay = element.PropagationDelay;
-        record.Top = element.Position.y();
-        FSettings->WriteBinaryData(networkValue(n), encodeNetworkRecord(record));
-        FSettings->WriteString(networkNameValue(n), element.NetworkName);
-    }
+    TLayoutAccess access(*FSettings);
+    writeLatencyLayout(access, latencyCalc()->layout());
 
     FSettings->CloseKey();
     FSettings.reset();

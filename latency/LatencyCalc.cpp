@@ -1,8 +1,12 @@
 #include "latency/LatencyCalc.h"
 
+#include "core/FloatConversions.h"
+#include "core/LatencyLayout.h"
 #include "latency/LatencyGraphs.h"
 #include "latency/LatencyStatistics.h"
+#include "latency/NetworkButtonForm.h"
 #include "latency/NetworkSetupEditor.h"
+#include "latency/TopologyTable.h"
 #include "ui_LatencyCalc.h"
 
 #include <vector>
@@ -79,6 +83,73 @@ void TLatencyCalc::updateNodeLabels()
         node.Hint = nodeLabel(node.NetworkName, node.PacketSize);
         FChain.setElement(position, node);
     }
+}
+
+TLatencyLayout TLatencyCalc::layout() const
+{
+    TLatencyLayout layout;
+    layout.NodeA = TNodeRecord{FChain.nodeA().PacketSize, FChain.nodeA().ProcessTime};
+    layout.NodeB = TNodeRecord{FChain.nodeB().PacketSize, FChain.nodeB().ProcessTime};
+    for (int n = 1; n <= FChain.networkCount(); ++n) {
+        const TNetworkElement& element = FChain.at(n);
+        TNetworkRecord record;
+        record.Bandwidth = element.Bandwidth;
+        record.Kind = element.Kind;
+        record.Left = element.Position.x();
+        record.PropagationDelay = element.PropagationDelay;
+        record.Top = element.Position.y();
+        layout.Networks.push_back({record, element.NetworkName.toStdString()});
+    }
+    return layout;
+}
+
+void TLatencyCalc::restoreLayout(const TLatencyLayout& layout)
+{
+    const std::optional<TNodeRecord> records[] = {layout.NodeA, layout.NodeB};
+    const int positions[] = {0, FChain.count() - 1};
+    for (int i = 0; i < 2; ++i) {
+        if (!records[i])
+            continue;
+        TNetworkElement node = FChain.at(positions[i]);
+        node.PacketSize = records[i]->PacketSize;
+        node.ProcessTime = records[i]->ProcessTime;
+        node.Hint = nodeLabel(node.NetworkName, node.PacketSize);
+        FChain.setElement(positions[i], node);
+    }
+    QList<TNetworkElement> networks;
+    for (const TStoredNetwork& stored : layout.Networks)
+        networks << restoredNetwork(stored);
+    FChain.replaceNetworks(networks);
+}
+
+TNetworkElement TLatencyCalc::restoredNetwork(const TStoredNetwork& stored) const
+{
+    TNetworkElement element = TLatencyChain::freshNetwork();
+    const std::optional<TNetworkRecord>& record = stored.Record;
+    if (record) {
+        element.Bandwidth = record->Bandwidth;
+        element.Kind = TNetworkButtonKind(record->Kind);
+        element.Position.setX(record->Left);
+    }
+    // Loading stopped at the name: the network keeps what was taken over
+    // before it and is otherwise fresh.
+    if (!stored.Name)
+        return element;
+    element.NetworkName = QString::fromStdString(*stored.Name);
+    element.Hint = networkLabel(element.NetworkName, element.Bandwidth);
+    if (record) {
+        element.PropagationDelay = record->PropagationDelay;
+        element.Position.setY(record->Top);
+    }
+    // The dialog reopens an element with the entries it would have chosen.
+    // A missing name is no topology to offer.
+    element.TopologyIndex = static_cast<int16_t>(
+        element.NetworkName.isEmpty() ? -1 : propertiesForm()->addTopology(element.NetworkName));
+    const QString bandwidthText =
+        QString::fromStdString(conv::floatToStrGeneral(element.Bandwidth));
+    element.BandwidthIndex =
+        static_cast<int16_t>(indexOfText(bandwidthList(element.Kind), bandwidthText));
+    return element;
 }
 
 void TLatencyCalc::ComputeLatencies()

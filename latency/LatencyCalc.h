@@ -5,6 +5,9 @@
 
 #include <memory>
 
+struct TLatencyLayout;
+struct TStoredNetwork;
+
 class TNetworkSetupEditor;
 class TTNetworkButtonForm;
 
@@ -34,6 +37,15 @@ public:
     // Node labels from their names and packet sizes, e.g. "Node A (64 bytes)".
     void updateNodeLabels();
 
+    // The layout the settings store keeps: the nodes, and the networks with
+    // their names and places.
+    TLatencyLayout layout() const;
+    // The chain becomes the layout: nodes without a record keep their
+    // values, and the networks are those of the layout (one fresh network
+    // when it has none), the last of them selected. Names that are no entry
+    // of the properties dialog's topology list join it.
+    void restoreLayout(const TLatencyLayout& layout);
+
     // The chain in packet order, node A first and node B last. Every change
     // to it that affects the figures marks them stale.
     TLatencyChain& chain() { return FChain; }
@@ -49,6 +61,7 @@ public:
     const TLatencyTotals& totals() const { return FTotals; }
 
 private:
+    TNetworkElement restoredNetwork(const TStoredNetwork& stored) const;
     void chainChanged(TLatencyChain::TChange change);
     void NetworkSetupTabSheetEnter();
     void NetworkSetupTabSheetExit();

@@ -1,6 +1,6 @@
 #include "tests/support/UiFixture.h"
 
-#include "app/SettingsRecords.h"
+#include "core/LatencyLayout.h"
 #include "latency/LatencyCalc.h"
 #include "latency/NetworkButton.h"
 #include "latency/NetworkButtonForm.h"
@@ -62,6 +62,11 @@ void plant(const QMap<QString, QVariant>& values)
     raw.sync();
 }
 
+QByteArray bytesOf(const std::vector<uint8_t>& bytes)
+{
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+}
+
 QByteArray networkBytes(float bandwidth, uint8_t kind, int32_t left = 100, int32_t delay = 0,
                         int32_t top = 100)
 {
@@ -71,7 +76,7 @@ QByteArray networkBytes(float bandwidth, uint8_t kind, int32_t left = 100, int32
     record.Left = left;
     record.PropagationDelay = delay;
     record.Top = top;
-    return encodeNetworkRecord(record);
+    return bytesOf(encodeNetworkRecord(record));
 }
 
 // Bytes that are no settings file at all.
@@ -349,7 +354,7 @@ private slots:
         TNodeRecord record;
         record.PacketSize = packetSize;
         record.ProcessTime = processTime;
-        const QByteArray bytes = encodeNodeRecord(record);
+        const QByteArray bytes = bytesOf(encodeNodeRecord(record));
         plant({{"Calculator", 2}, {"NumNetworks", 1}, {"NodeA", bytes}, {"NodeB", bytes}});
         auto form = makeMainForm();
         const TLatencyChain& chain = form->latencyCalc()->chain();
