@@ -1,7 +1,8 @@
 #include "controls/SpeedButton.h"
 
+#include "controls/IconCache.h"
+
 #include <QEvent>
-#include <QHash>
 #include <QIcon>
 
 TSpeedButton::TSpeedButton(QWidget* parent) : QToolButton(parent)
@@ -19,14 +20,14 @@ void TSpeedButton::setGlyph(const QString& normalResource, const QString& disabl
     // button needs, so they stay crisp on high-density screens. Many buttons
     // share a glyph: each pair is read once and the icon shared, which keeps
     // start-up quick.
-    static QHash<QPair<QString, QString>, QIcon> glyphs;
-    QIcon& glyph = glyphs[qMakePair(normalResource, disabledResource)];
-    if (glyph.isNull()) {
+    const QString key = normalResource + QLatin1Char('\n') + disabledResource;
+    setIcon(iconCache::icon(key, [&] {
+        QIcon glyph;
         glyph.addFile(normalResource, QSize(), QIcon::Normal, QIcon::Off);
         glyph.addFile(normalResource, QSize(), QIcon::Active, QIcon::Off);
         glyph.addFile(disabledResource, QSize(), QIcon::Disabled, QIcon::Off);
-    }
-    setIcon(glyph);
+        return glyph;
+    }));
 }
 
 bool TSpeedButton::event(QEvent* event)
