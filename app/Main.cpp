@@ -271,7 +271,7 @@ void TMainForm::CalcPageControlChange(QTabWidget* sender)
 {
     if (TCalcView* view = viewOf(sender)) {
         if (QWidget* page = sender->currentWidget())
-            view->pageEntered(page, sender);
+            view->pageEntered(page);
     }
     ui->VantrelCalcPanel->UpdateSubnetView();
 }
@@ -279,7 +279,7 @@ void TMainForm::CalcPageControlChange(QTabWidget* sender)
 void TMainForm::CalcPageControlChanging(QTabWidget* sender, QWidget* oldPage)
 {
     if (TCalcView* view = viewOf(sender))
-        view->pageLeaving(oldPage, sender);
+        view->pageLeaving(oldPage);
 }
 
 void TMainForm::setEditMenuEnabled(bool enabled)

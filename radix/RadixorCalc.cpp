@@ -123,7 +123,7 @@ QTabWidget* TRadixorCalc::pageControl() const
     return ui->RadixorCalcPageControl;
 }
 
-void TRadixorCalc::pageEntered(QWidget* page, QObject*)
+void TRadixorCalc::pageEntered(QWidget* page)
 {
     if (page == ui->LookupTableTabSheet) {
         ui->CopyLookupTableButton->setEnabled(true);
@@ -131,7 +131,7 @@ void TRadixorCalc::pageEntered(QWidget* page, QObject*)
     }
 }
 
-void TRadixorCalc::pageLeaving(QWidget* page, QObject*)
+void TRadixorCalc::pageLeaving(QWidget* page)
 {
     if (page == ui->LookupTableTabSheet) {
         emit copyUnavailable();

@@ -31,8 +31,8 @@ public:
     bool isBuilt() const override { return FBuilt; }
 
     QTabWidget* pageControl() const override;
-    void pageEntered(QWidget* page, QObject* sender) override;
-    void pageLeaving(QWidget* page, QObject* sender) override;
+    void pageEntered(QWidget* page) override;
+    void pageLeaving(QWidget* page) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
