@@ -113,29 +113,32 @@ TLatencyCalc* TMainForm::latencyCalc() const
 
 void TMainForm::FormCreate()
 {
-    // 1. The client area is sized from the calculator containers.
+    // The client area ends a margin below the calculator containers.
     const QRect calcRect = ui->RadixorCalcPanel->geometry();
     ui->ClientArea->setFixedSize(292, calcRect.top() + calcRect.height() + 8);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    // 2. to 4. Logos and caption; the other two calculators' logos wait
-    // until those are first chosen.
+    // The subnet calculator shows first, so only its logo and the maker's
+    // are read now; the other two logos wait until their calculators are
+    // first chosen.
     FSubnetLogo = loadPicture("SUBNETCALCLOGO");
     FQorvelGroupLogo = loadPicture("QORVELGROUPLOGO");
     ui->QorvelGroupImage->setPicture(FQorvelGroupLogo.get());
     setWindowTitle(QCoreApplication::applicationName());
     ui->CalcImage->setPicture(FSubnetLogo.get());
 
-    // 5. to 7. The calculators came with the form; each sits at left 8 and
-    // the shell follows their tab controls from now on. A calculator that
-    // makes its controls on first need is followed from then on.
+    // The calculators came with the form, before the settings are read:
+    // loading may select one, and a selection runs the enter effects of its
+    // page. The form keeps them side by side; each moves to left 8, and the
+    // shell follows their tab controls from now on. A calculator that makes
+    // its controls on first need is followed from then on.
     for (TCalcView* view : views()) {
         view->move(8, view->y());
         if (view->isBuilt())
             followPageControl(view);
     }
 
-    // 8. The remembered state. A stored error is shown, and the window goes
+    // The remembered state. A stored error is shown, and the window goes
     // on with what was read: whatever happens, one calculator is shown and
     // the chain holds at least one network.
     bool stored = true;
@@ -154,8 +157,8 @@ void TMainForm::FormCreate()
     else if (latency->chain().size() < 3)
         latency->NewNetworkButtonClick();
 
-    // 9. and 10. The results are recomputed when next shown; the node labels
-    // follow the packet sizes now in place.
+    // The latency results were stale from the start and are recomputed when
+    // next shown; the node labels follow the packet sizes now in place.
     latency->updateNodeLabels();
 }
 
