@@ -130,12 +130,10 @@ void TMainForm::FormCreate()
     // The calculators came with the form, before the settings are read:
     // loading may select one, and a selection runs the enter effects of its
     // page. The form keeps them side by side; each moves to left 8, and the
-    // shell follows their tab controls from now on. A calculator that makes
-    // its controls on first need is followed from then on.
+    // shell follows their tab controls from now on.
     for (TCalcView* view : views()) {
         view->move(8, view->y());
-        if (view->isBuilt())
-            followPageControl(view);
+        followPageControl(view);
     }
 
     // The remembered state. A stored error is shown, and the window goes
@@ -222,7 +220,6 @@ void TMainForm::selectCalculator(TCalcView* view, QAction* menuItem,
             focus->clearFocus();
         other->hide();
     }
-    followPageControl(view);
     view->show();
     setEditMenuEnabled(false);
     CalcPageControlChange(view->pageControl());
@@ -236,8 +233,6 @@ std::array<TCalcView*, 3> TMainForm::views() const
 void TMainForm::followPageControl(TCalcView* view)
 {
     QTabWidget* pageControl = view->pageControl();
-    if (FPageViews.contains(pageControl))
-        return;
     FPageViews.insert(pageControl, view);
     // A tab clicked takes the focus before its page shows, so a field being
     // typed in (the subnet bits above the tabs, an octet) is left and
@@ -246,12 +241,6 @@ void TMainForm::followPageControl(TCalcView* view)
     FCurrentPages.insert(pageControl, pageControl->currentWidget());
     connect(pageControl, &QTabWidget::currentChanged, this,
             [this, pageControl] { pageControlCurrentChanged(pageControl); });
-}
-
-void TMainForm::buildDeferredViews()
-{
-    for (TCalcView* view : views())
-        followPageControl(view);
 }
 
 TCalcView* TMainForm::viewOf(QTabWidget* pageControl) const
@@ -327,12 +316,6 @@ void TMainForm::QorvelGroupImageClick()
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (type == QEvent::Paint && watched == ui->ClientArea && !FDeferredBuildQueued) {
-        // Once the window is on screen, the calculators that wait for their
-        // first need are made while the user reads it.
-        FDeferredBuildQueued = true;
-        QTimer::singleShot(0, this, &TMainForm::buildDeferredViews);
-    }
     if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
     auto* widget = qobject_cast<QWidget*>(watched);

@@ -15,10 +15,7 @@ public:
     explicit TCalcView(QWidget* parent = nullptr) : QWidget(parent) {}
 
     // The calculator's tab control (for the latency calculator, the only child).
-    // A view that makes its controls on first need makes them here.
     virtual QTabWidget* pageControl() const = 0;
-    // False while the view has not made its controls yet.
-    virtual bool isBuilt() const { return true; }
 
     // Effects of a page becoming the active one, including its enter action.
     virtual void pageEntered(QWidget* page) = 0;

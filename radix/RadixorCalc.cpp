@@ -101,13 +101,6 @@ std::string groupBinary(const std::string& digits)
 TRadixorCalc::TRadixorCalc(QWidget* parent)
     : TCalcView(parent), ui(std::make_unique<Ui::TRadixorCalc>())
 {
-}
-
-void TRadixorCalc::ensureBuilt()
-{
-    if (FBuilt)
-        return;
-    FBuilt = true;
     ui->setupUi(this);
 
     // The group has a face of its own, one pixel larger than the window's.
@@ -156,8 +149,6 @@ void TRadixorCalc::ensureBuilt()
 
 TRadixorCalc::~TRadixorCalc()
 {
-    if (!FBuilt)
-        return;
     // The fields outlive this part of the object while the widget tree is
     // torn down; nothing they report may reach the handlers any more.
     for (TNumberField& field : FFields)
@@ -168,8 +159,6 @@ TRadixorCalc::~TRadixorCalc()
 
 QTabWidget* TRadixorCalc::pageControl() const
 {
-    // Asking for the tabs is the first need of them.
-    const_cast<TRadixorCalc*>(this)->ensureBuilt();
     return ui->RadixorCalcPageControl;
 }
 

@@ -25,12 +25,6 @@ public:
     explicit TRadixorCalc(QWidget* parent = nullptr);
     ~TRadixorCalc() override;
 
-    // The panel's controls are made when they are first needed, not with
-    // the window: the calculator is hidden at start, and making its tables
-    // and fields then would only slow the window's first appearance.
-    void ensureBuilt();
-    bool isBuilt() const override { return FBuilt; }
-
     QTabWidget* pageControl() const override;
     void pageEntered(QWidget* page) override;
     void pageLeaving(QWidget* page) override;
@@ -104,7 +98,6 @@ private:
     std::array<TNumberField, 3> FFields;
     // A key event rewritten by the key filter passes it untouched.
     bool FResendingKey = false;
-    bool FBuilt = false;
 
     uint8_t FNumberWidth = 16;
     int32_t FMaxValue = 65535;
