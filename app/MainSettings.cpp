@@ -4,7 +4,7 @@
 
 #include "app/SettingsRecords.h"
 #include "app/SettingsStore.h"
-#include "controls/FloatConversions.h"
+#include "core/FloatConversions.h"
 #include "latency/LatencyCalc.h"
 #include "latency/NetworkButton.h"
 #include "latency/NetworkButtonForm.h"

@@ -1,6 +1,6 @@
 #include "app/SettingsStore.h"
 
-#include "controls/Errors.h"
+#include "core/Errors.h"
 
 #include <QFile>
 #include <QSettings>

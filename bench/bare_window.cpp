@@ -15,7 +15,7 @@ int main(int argc, char* argv[])
     window.setFixedSize(292, 409 + 20);
     if (argc > 1 && std::strcmp(argv[1], "--with-text") == 0)
         (new QLabel(QStringLiteral("General Info"), &window))->move(10, 10);
-    new TFirstPaintProbe(&window);
+    installFirstPaintProbe(&window);
     window.show();
     return app.exec();
 }

@@ -1,9 +1,9 @@
 #include "controls/BetterSpinEdit.h"
 
 #include "controls/Beep.h"
-#include "controls/Conversions.h"
-#include "controls/Errors.h"
 #include "controls/SpinButton.h"
+#include "core/Conversions.h"
+#include "core/Errors.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,6 +1,6 @@
 #include "controls/RainbowBar.h"
 
-#include "controls/Errors.h"
+#include "core/Errors.h"
 
 #include <QPainter>
 

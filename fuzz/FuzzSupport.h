@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "controls/Errors.h"
+#include "core/Errors.h"
 
 // Reads the input as a stream of values. Past the end every read gives zero,
 // so any input, even an empty one, decodes to a complete sequence of steps.

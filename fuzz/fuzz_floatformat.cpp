@@ -3,8 +3,8 @@
 // invalid numbers, and every written number must read back as the value it
 // was written from, to the digits it was written with.
 
-#include "controls/Errors.h"
-#include "controls/FloatConversions.h"
+#include "core/Errors.h"
+#include "core/FloatConversions.h"
 #include "fuzz/FuzzSupport.h"
 
 #include <cfloat>

@@ -8,7 +8,7 @@
 // original is reached through a base-class reference: both must end alike, so
 // that a model held by a base reference keeps its own rules.
 
-#include "controls/Errors.h"
+#include "core/Errors.h"
 #include "fuzz/FuzzSupport.h"
 #include "ipaddress/IPAddress.h"
 

@@ -4,11 +4,11 @@
 // GroupDigits/StripSeparators. Texts that a routine refuses must raise its
 // own message and nothing else.
 
-#include "controls/Conversions.h"
-#include "controls/Errors.h"
+#include "core/BinDecHex.h"
+#include "core/Conversions.h"
+#include "core/Errors.h"
+#include "core/QorvelGlobal.h"
 #include "fuzz/FuzzSupport.h"
-#include "radix/BinDecHex.h"
-#include "radix/QorvelGlobal.h"
 
 #include <limits>
 

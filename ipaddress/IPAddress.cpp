@@ -1,6 +1,6 @@
 #include "ipaddress/IPAddress.h"
 
-#include "controls/Errors.h"
+#include "core/Errors.h"
 
 namespace {
 

@@ -30,7 +30,7 @@
 // a base value keeps only the base part.
 //
 // Setters clamp and normalise instead of failing. The only errors are invalid
-// arguments, raised as EZentrixError ("controls/Errors.h") before anything
+// arguments, raised as EZentrixError ("core/Errors.h") before anything
 // changes: "Invalid TIPAddress Byte Index" (octet index above 3),
 // "Invalid TIPAddClass Class Type" (class code above 4 on TIPAddClass or
 // TIPAddMask), "Invalid TIPAddMask StartBit or NumBits Value" (MakeMask).

@@ -1,6 +1,7 @@
 #include "latency/LatencyCalc.h"
 
 #include "controls/Align.h"
+#include "core/FloatConversions.h"
 #include "latency/NetworkButton.h"
 #include "latency/NetworkButtonForm.h"
 #include "ui_LatencyCalc.h"
@@ -135,7 +136,7 @@ void TLatencyCalc::ComputeLatencies()
     if (!FLatencyStale)
         return;
     FTotals = TLatencyTotals();
-    std::vector<const TNetworkElement*> elements;
+    std::vector<const TChainElement*> elements;
     elements.reserve(static_cast<size_t>(FChain.size()));
     for (const TNetworkButton* element : FChain)
         elements.push_back(&element->element());

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "controls/CalcView.h"
-#include "latency/LatencyComputation.h"
+#include "core/LatencyComputation.h"
 
 #include <QList>
 #include <QPoint>

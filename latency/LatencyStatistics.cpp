@@ -1,9 +1,9 @@
 // The Latency Statistics tab: each element's delay and share for one packet
 // direction, as a table that copies to the clipboard.
 
-#include "controls/FloatConversions.h"
 #include "controls/RadioGroup.h"
 #include "controls/SuperStringGrid.h"
+#include "core/LatencyComputation.h"
 #include "latency/LatencyCalc.h"
 #include "latency/NetworkButton.h"
 #include "ui_LatencyCalc.h"
@@ -12,15 +12,14 @@
 
 namespace {
 
-// Seconds with seven decimals, after rounding to seven significant digits.
 QString delayText(float seconds)
 {
-    return QString::fromStdString(conv::floatToStrFixed(seconds, 7));
+    return QString::fromStdString(formatDelay(seconds));
 }
 
 QString percentText(float share)
 {
-    return QString::fromStdString(conv::floatToStrFixed(share * 100.0, 1)) + QLatin1Char('%');
+    return QString::fromStdString(formatShare(share));
 }
 
 } // namespace

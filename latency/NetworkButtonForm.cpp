@@ -1,7 +1,7 @@
 #include "latency/NetworkButtonForm.h"
 
-#include "controls/Errors.h"
-#include "controls/FloatConversions.h"
+#include "core/Errors.h"
+#include "core/FloatConversions.h"
 #include "latency/TopologyTable.h"
 #include "ui_NetworkButtonForm.h"
 

@@ -1,12 +1,12 @@
 #include "radix/RadixorCalc.h"
 
-#include "controls/Conversions.h"
-#include "controls/Errors.h"
 #include "controls/FocusMove.h"
 #include "controls/RadioGroup.h"
-#include "radix/BinDecHex.h"
+#include "core/BinDecHex.h"
+#include "core/Conversions.h"
+#include "core/Errors.h"
+#include "core/QorvelGlobal.h"
 #include "radix/NumberMemo.h"
-#include "radix/QorvelGlobal.h"
 #include "ui_RadixorCalc.h"
 
 #include <QButtonGroup>

@@ -1,8 +1,8 @@
 #include "subnet/SubnetCalc.h"
 
-#include "controls/Conversions.h"
 #include "controls/RadioGroup.h"
 #include "controls/WaitCursorGuard.h"
+#include "core/Conversions.h"
 #include "ipaddress/IPAddress.h"
 #include "subnet/OctetEdit.h"
 #include "subnet/SubnetTable.h"

@@ -3,7 +3,7 @@
 #include "app/About.h"
 #include "app/Image.h"
 #include "controls/CalcView.h"
-#include "controls/Errors.h"
+#include "core/Errors.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,5 +1,5 @@
 #include "app/SettingsStore.h"
-#include "controls/Errors.h"
+#include "core/Errors.h"
 
 #include <QFile>
 #include <QSettings>

@@ -1,5 +1,3 @@
-#include "tests/controls/ControlsTests.h"
-
 #include "controls/Align.h"
 
 #include <QTest>
@@ -41,9 +39,6 @@ private slots:
 
 } // namespace
 
-std::unique_ptr<QObject> makeAlignTest()
-{
-    return std::make_unique<TestAlign>();
-}
+QTEST_MAIN(TestAlign)
 
 #include "tst_Align.moc"

@@ -1,7 +1,6 @@
 #include "controls/Beep.h"
 #include "controls/BetterSpinEdit.h"
 #include "controls/SpinButton.h"
-#include "tests/controls/ControlsTests.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -647,9 +646,6 @@ void TestBetterSpinEdit::sizeAndButtonLayout()
     QVERIFY(spin.textMargins().right() >= 15);
 }
 
-std::unique_ptr<QObject> makeBetterSpinEditTest()
-{
-    return std::make_unique<TestBetterSpinEdit>();
-}
+QTEST_MAIN(TestBetterSpinEdit)
 
 #include "tst_BetterSpinEdit.moc"

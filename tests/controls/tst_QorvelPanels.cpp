@@ -1,5 +1,4 @@
 #include "controls/QorvelPanels.h"
-#include "tests/controls/ControlsTests.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -412,9 +411,6 @@ void TestQorvelPanels::copyIncludesChildren()
     QCOMPARE(copied.pixelColor(40, 30), Fill);
 }
 
-std::unique_ptr<QObject> makeQorvelPanelsTest()
-{
-    return std::make_unique<TestQorvelPanels>();
-}
+QTEST_MAIN(TestQorvelPanels)
 
 #include "tst_QorvelPanels.moc"

@@ -1,5 +1,3 @@
-#include "tests/controls/ControlsTests.h"
-
 #include "controls/RadioGroup.h"
 
 #include <QAccessible>
@@ -72,9 +70,6 @@ private slots:
 
 } // namespace
 
-std::unique_ptr<QObject> makeRadioGroupTest()
-{
-    return std::make_unique<TestRadioGroup>();
-}
+QTEST_MAIN(TestRadioGroup)
 
 #include "tst_RadioGroup.moc"

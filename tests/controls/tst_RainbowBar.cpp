@@ -1,6 +1,5 @@
-#include "controls/Errors.h"
 #include "controls/RainbowBar.h"
-#include "tests/controls/ControlsTests.h"
+#include "core/Errors.h"
 
 #include <QTest>
 
@@ -254,9 +253,6 @@ void TestRainbowBar::captionOnTopAndNoPaintingSignal()
     QCOMPARE(emitted, 0);
 }
 
-std::unique_ptr<QObject> makeRainbowBarTest()
-{
-    return std::make_unique<TestRainbowBar>();
-}
+QTEST_MAIN(TestRainbowBar)
 
 #include "tst_RainbowBar.moc"

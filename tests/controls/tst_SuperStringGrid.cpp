@@ -1,6 +1,5 @@
 #include "controls/StringGridModel.h"
 #include "controls/SuperStringGrid.h"
-#include "tests/controls/ControlsTests.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -566,9 +565,6 @@ void TestSuperStringGrid::longTableBuildsAndCopiesQuickly()
     QVERIFY(text.endsWith(QStringLiteral("16384\t10.0.0.1  -  10.0.0.2\r\n")));
 }
 
-std::unique_ptr<QObject> makeSuperStringGridTest()
-{
-    return std::make_unique<TestSuperStringGrid>();
-}
+QTEST_MAIN(TestSuperStringGrid)
 
 #include "tst_SuperStringGrid.moc"

@@ -1,4 +1,4 @@
-#include "controls/Errors.h"
+#include "core/Errors.h"
 #include "ipaddress/IPAddress.h"
 
 #include <QtTest>

@@ -1,6 +1,7 @@
-#include "latency/LatencyComputation.h"
+#include "core/LatencyComputation.h"
 
-#include "controls/Conversions.h"
+#include "core/Conversions.h"
+#include "core/FloatConversions.h"
 
 #include <cmath>
 
@@ -20,13 +21,13 @@ float share(float delay, float total)
 
 } // namespace
 
-TChainLatencies computeChainLatencies(const std::vector<const TNetworkElement*>& chain)
+TChainLatencies computeChainLatencies(const std::vector<const TChainElement*>& chain)
 {
     TChainLatencies result;
     if (chain.size() < 2)
         return result;
-    const TNetworkElement& nodeA = *chain.front();
-    const TNetworkElement& nodeB = *chain.back();
+    const TChainElement& nodeA = *chain.front();
+    const TChainElement& nodeB = *chain.back();
     const int32_t packetA = nodeA.PacketSize;
     const int32_t packetB = nodeB.PacketSize;
     // On the way back and forth most networks carry both packets at once.
@@ -35,7 +36,7 @@ TChainLatencies computeChainLatencies(const std::vector<const TNetworkElement*>&
     result.Elements.resize(chain.size());
     TLatencyTotals& totals = result.Totals;
     for (size_t i = 1; i + 1 < chain.size(); ++i) {
-        const TNetworkElement& network = *chain[i];
+        const TChainElement& network = *chain[i];
         TElementLatency& latency = result.Elements[i];
         latency.DelayAtoB = network.Delay(packetA);
         totals.AtoB += latency.DelayAtoB;
@@ -109,4 +110,14 @@ float totalOf(const TLatencyTotals& totals, TPacketDirection direction)
         return totals.RoundTrip;
     }
     return 0;
+}
+
+std::string formatDelay(float seconds)
+{
+    return conv::floatToStrFixed(seconds, 7);
+}
+
+std::string formatShare(float share)
+{
+    return conv::floatToStrFixed(share * 100.0, 1) + "%";
 }

@@ -1,6 +1,6 @@
-#include "controls/Conversions.h"
+#include "core/Conversions.h"
 
-#include "controls/Errors.h"
+#include "core/Errors.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
-#include "controls/Conversions.h"
-#include "controls/Errors.h"
-#include "radix/BinDecHex.h"
-#include "radix/QorvelGlobal.h"
+#include "core/BinDecHex.h"
+#include "core/Conversions.h"
+#include "core/Errors.h"
+#include "core/QorvelGlobal.h"
 
 #include <QtTest>
 
@@ -48,6 +48,11 @@ private slots:
         QCOMPARE(bytes(GroupDigits(text.toStdString(), separator, groupSize)), expected);
         if (separator == ' ')
             QCOMPARE(bytes(GroupBy(text.toStdString(), groupSize)), expected);
+        // The calculator's own groupings are the blank-separated pairs and bytes.
+        if (separator == ' ' && groupSize == 2)
+            QCOMPARE(bytes(GroupHex(text.toStdString())), expected);
+        if (separator == ' ' && groupSize == 8)
+            QCOMPARE(bytes(GroupBin(text.toStdString())), expected);
     }
 
     void groupThousands_data()
@@ -145,8 +150,8 @@ private slots:
         // The hexadecimal text of the same width, at least a digit per four bits.
         QCOMPARE(bytes(conv::intToHex(value, digits / 4)), hexadecimal);
         // Whatever the width, the full texts read back as the value.
-        QCOMPARE(BinToInt(StripSeparators(GroupBy(IntToBin(value, 32), 8))), value);
-        QCOMPARE(HexToInt(StripSeparators(GroupBy(conv::intToHex(value, 2), 2))), value);
+        QCOMPARE(BinToInt(StripSeparators(GroupBin(IntToBin(value, 32)))), value);
+        QCOMPARE(HexToInt(StripSeparators(GroupHex(conv::intToHex(value, 2)))), value);
         QCOMPARE(conv::strToInt(StripSeparators(GroupThousands(conv::intToStr(value)))), value);
     }
 

@@ -7,7 +7,7 @@
 // and the grouping of digit text for display. Texts are byte strings, most
 // significant digit first; negative values are written as their
 // two's-complement bits. Decimal text goes through conv::strToInt and
-// conv::intToStr (controls/Conversions.h), hexadecimal output through
+// conv::intToStr (core/Conversions.h), hexadecimal output through
 // conv::intToHex.
 
 // Inserts `separator` every `groupSize` characters counted from the right
@@ -21,6 +21,12 @@ std::string GroupThousands(const std::string& text);
 
 // Groups of `groupSize` characters separated by one blank.
 std::string GroupBy(const std::string& text, int groupSize);
+
+// How the number-base calculator's fields show their digits: decimal in
+// thousands (GroupThousands), hexadecimal in pairs of digits ("A BC",
+// "FF FF FF FA"), binary in bytes ("00000000 00001111").
+std::string GroupHex(const std::string& text);
+std::string GroupBin(const std::string& text);
 
 // Each character stands for one bit, the last one for bit 0: a "1" sets its
 // bit, anything else leaves it clear but still takes its place. Characters

@@ -1,4 +1,4 @@
-#include "radix/QorvelGlobal.h"
+#include "core/QorvelGlobal.h"
 
 bool IsBinDigit(char c)
 {

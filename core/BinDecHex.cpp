@@ -1,4 +1,4 @@
-#include "radix/BinDecHex.h"
+#include "core/BinDecHex.h"
 
 std::string GroupDigits(const std::string& text, char separator, int groupSize)
 {
@@ -23,6 +23,16 @@ std::string GroupThousands(const std::string& text)
 std::string GroupBy(const std::string& text, int groupSize)
 {
     return GroupDigits(text, ' ', groupSize);
+}
+
+std::string GroupHex(const std::string& text)
+{
+    return GroupBy(text, 2);
+}
+
+std::string GroupBin(const std::string& text)
+{
+    return GroupBy(text, 8);
 }
 
 int32_t BinToInt(const std::string& text)

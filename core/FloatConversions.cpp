@@ -1,6 +1,6 @@
-#include "controls/FloatConversions.h"
+#include "core/FloatConversions.h"
 
-#include "controls/Errors.h"
+#include "core/Errors.h"
 
 #include <cfloat>
 #include <charconv>

@@ -1,10 +1,12 @@
 // The latency figures without any window: per-element delays, the chain
-// computation and the number formats the table and labels print.
+// computation, the number formats the table and labels print, and finding a
+// topology by its name.
 
-#include "controls/Errors.h"
-#include "controls/FloatConversions.h"
-#include "latency/LatencyComputation.h"
-#include "latency/NetworkElement.h"
+#include "core/ElementDelay.h"
+#include "core/Errors.h"
+#include "core/FloatConversions.h"
+#include "core/LatencyComputation.h"
+#include "core/TopologyTable.h"
 
 #include <QtTest>
 
@@ -12,28 +14,23 @@
 
 namespace {
 
-QString fixed7(double value)
+QString delayText(float seconds)
 {
-    return QString::fromStdString(conv::floatToStrFixed(value, 7));
+    return QString::fromStdString(formatDelay(seconds));
 }
 
-QString percent(float share)
+TChainElement node(TNetworkButtonKind kind, int32_t packetSize, int32_t processTime)
 {
-    return QString::fromStdString(conv::floatToStrFixed(share * 100.0, 1)) + "%";
-}
-
-TNetworkElement node(TNetworkButtonKind kind, int32_t packetSize, int32_t processTime)
-{
-    TNetworkElement e;
+    TChainElement e;
     e.Kind = kind;
     e.PacketSize = packetSize;
     e.ProcessTime = processTime;
     return e;
 }
 
-TNetworkElement network(TNetworkButtonKind kind, float bandwidth, int32_t propagationDelay)
+TChainElement network(TNetworkButtonKind kind, float bandwidth, int32_t propagationDelay)
 {
-    TNetworkElement e;
+    TChainElement e;
     e.Kind = kind;
     e.Bandwidth = bandwidth;
     e.PropagationDelay = propagationDelay;
@@ -46,24 +43,25 @@ QStringList printed(const TChainLatencies& figures, TPacketDirection direction)
 {
     QStringList cells;
     for (const TElementLatency& latency : figures.Elements)
-        cells << fixed7(delayOf(latency, direction)) << percent(shareOf(latency, direction));
-    cells << fixed7(totalOf(figures.Totals, direction));
+        cells << delayText(delayOf(latency, direction))
+              << QString::fromStdString(formatShare(shareOf(latency, direction)));
+    cells << delayText(totalOf(figures.Totals, direction));
     return cells;
 }
 
-std::vector<const TNetworkElement*> pointers(const std::vector<TNetworkElement>& chain)
+std::vector<const TChainElement*> pointers(const std::vector<TChainElement>& chain)
 {
-    std::vector<const TNetworkElement*> result;
-    for (const TNetworkElement& e : chain)
+    std::vector<const TChainElement*> result;
+    for (const TChainElement& e : chain)
         result.push_back(&e);
     return result;
 }
 
 } // namespace
 
-Q_DECLARE_METATYPE(TNetworkElement)
+Q_DECLARE_METATYPE(TChainElement)
 Q_DECLARE_METATYPE(TPacketDirection)
-Q_DECLARE_METATYPE(std::vector<TNetworkElement>)
+Q_DECLARE_METATYPE(std::vector<TChainElement>)
 
 class TestLatencyLogic : public QObject
 {
@@ -82,15 +80,17 @@ private slots:
     void readFloat_data();
     void readFloat();
     void readSingleRefusesInfinity();
+    void topologyByName_data();
+    void topologyByName();
 };
 
 void TestLatencyLogic::delay_data()
 {
-    QTest::addColumn<TNetworkElement>("element");
+    QTest::addColumn<TChainElement>("element");
     QTest::addColumn<int>("packetSize");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("new element has no delay") << TNetworkElement() << 1500 << "0.0000000";
+    QTest::newRow("new element has no delay") << TChainElement() << 1500 << "0.0000000";
     QTest::newRow("node: processing time only")
         << node(nbDesktopCPU, 64, 250) << 1024 << "0.2500000";
     QTest::newRow("node B ignores a huge packet")
@@ -115,20 +115,20 @@ void TestLatencyLogic::delay_data()
 
 void TestLatencyLogic::delay()
 {
-    QFETCH(TNetworkElement, element);
+    QFETCH(TChainElement, element);
     QFETCH(int, packetSize);
     QFETCH(QString, expected);
-    QCOMPARE(fixed7(element.Delay(packetSize)), expected);
+    QCOMPARE(delayText(element.Delay(packetSize)), expected);
 }
 
 void TestLatencyLogic::chain_data()
 {
-    QTest::addColumn<std::vector<TNetworkElement>>("chain");
+    QTest::addColumn<std::vector<TChainElement>>("chain");
     QTest::addColumn<TPacketDirection>("direction");
     QTest::addColumn<QStringList>("expected");
 
     // Node A, a 10 Mbps Ethernet, a T1 with 5 ms and node B.
-    const std::vector<TNetworkElement> example = {
+    const std::vector<TChainElement> example = {
         node(nbDesktopCPU, 64, 10), network(nbEthernet, 10, 0), network(nbTCarrier, 1.544f, 5),
         node(nbTowerCPU, 1024, 20)};
     QTest::newRow("example, A to B")
@@ -146,7 +146,7 @@ void TestLatencyLogic::chain_data()
 
     // A satellite hop counts its propagation delay twice on the round trip,
     // a frame relay link once.
-    const std::vector<TNetworkElement> satellite = {
+    const std::vector<TChainElement> satellite = {
         node(nbDesktopCPU, 512, 0), network(nbSatellite, 0.512f, 270), node(nbTowerCPU, 512, 0)};
     QTest::newRow("satellite, A to B")
         << satellite << pdAtoB << QStringList{"0.0000000", "0.0%", "0.2780000", "100.0%",
@@ -154,21 +154,21 @@ void TestLatencyLogic::chain_data()
     QTest::newRow("satellite, round trip")
         << satellite << pdRoundTrip << QStringList{"0.0000000", "0.0%", "0.5560000", "100.0%",
                                                    "0.0000000", "0.0%", "0.5560000"};
-    const std::vector<TNetworkElement> frameRelay = {
+    const std::vector<TChainElement> frameRelay = {
         node(nbDesktopCPU, 512, 0), network(nbFrameRelay, 0.512f, 270), node(nbTowerCPU, 512, 0)};
     QTest::newRow("frame relay, round trip")
         << frameRelay << pdRoundTrip << QStringList{"0.0000000", "0.0%", "0.2860000", "100.0%",
                                                     "0.0000000", "0.0%", "0.2860000"};
 
-    const std::vector<TNetworkElement> nothing = {node(nbDesktopCPU, 64, 0), TNetworkElement(),
-                                                  node(nbTowerCPU, 1024, 0)};
+    const std::vector<TChainElement> nothing = {node(nbDesktopCPU, 64, 0), TChainElement(),
+                                                node(nbTowerCPU, 1024, 0)};
     QTest::newRow("all delays zero")
         << nothing << pdRoundTrip
         << QStringList{"0.0000000", "0.0%", "0.0000000", "0.0%", "0.0000000", "0.0%", "0.0000000"};
 
     // An empty packet from A makes the A-to-B total 0; the other directions
     // still have real delays to share out.
-    const std::vector<TNetworkElement> emptyPacket = {
+    const std::vector<TChainElement> emptyPacket = {
         node(nbDesktopCPU, 0, 0), network(nbTCarrier, 1.544f, 0), node(nbTowerCPU, 1024, 10)};
     QTest::newRow("zero total in one direction, A to B")
         << emptyPacket << pdAtoB
@@ -179,7 +179,7 @@ void TestLatencyLogic::chain_data()
 
     // A full chain: each network's delay is far below the printed digits,
     // yet together they still show in the total.
-    std::vector<TNetworkElement> long_ = {node(nbDesktopCPU, 1, 1)};
+    std::vector<TChainElement> long_ = {node(nbDesktopCPU, 1, 1)};
     for (int i = 0; i < 14; ++i)
         long_.push_back(network(nbATM, 622.08f, 0));
     long_.push_back(node(nbTowerCPU, 1, 3));
@@ -195,7 +195,7 @@ void TestLatencyLogic::chain_data()
 
 void TestLatencyLogic::chain()
 {
-    QFETCH(std::vector<TNetworkElement>, chain);
+    QFETCH(std::vector<TChainElement>, chain);
     QFETCH(TPacketDirection, direction);
     QFETCH(QStringList, expected);
     QCOMPARE(printed(computeChainLatencies(pointers(chain)), direction), expected);
@@ -203,8 +203,8 @@ void TestLatencyLogic::chain()
 
 void TestLatencyLogic::packetSizesOverflow()
 {
-    const std::vector<TNetworkElement> chain = {node(nbDesktopCPU, 2147483647, 0),
-                                                network(nbEthernet, 10, 0), node(nbTowerCPU, 1, 0)};
+    const std::vector<TChainElement> chain = {node(nbDesktopCPU, 2147483647, 0),
+                                              network(nbEthernet, 10, 0), node(nbTowerCPU, 1, 0)};
     try {
         computeChainLatencies(pointers(chain));
         QFAIL("the sum of the packet sizes fits no 32-bit integer");
@@ -212,7 +212,7 @@ void TestLatencyLogic::packetSizesOverflow()
         QCOMPARE(QString(error.what()), QString("Integer overflow"));
     }
     // One byte less fits.
-    std::vector<TNetworkElement> fits = chain;
+    std::vector<TChainElement> fits = chain;
     fits.back().PacketSize = 0;
     QCOMPARE(computeChainLatencies(pointers(fits)).Elements.size(), size_t(3));
 }
@@ -325,6 +325,42 @@ void TestLatencyLogic::readSingleRefusesInfinity()
     QCOMPARE(conv::strToSingle("1.544"), 1.544f);
     QVERIFY(conv::strToSingle("3.4e38") > 3e38f);
     QVERIFY_THROWS_EXCEPTION(EZentrixError, conv::strToSingle("1e39"));
+}
+
+void TestLatencyLogic::topologyByName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("expected"); // empty: no such topology
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("bandwidth");
+
+    const auto row = [](const char* name, const char* expected, int kind, const char* bandwidth) {
+        QTest::addRow("'%s'", name)
+            << QString(name) << QString(expected) << kind << QString(bandwidth);
+    };
+    row("Frame Relay", "Frame Relay", nbFrameRelay, "1.544");
+    row("tOKEN rING", "Token Ring", nbTokenRing, "16");
+    row("t3", "T3", nbTCarrier, "44.736"); // one of two topologies of its kind
+    row("x25", "", 0, "");
+    row("ATM ", "", 0, "");
+    row("", "", 0, "");
+}
+
+void TestLatencyLogic::topologyByName()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, expected);
+    QFETCH(int, kind);
+    QFETCH(QString, bandwidth);
+    const TTopology* topology = findTopology(name.toStdString());
+    if (expected.isEmpty()) {
+        QCOMPARE(topology, nullptr);
+        return;
+    }
+    QVERIFY(topology);
+    QCOMPARE(QString(topology->Text), expected);
+    QCOMPARE(int(topology->Kind), kind);
+    QCOMPARE(QString(topology->Bandwidth), bandwidth);
 }
 
 QTEST_APPLESS_MAIN(TestLatencyLogic)

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "latency/NetworkElement.h"
+#include "core/ElementDelay.h"
 
+#include <string>
 #include <vector>
 
 // The three ways a packet can travel the chain; the order is that of the
@@ -11,6 +12,18 @@ enum TPacketDirection
     pdAtoB,      // node A's packet to node B
     pdBtoA,      // node B's packet to node A
     pdRoundTrip, // both packets, both processing times
+};
+
+// What the computation leaves on an element: its delay in seconds for each
+// packet direction and its fraction of that direction's total.
+struct TElementLatency
+{
+    float DelayAtoB = 0;
+    float DelayRoundTrip = 0;
+    float DelayBtoA = 0;
+    float ShareAtoB = 0;
+    float ShareRoundTrip = 0;
+    float ShareBtoA = 0;
 };
 
 struct TLatencyTotals
@@ -32,8 +45,14 @@ struct TChainLatencies
 // decides the last digits of the totals. Raises EZentrixError("Integer
 // overflow") when the two packet sizes together exceed 32 bits; nothing is
 // computed then. A chain without both nodes yields no figures.
-TChainLatencies computeChainLatencies(const std::vector<const TNetworkElement*>& chain);
+TChainLatencies computeChainLatencies(const std::vector<const TChainElement*>& chain);
 
 float delayOf(const TElementLatency& latency, TPacketDirection direction);
 float shareOf(const TElementLatency& latency, TPacketDirection direction);
 float totalOf(const TLatencyTotals& totals, TPacketDirection direction);
+
+// How the statistics table writes the figures: a delay as seconds with seven
+// decimals, after rounding to seven significant digits ("0.0012346"), and a
+// share as a percentage with one decimal ("12.3%").
+std::string formatDelay(float seconds);
+std::string formatShare(float share);
