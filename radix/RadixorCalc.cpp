@@ -1,5 +1,6 @@
 #include "radix/RadixorCalc.h"
 
+#include "controls/ClippedText.h"
 #include "controls/Conversions.h"
 #include "controls/Errors.h"
 #include "radix/BinDecHex.h"
@@ -113,6 +114,7 @@ void TRadixorCalc::ensureBuilt()
     // Zero in the decimal field fills the other two.
     writeAttached(ui->DecMemo, "0");
     fillLookupTable();
+    showWholeTextsWhenClipped(this);
 }
 
 TRadixorCalc::~TRadixorCalc()

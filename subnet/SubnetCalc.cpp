@@ -1,5 +1,6 @@
 #include "subnet/SubnetCalc.h"
 
+#include "controls/ClippedText.h"
 #include "controls/Conversions.h"
 #include "controls/WaitCursorGuard.h"
 #include "ipaddress/IPAddress.h"
@@ -105,6 +106,7 @@ TSubnetCalc::TSubnetCalc(QWidget* parent)
     connect(ui->CopySubnetHostButton, &QAbstractButton::clicked, this,
             &TSubnetCalc::CopySubnetHostButtonClick);
     connectOctetEdits();
+    showWholeTextsWhenClipped(this);
 }
 
 TSubnetCalc::~TSubnetCalc()
