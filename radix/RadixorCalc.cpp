@@ -1,5 +1,6 @@
 #include "radix/RadixorCalc.h"
 
+#include "controls/ClippedText.h"
 #include "controls/FocusMove.h"
 #include "controls/RadioGroup.h"
 #include "core/BinDecHex.h"
@@ -102,6 +103,7 @@ void TRadixorCalc::ensureBuilt()
     // Zero in the decimal field fills the other two.
     writeAttached(ui->DecMemo, "0");
     fillLookupTable();
+    showWholeTextsWhenClipped(this);
 }
 
 TRadixorCalc::~TRadixorCalc()

@@ -1,5 +1,6 @@
 #include "subnet/SubnetCalc.h"
 
+#include "controls/ClippedText.h"
 #include "controls/RadioGroup.h"
 #include "controls/WaitCursorGuard.h"
 #include "core/Conversions.h"
@@ -106,6 +107,7 @@ TSubnetCalc::TSubnetCalc(QWidget* parent)
     connect(ui->CopySubnetHostButton, &QAbstractButton::clicked, this,
             &TSubnetCalc::CopySubnetHostButtonClick);
     connectOctetEdits();
+    showWholeTextsWhenClipped(this);
 }
 
 TSubnetCalc::~TSubnetCalc()
