@@ -1,6 +1,7 @@
 #include "latency/LatencyCalc.h"
 
 #include "controls/Align.h"
+#include "controls/ClippedText.h"
 #include "core/FloatConversions.h"
 #include "latency/NetworkButton.h"
 #include "latency/NetworkButtonForm.h"
@@ -73,6 +74,7 @@ TLatencyCalc::TLatencyCalc(QWidget* parent)
     alignInParent(ui->NetworkSetupPanel, TAlign::Top);
     alignInParent(ui->LatencyStatsStringGrid, TAlign::Bottom);
     alignInParent(ui->LatencyGraphsCanvasPanel, TAlign::Client);
+    showWholeTextsWhenClipped(this);
 
     ui->LatencyCalcPageControl->setCurrentWidget(ui->NetworkSetupTabSheet);
 }

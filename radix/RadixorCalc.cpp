@@ -1,5 +1,6 @@
 #include "radix/RadixorCalc.h"
 
+#include "controls/ClippedText.h"
 #include "controls/FocusMove.h"
 #include "controls/RadioGroup.h"
 #include "core/BinDecHex.h"
@@ -145,6 +146,7 @@ TRadixorCalc::TRadixorCalc(QWidget* parent)
     // Zero in the decimal field fills the other two.
     writeAttached(FFields[0], "0");
     fillLookupTable();
+    showWholeTextsWhenClipped(this);
 }
 
 TRadixorCalc::~TRadixorCalc()

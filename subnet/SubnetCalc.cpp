@@ -1,9 +1,12 @@
 #include "subnet/SubnetCalc.h"
 
+#include "controls/ClippedText.h"
 #include "controls/RadioGroup.h"
 #include "controls/WaitCursorGuard.h"
 #include "core/Conversions.h"
 #include "ipaddress/IPAddress.h"
+#include "ipaddress/SubnetEntry.h"
+#include "ipaddress/SubnetTexts.h"
 #include "subnet/OctetEdit.h"
 #include "subnet/SubnetTable.h"
 #include "ui_SubnetCalc.h"
@@ -104,6 +107,7 @@ TSubnetCalc::TSubnetCalc(QWidget* parent)
     connect(ui->CopySubnetHostButton, &QAbstractButton::clicked, this,
             &TSubnetCalc::CopySubnetHostButtonClick);
     connectOctetEdits();
+    showWholeTextsWhenClipped(this);
 }
 
 TSubnetCalc::~TSubnetCalc()
@@ -293,9 +297,10 @@ void TSubnetCalc::refreshGeneralInfo()
     showText(ui->MaxSubnetsPanel, QString::number(FSubnet->MaxSubnets()));
     showText(ui->MaxHostsPanel, QString::number(FSubnet->MaxHosts()));
     showText(ui->BitMapPanel, QString::fromStdString(FSubnet->BitMapText()));
-    const QChar letter = QLatin1Char(FSubnet->ClassLetter());
-    ui->DecClassMaskLabel->setText(QStringLiteral("Decimal Class %1 Mask").arg(letter));
-    ui->HexClassMaskLabel->setText(QStringLiteral("Hex Class %1 Mask").arg(letter));
+    const char letter = FSubnet->ClassLetter();
+    ui->DecClassMaskLabel->setText(
+        QString::fromStdString(subnettexts::decimalClassMaskCaption(letter)));
+    ui->HexClassMaskLabel->setText(QString::fromStdString(subnettexts::hexClassMaskCaption(letter)));
     showText(ui->DecClassMaskPanel, dotted(FSubnet->ClassMask()));
     showText(ui->HexClassMaskPanel, dottedHex(FSubnet->ClassMask()));
     showText(ui->DecMaskPanel, dotted(FSubnet->SubnetMask()));
@@ -356,13 +361,9 @@ void TSubnetCalc::refreshCIDR()
     showBits(FSupernet->SupernetBits());
     showOctets(FSupernetEdits, FSupernet->GetAddress());
     showText(ui->NumNetworksPanel, QString::number(FSupernet->SupernetCount()));
-    const TIPAddress route = FSupernet->Route();
-    showText(ui->AllocationPanel,
-             dotted(route) + QStringLiteral("  -  ") + dotted(FSupernet->RangeEnd()));
-    showText(ui->RouteMaskPanel,
-             dotted(route) + QStringLiteral("  /  ") + dotted(FSupernet->RangeMask()));
-    showText(ui->HexRouteMaskPanel,
-             dottedHex(route) + QStringLiteral("  /  ") + dottedHex(FSupernet->RangeMask()));
+    showText(ui->AllocationPanel, QString::fromStdString(subnettexts::supernetRange(*FSupernet)));
+    showText(ui->RouteMaskPanel, QString::fromStdString(subnettexts::routeMask(*FSupernet)));
+    showText(ui->HexRouteMaskPanel, QString::fromStdString(subnettexts::hexRouteMask(*FSupernet)));
 }
 
 int TSubnetCalc::octetIndex(const std::array<TOctetEdit*, 4>& edits, const TOctetEdit* edit)
@@ -398,7 +399,7 @@ void TSubnetCalc::MaskEdit1Exit()
     TOctetEdit* edit = ui->MaskEdit1;
     if (edit->text().isEmpty())
         edit->setText(QStringLiteral("1"));
-    applyAddressOctet(0, std::clamp<int32_t>(octetNumber(edit), 0, 223));
+    applyAddressOctet(0, subnetentry::clampAddressInfoOctet(0, octetNumber(edit)));
 }
 
 void TSubnetCalc::MaskEdit2Exit(TOctetEdit* sender)
@@ -408,9 +409,7 @@ void TSubnetCalc::MaskEdit2Exit(TOctetEdit* sender)
         return;
     if (sender->text().isEmpty())
         sender->setText(QStringLiteral("0"));
-    // The last octet never names the subnet itself or its broadcast.
-    applyAddressOctet(index, index == 3 ? std::clamp<int32_t>(octetNumber(sender), 1, 254)
-                                        : std::clamp<int32_t>(octetNumber(sender), 0, 255));
+    applyAddressOctet(index, subnetentry::clampAddressInfoOctet(index, octetNumber(sender)));
 }
 
 void TSubnetCalc::applyAddressOctet(int index, int32_t number)

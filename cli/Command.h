@@ -1,0 +1,45 @@
+#pragma once
+
+#include "cli/Report.h"
+
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace CLI {
+class App;
+}
+
+// Input that the command cannot take. The message names the token and what
+// was expected; the program prints it as one line on standard error, writes
+// nothing on standard output and exits with status 2.
+class UsageError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// "'TOKEN': expected WHAT".
+[[noreturn]] void throwBadToken(std::string_view token, const std::string& expected);
+
+// The subcommand the command line chose: its output format and what it does.
+// Run returns the exit status (cidr --contains answers with it).
+struct Command
+{
+    Format format = Format::Text;
+    std::string formatFlag; // the option that chose the format, if any
+    std::function<int(Report&)> run;
+};
+
+// --json and --csv on every command; --tsv only where the window has a table.
+void addFormatOptions(CLI::App& command, Command& chosen, bool windowTable);
+
+// A --limit N option: how many rows a listing may have at most.
+void addLimitOption(CLI::App& command, std::string& limit);
+// The --limit value read, or "no limit" (the largest count).
+uint64_t readLimit(const std::string& limit);
+
+void addCidrCommand(CLI::App& app, Command& chosen);
+void addSubnetCommand(CLI::App& app, Command& chosen);
+void addSupernetCommand(CLI::App& app, Command& chosen);

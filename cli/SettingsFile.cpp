@@ -1,0 +1,246 @@
+#include "cli/SettingsFile.h"
+
+#include "cli/Command.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <vector>
+
+namespace {
+
+[[noreturn]] void fail(const char* what, const std::string& name)
+{
+    throw UsageError(std::string(what) + " for '" + name + "'");
+}
+
+std::string trimmed(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos)
+        return std::string();
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+void appendUtf8(std::string& out, uint32_t code)
+{
+    if (code < 0x80) {
+        out += char(code);
+    } else if (code < 0x800) {
+        out += char(0xC0 | code >> 6);
+        out += char(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += char(0xE0 | code >> 12);
+        out += char(0x80 | (code >> 6 & 0x3F));
+        out += char(0x80 | (code & 0x3F));
+    } else {
+        out += char(0xF0 | code >> 18);
+        out += char(0x80 | (code >> 12 & 0x3F));
+        out += char(0x80 | (code >> 6 & 0x3F));
+        out += char(0x80 | (code & 0x3F));
+    }
+}
+
+// One value's text as QSettings writes it: double quotes around parts that
+// need them, C-style escapes (\x with any number of hexadecimal digits, \
+// with octal ones), and unquoted commas between the items of a list. The
+// characters come back as code points: raw bytes of the file are UTF-8, an
+// escape gives its code.
+bool unescape(const std::string& text, std::vector<uint32_t>& codes, bool& isList)
+{
+    bool quoted = false;
+    isList = false;
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c == '"') {
+            quoted = !quoted;
+            ++i;
+        } else if (c == ',' && !quoted) {
+            isList = true;
+            ++i;
+        } else if (c == '\\') {
+            if (++i >= text.size())
+                return false;
+            const char e = text[i++];
+            uint32_t code = 0;
+            switch (e) {
+            case 'a':
+                code = '\a';
+                break;
+            case 'b':
+                code = '\b';
+                break;
+            case 'f':
+                code = '\f';
+                break;
+            case 'n':
+                code = '\n';
+                break;
+            case 'r':
+                code = '\r';
+                break;
+            case 't':
+                code = '\t';
+                break;
+            case 'v':
+                code = '\v';
+                break;
+            case 'x':
+                while (i < text.size() && hexDigit(text[i]) >= 0 && code <= 0xFFFF)
+                    code = code * 16 + uint32_t(hexDigit(text[i++]));
+                break;
+            default:
+                if (e >= '0' && e <= '7') {
+                    code = uint32_t(e - '0');
+                    while (i < text.size() && text[i] >= '0' && text[i] <= '7' && code <= 0xFFFF)
+                        code = code * 8 + uint32_t(text[i++] - '0');
+                } else {
+                    code = static_cast<unsigned char>(e); // \" \\ \; \, and the like
+                }
+            }
+            codes.push_back(code);
+        } else if (c < 0x80) {
+            codes.push_back(c);
+            ++i;
+        } else {
+            // UTF-8: the lead byte says how many continuation bytes follow.
+            const int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : -1;
+            if (extra < 0)
+                return false;
+            uint32_t code = c & (0x3F >> extra);
+            for (int k = 1; k <= extra; ++k) {
+                if (i + size_t(k) >= text.size())
+                    return false;
+                code = code << 6 | (static_cast<unsigned char>(text[i + size_t(k)]) & 0x3F);
+            }
+            codes.push_back(code);
+            i += size_t(extra) + 1;
+        }
+    }
+    return !quoted;
+}
+
+SettingsFile::Value decodeValue(const std::string& text)
+{
+    std::vector<uint32_t> codes;
+    bool isList = false;
+    if (!unescape(text, codes, isList))
+        return {SettingsFile::Kind::Other, std::string()};
+    if (isList)
+        return {SettingsFile::Kind::List, std::string()};
+
+    std::string plain;
+    for (uint32_t code : codes)
+        appendUtf8(plain, code);
+    const std::string bytesHead = "@ByteArray(";
+    if (plain.compare(0, bytesHead.size(), bytesHead) == 0 && plain.back() == ')') {
+        std::string bytes;
+        // The codes between the parentheses are the bytes themselves.
+        for (size_t k = bytesHead.size(); k + 1 < codes.size(); ++k) {
+            if (codes[k] > 0xFF)
+                return {SettingsFile::Kind::Other, std::string()};
+            bytes += char(codes[k]);
+        }
+        return {SettingsFile::Kind::Bytes, bytes};
+    }
+    // Text holding a NUL is written as @String(...).
+    const std::string stringHead = "@String(";
+    if (plain.compare(0, stringHead.size(), stringHead) == 0 && plain.back() == ')')
+        return {SettingsFile::Kind::Text,
+                plain.substr(stringHead.size(), plain.size() - stringHead.size() - 1)};
+    if (plain.compare(0, 2, "@@") == 0)
+        return {SettingsFile::Kind::Text, plain.substr(1)};
+    if (!plain.empty() && plain[0] == '@')
+        return {SettingsFile::Kind::Other, std::string()};
+    return {SettingsFile::Kind::Text, plain};
+}
+
+} // namespace
+
+SettingsFile::SettingsFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        throwBadToken(path, std::string("a settings file that can be read (") +
+                                std::strerror(errno) + ")");
+    std::string line;
+    bool general = true; // keys before any section belong to [General]
+    int number = 0;
+    while (std::getline(file, line)) {
+        ++number;
+        const std::string text = trimmed(line);
+        if (text.empty() || text[0] == ';' || text[0] == '#')
+            continue;
+        if (text[0] == '[') {
+            general = text == "[General]";
+            continue;
+        }
+        const size_t equals = text.find('=');
+        if (equals == std::string::npos)
+            throwBadToken(path, "a settings file: line " + std::to_string(number) +
+                                    " is no 'name=value'");
+        if (general)
+            FValues[trimmed(text.substr(0, equals))] =
+                decodeValue(trimmed(text.substr(equals + 1)));
+    }
+}
+
+const SettingsFile::Value* SettingsFile::Find(const std::string& name) const
+{
+    const auto found = FValues.find(name);
+    return found == FValues.end() ? nullptr : &found->second;
+}
+
+int32_t SettingsFile::ReadInteger(const std::string& name) const
+{
+    const Value* value = Find(name);
+    if (!value)
+        fail("Failed to get data", name);
+    // Text files keep integers as their digits.
+    const std::string& text = value->data;
+    if (value->kind == Kind::Text && !text.empty() && text[0] != ' ') {
+        char* end = nullptr;
+        errno = 0;
+        const long long number = std::strtoll(text.c_str(), &end, 10);
+        if (*end == '\0' && errno == 0 && number >= INT32_MIN && number <= INT32_MAX)
+            return int32_t(number);
+    }
+    fail("Invalid data type", name);
+}
+
+std::string SettingsFile::ReadString(const std::string& name) const
+{
+    const Value* value = Find(name);
+    if (!value)
+        return std::string();
+    if (value->kind != Kind::Text)
+        fail("Invalid data type", name);
+    std::string text = value->data;
+    // A value written with its terminating NUL reads without it.
+    if (!text.empty() && text.back() == '\0')
+        text.pop_back();
+    return text;
+}
+
+std::string SettingsFile::ReadBinaryData(const std::string& name, size_t maxSize) const
+{
+    const Value* value = Find(name);
+    if (!value)
+        return std::string();
+    if (value->kind != Kind::Bytes || value->data.size() > maxSize)
+        fail("Invalid data type", name);
+    return value->data;
+}

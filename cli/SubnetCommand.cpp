@@ -1,0 +1,268 @@
+// zentrix-cli subnet and supernet: the window's classful subnet calculator
+// and its CIDR tab, on the same models and with the same texts.
+
+#include "cli/Command.h"
+
+#include "ipaddress/AddressText.h"
+#include "ipaddress/IPAddress.h"
+#include "ipaddress/SubnetEntry.h"
+#include "ipaddress/SubnetTexts.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+
+namespace st = subnettexts;
+
+namespace {
+
+struct ClassfulOptions
+{
+    std::string address;
+    std::string bits;
+    std::string classLetter;
+    std::string limit;
+    bool table = false;
+};
+
+uint32_t readClassfulAddress(const std::string& text)
+{
+    uint32_t address = 0;
+    if (!addresstext::readIpv4(text, address))
+        throwBadToken(text, "an IPv4 address: four numbers 0 to 255 joined by '.'");
+    return address;
+}
+
+uint8_t readBits(const std::string& text, unsigned highest, const char* what)
+{
+    uint64_t bits = 0;
+    if (!addresstext::readNumber(text, highest, bits) || bits < 1)
+        throwBadToken(text,
+                      std::string("a number of ") + what + " from 1 to " + std::to_string(highest));
+    return uint8_t(bits);
+}
+
+uint8_t readClass(const std::string& text)
+{
+    if (text.size() != 1 || (text[0] != 'A' && text[0] != 'B' && text[0] != 'C' && text[0] != 'a' &&
+                             text[0] != 'b' && text[0] != 'c'))
+        throwBadToken(text, "a network class for --class: A, B or C");
+    return uint8_t((text[0] | 0x20) - 'a');
+}
+
+// The model's rules may move what was asked for (a class switch rewrites
+// the first octet, a class clamps the bits): say what it became, beside the
+// output.
+void noteChanges(uint32_t asked, const TIPAddNetwork& model, const std::string& bitsAsked,
+                 unsigned bits, const std::string& classAsked, const char* bitsName)
+{
+    const bool moved = model.GetAddress() != asked ||
+                       (!bitsAsked.empty() && std::to_string(bits) != bitsAsked) ||
+                       (!classAsked.empty() && (classAsked[0] & ~0x20) != model.ClassLetter());
+    if (moved)
+        std::fprintf(stderr,
+                     "zentrix-cli: note: the subnet calculator's rules make this %s, class %c, "
+                     "%u %s\n",
+                     model.DecimalText().c_str(), model.ClassLetter(), bits, bitsName);
+}
+
+std::string classText(const TIPAddNetwork& model)
+{
+    return std::string("Class ") + model.ClassLetter();
+}
+
+Record subnetRecord(const TIPAddSubnet& subnet)
+{
+    const auto dec = [](const TIPAddress& a) { return Value::Of(a.DecimalText()); };
+    const auto hex = [](const TIPAddress& a) { return Value::Of(a.HexText()); };
+    const char letter = subnet.ClassLetter();
+    using Show = Field::Show;
+    return {
+        {"",
+         {
+             {"class", st::AddressTypeCaption, Value::Of(classText(subnet)), Show::TextOnly},
+             {"class", "", Value::Of(std::string(1, letter)), Show::DataOnly},
+             {"subnet_bits", st::SubnetBitsCaption, Value::Integer(subnet.SubnetBits())},
+         }},
+        {st::GeneralInfoTitle,
+         {
+             {"max_subnets", st::MaxSubnetsCaption, Value::Integer(subnet.MaxSubnets())},
+             {"max_hosts", st::MaxHostsCaption, Value::Integer(subnet.MaxHosts())},
+             {"bit_map", st::BitMapCaption, Value::Of(subnet.BitMapText())},
+             {"class_mask", st::decimalClassMaskCaption(letter), dec(subnet.ClassMask())},
+             {"class_mask_hex", st::hexClassMaskCaption(letter), hex(subnet.ClassMask())},
+             {"network_mask", st::DecimalNetworkMaskCaption, dec(subnet.SubnetMask())},
+             {"network_mask_hex", st::HexNetworkMaskCaption, hex(subnet.SubnetMask())},
+         }},
+        {st::AddressInfoTitle,
+         {
+             {"address", st::IpAddressCaption, dec(subnet)},
+             {"address_hex", st::HexadecimalCaption, hex(subnet)},
+             {"host_range", st::SubnetRangeCaption, Value::Of(st::hostRange(subnet)),
+              Show::TextOnly},
+             {"first_host", "", dec(subnet.FirstHost()), Show::DataOnly},
+             {"last_host", "", dec(subnet.LastHost()), Show::DataOnly},
+             {"subnet_mask", st::SubnetMaskCaption, dec(subnet.RangeMask())},
+             {"subnet_id", st::SubnetIdCaption, dec(subnet.SubnetID())},
+             {"network_id", st::NetworkIdCaption, dec(subnet.NetworkID())},
+             {"host_id", st::HostIdCaption, dec(subnet.HostID())},
+         }},
+    };
+}
+
+// Every subnet of the network, as the Subnets/Hosts tab lists them but
+// without its cap of 16,385 rows.
+void listSubnets(Report& report, const TIPAddSubnet& subnet, uint64_t limit)
+{
+    using Show = Field::Show;
+    const size_t rangeWidth = 2 * addresstext::Ipv4MaxLength + 5;
+    // JSON carries the model's facts beside the list; the other formats are
+    // the table alone, as the window's tab is.
+    report.BeginTable(report.format() == Format::Json ? subnetRecord(subnet) : Record{}, "subnets",
+                      {{"subnet", st::SubnetColumnHeader, 5, true},
+                       {"host_range", st::HostRangeColumnHeader, rangeWidth, false, Show::TextOnly},
+                       {"network", "Network", 0, false, Show::DataOnly},
+                       {"first_host", "First host", 0, false, Show::DataOnly},
+                       {"last_host", "Last host", 0, false, Show::DataOnly},
+                       {"broadcast", "Broadcast", 0, false, Show::DataOnly}});
+    st::SubnetCursor cursor(subnet);
+    const uint64_t total = uint64_t(cursor.Count());
+    const uint64_t listed = std::min(total, limit);
+    const bool data = report.format() == Format::Json || report.format() == Format::Csv;
+    for (uint64_t number = 0; number < listed; ++number) {
+        const TIPAddSubnet& current = cursor.Current();
+        const std::string numberText =
+            data ? std::to_string(number) : st::subnetNumber(int64_t(number));
+        const std::string texts[] = {
+            data ? std::string() : st::hostRange(current),
+            current.NetworkID().DecimalText(),
+            current.FirstHost().DecimalText(),
+            current.LastHost().DecimalText(),
+            TIPAddress(current.LastHost().GetAddress() + 1).DecimalText(),
+        };
+        const Cell cells[] = {{numberText, true}, {texts[0]}, {texts[1]},
+                              {texts[2]},         {texts[3]}, {texts[4]}};
+        report.Row(cells);
+        cursor.Next();
+    }
+    report.EndTable(listed, Value::Integer(int64_t(total)), listed < total, "subnets");
+}
+
+int runSubnet(Report& report, const ClassfulOptions& options)
+{
+    // The window's order: the address, then the class, then the bits.
+    const uint32_t asked = readClassfulAddress(options.address);
+    const int classType = options.classLetter.empty() ? -1 : readClass(options.classLetter);
+    const int bits = options.bits.empty() ? -1 : readBits(options.bits, 22, "subnet bits");
+    const uint64_t limit = readLimit(options.limit);
+    if (report.format() == Format::Tsv && !options.table)
+        throw UsageError("--tsv: expected --table as well (the window's table is the subnet list)");
+
+    TIPAddSubnet subnet;
+    subnetentry::enterAddressInfo(subnet, asked);
+    if (classType >= 0)
+        subnet.SetClassType(uint8_t(classType));
+    if (bits >= 0)
+        subnet.SetSubnetBits(uint8_t(bits));
+    noteChanges(asked, subnet, options.bits, subnet.SubnetBits(), options.classLetter,
+                "subnet bits");
+
+    if (!options.table) {
+        report.WriteRecord(subnetRecord(subnet));
+        return 0;
+    }
+    listSubnets(report, subnet, limit);
+    return 0;
+}
+
+int runSupernet(Report& report, const ClassfulOptions& options)
+{
+    const uint32_t asked = readClassfulAddress(options.address);
+    const int bits = options.bits.empty() ? -1 : readBits(options.bits, 24, "supernet bits");
+
+    TIPAddSupernet supernet;
+    subnetentry::enterCidr(supernet, asked);
+    if (bits >= 0)
+        supernet.SetSupernetBits(uint8_t(bits));
+    noteChanges(asked, supernet, options.bits, supernet.SupernetBits(), "", "supernet bits");
+
+    const auto dec = [](const TIPAddress& a) { return Value::Of(a.DecimalText()); };
+    const auto hex = [](const TIPAddress& a) { return Value::Of(a.HexText()); };
+    using Show = Field::Show;
+    const TIPAddress route = supernet.Route();
+    report.WriteRecord({
+        {"",
+         {
+             {"class", st::AddressPrefixCaption, Value::Of(classText(supernet)), Show::TextOnly},
+             {"class", "", Value::Of(std::string(1, supernet.ClassLetter())), Show::DataOnly},
+             {"supernet_bits", st::SupernetBitsCaption, Value::Integer(supernet.SupernetBits())},
+         }},
+        {st::CidrTitle,
+         {
+             {"address", st::IpAddressCaption, dec(supernet)},
+             {"max_supernets", st::MaxSupernetsCaption, Value::Integer(supernet.SupernetCount())},
+             {"allocation_range", st::SupernetRangeCaption, Value::Of(st::supernetRange(supernet)),
+              Show::TextOnly},
+             {"route_mask", st::RouteMaskCaption, Value::Of(st::routeMask(supernet)),
+              Show::TextOnly},
+             {"hex_route_mask", st::HexRouteMaskCaption, Value::Of(st::hexRouteMask(supernet)),
+              Show::TextOnly},
+             {"route", "", dec(route), Show::DataOnly},
+             {"range_end", "", dec(supernet.RangeEnd()), Show::DataOnly},
+             {"mask", "", dec(supernet.RangeMask()), Show::DataOnly},
+             {"route_hex", "", hex(route), Show::DataOnly},
+             {"mask_hex", "", hex(supernet.RangeMask()), Show::DataOnly},
+         }},
+    });
+    return 0;
+}
+
+} // namespace
+
+void addSubnetCommand(CLI::App& app, Command& chosen)
+{
+    auto options = std::make_shared<ClassfulOptions>();
+    CLI::App* subnet = app.add_subcommand(
+        "subnet", "The window's classful subnet calculator: General Info, Address Info and, "
+                  "with --table, every subnet");
+    subnet->add_option("address", options->address, "IPv4 address, e.g. 172.16.5.9")->required();
+    subnet->add_option("--bits", options->bits, "Subnet bits, 1 to 22 (the window starts at 8)")
+        ->type_name("N");
+    subnet->add_option("--class", options->classLetter, "Network class: A, B or C")
+        ->type_name("A|B|C");
+    subnet->add_flag("--table", options->table,
+                     "List every subnet with its host range (the Subnets/Hosts tab, uncapped)");
+    addLimitOption(*subnet, options->limit);
+    addFormatOptions(*subnet, chosen, true);
+    subnet->footer("The address is typed in first, as on the Address Info tab (the last octet "
+                   "within 1 to 254), then the class, then the bits, by the window's rules: "
+                   "raising the bits past what the class holds switches the class (and "
+                   "rewrites the first octet); a class lowers bits it cannot hold. A note on "
+                   "standard error says when that changed what was given.\n\n"
+                   "Examples:\n"
+                   "  zentrix-cli subnet 172.16.5.9 --bits 4\n"
+                   "  zentrix-cli subnet 200.1.2.3 --bits 2 --table\n"
+                   "  zentrix-cli subnet 10.0.0.1 --bits 16 --table --limit 10 --csv");
+    subnet->callback([options, &chosen] {
+        chosen.run = [options](Report& report) { return runSubnet(report, *options); };
+    });
+}
+
+void addSupernetCommand(CLI::App& app, Command& chosen)
+{
+    auto options = std::make_shared<ClassfulOptions>();
+    CLI::App* supernet = app.add_subcommand(
+        "supernet", "The window's CIDR tab: consecutive classful networks as one supernet");
+    supernet->add_option("address", options->address, "IPv4 address, e.g. 192.0.0.1")->required();
+    supernet
+        ->add_option("--bits", options->bits, "Supernet bits, 1 to 24 (the window starts at 23)")
+        ->type_name("N");
+    addFormatOptions(*supernet, chosen, false);
+    supernet->footer("The address is applied first, then the bits, by the window's rules "
+                     "(changing the bits can switch the class and rewrite the first octet).\n\n"
+                     "Example:\n"
+                     "  zentrix-cli supernet 192.168.4.0 --bits 22");
+    supernet->callback([options, &chosen] {
+        chosen.run = [options](Report& report) { return runSupernet(report, *options); };
+    });
+}

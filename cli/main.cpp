@@ -1,0 +1,7 @@
+#include "cli/Cli.h"
+
+int main(int argc, char** argv)
+{
+    Output out(1);
+    return runCli(argc, argv, out);
+}

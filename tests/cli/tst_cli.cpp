@@ -1,0 +1,420 @@
+#include "cli/Cli.h"
+#include "cli/Command.h"
+#include "cli/SettingsFile.h"
+#include "tests/support/UiFixture.h"
+
+#include "controls/SuperStringGrid.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QRadioButton>
+#include <QRandomGenerator>
+#include <QSettings>
+#include <QTabBar>
+#include <QTabWidget>
+
+// zentrix-cli beside the window. Bad input is checked on the real program;
+// the classful results are checked against the real window, driven as a
+// user drives it with the same input: the window is the reference, so no
+// expected value is written down here.
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TMainForm> form;
+
+    template <class T = QWidget> T* find(const QString& name) const
+    {
+        T* widget = form->findChild<T*>(name);
+        if (!widget)
+            qFatal("no widget %s", qPrintable(name));
+        return widget;
+    }
+
+    void clickTab(const QString& title)
+    {
+        QTabBar* tabs = find<QTabWidget>("SubnetPageControl")->tabBar();
+        for (int i = 0; i < tabs->count(); ++i) {
+            if (tabs->tabText(i) == title)
+                QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(i).center());
+        }
+        QCOMPARE(tabs->tabText(tabs->currentIndex()), title);
+    }
+
+    static void typeInto(QLineEdit* field, const QString& text)
+    {
+        QTest::mouseClick(field, Qt::LeftButton);
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(field, text);
+    }
+
+    // The address as a user types it: octet by octet, leaving each one.
+    void typeAddress(const QString& address, int firstEdit)
+    {
+        const QStringList octets = address.split('.');
+        for (int i = 0; i < 4; ++i) {
+            auto* edit = find<QLineEdit>(QStringLiteral("MaskEdit%1").arg(firstEdit + i));
+            typeInto(edit, octets[i]);
+            // Three digits move on by themselves; fewer need a Tab.
+            if (edit->hasFocus())
+                QTest::keyClick(edit, Qt::Key_Tab);
+        }
+    }
+
+    void typeBits(const QString& bits)
+    {
+        auto* spin = find<QLineEdit>("BitsSpinEdit");
+        typeInto(spin, bits);
+        QTest::keyClick(spin, Qt::Key_Return);
+    }
+
+    // The window's caption of a result panel: the label that names it.
+    QString captionOf(const QString& panelName) const
+    {
+        QWidget* panel = find(panelName);
+        for (QLabel* label : form->findChildren<QLabel*>()) {
+            if (label->buddy() == panel)
+                return label->text().remove('&');
+        }
+        return "no caption for " + panelName;
+    }
+
+    QString selectedClass() const
+    {
+        for (const char* letter : {"A", "B", "C"}) {
+            if (find<QRadioButton>(QStringLiteral("AddressTypeClass") + letter)->isChecked())
+                return QStringLiteral("Class ") + letter;
+        }
+        return "none";
+    }
+
+    // zentrix-cli run in-process: its standard output.
+    static QString cli(const QStringList& args)
+    {
+        std::vector<std::string> words{"zentrix-cli"};
+        for (const QString& arg : args)
+            words.push_back(arg.toStdString());
+        std::vector<const char*> argv;
+        for (const std::string& word : words)
+            argv.push_back(word.c_str());
+        std::string text;
+        {
+            Output out(text);
+            const int status = runCli(int(argv.size()), argv.data(), out);
+            if (status != 0)
+                return QStringLiteral("exit status %1").arg(status);
+        }
+        return QString::fromStdString(text);
+    }
+
+    // The value the command line shows under a caption: "  caption  value".
+    static QString valueUnder(const QString& output, const QString& caption)
+    {
+        for (const QString& line : output.split('\n')) {
+            const QString trimmed = line.trimmed();
+            if (trimmed.startsWith(caption.trimmed() + "  "))
+                return trimmed.mid(caption.trimmed().size()).trimmed();
+        }
+        return "no line for " + caption;
+    }
+
+    // Every panel of a tab, shown by the window and by the command line,
+    // under the same caption.
+    void compareTab(const QString& output, const QStringList& panels)
+    {
+        for (const QString& panel : panels) {
+            const QString caption = captionOf(panel);
+            QCOMPARE(caption + ": " + valueUnder(output, caption),
+                     caption + ": " + find<QLabel>(panel)->text());
+        }
+    }
+
+private slots:
+    void init()
+    {
+        clearStoredSettings();
+        form = makeMainForm();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        form->findChild<QAction*>("VantrelCalculator1")->trigger();
+    }
+
+    void cleanup()
+    {
+        ZENTRIX_EXPECT_NO_MESSAGES();
+        form.reset();
+    }
+
+    void badInput_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("named"); // what the message must name
+
+        QTest::newRow("octet above 255") << QStringList{"cidr", "10.0.0.256/8"} << "10.0.0.256/8";
+        QTest::newRow("prefix above 32") << QStringList{"cidr", "10.0.0.0/33"} << "10.0.0.0/33";
+        QTest::newRow("bare prefix") << QStringList{"cidr", "/33"} << "/33";
+        QTest::newRow("IPv6 letter") << QStringList{"cidr", "::g"} << "::g";
+        QTest::newRow("IPv6 prefix above 128") << QStringList{"cidr", "::/129"} << "::/129";
+        QTest::newRow("two gaps") << QStringList{"cidr", "1::2::3"} << "1::2::3";
+        QTest::newRow("leading zero") << QStringList{"cidr", "010.0.0.1"} << "010.0.0.1";
+        QTest::newRow("gapped mask")
+            << QStringList{"cidr", "10.0.0.0", "255.0.255.0"} << "255.0.255.0";
+        QTest::newRow("split shorter than network")
+            << QStringList{"cidr", "10.0.0.0/16", "--split", "8"} << "8";
+        QTest::newRow("split past 32")
+            << QStringList{"cidr", "10.0.0.0/16", "--split", "33"} << "33";
+        QTest::newRow("range backwards")
+            << QStringList{"cidr", "10.0.0.9-10.0.0.1"} << "10.0.0.9-10.0.0.1";
+        QTest::newRow("range across families")
+            << QStringList{"cidr", "10.0.0.1-::1"} << "10.0.0.1-::1";
+        QTest::newRow("bad network in summary")
+            << QStringList{"cidr", "--summarize", "10.0.0.0/8", "10.0.0.0/40"} << "10.0.0.0/40";
+        QTest::newRow("bad address to look for")
+            << QStringList{"cidr", "10.0.0.0/8", "--contains", "10.1"} << "10.1";
+        QTest::newRow("negative limit")
+            << QStringList{"cidr", "10.0.0.0/8", "--limit", "-1"} << "-1";
+        QTest::newRow("unknown option")
+            << QStringList{"cidr", "10.0.0.0/8", "--bogus"} << "--bogus";
+        QTest::newRow("two formats")
+            << QStringList{"cidr", "10.0.0.0/8", "--json", "--csv"} << "--csv";
+        QTest::newRow("tsv without a window table")
+            << QStringList{"cidr", "1.2.3.4", "--tsv"} << "--tsv";
+        QTest::newRow("unknown command") << QStringList{"subnets", "1.2.3.4"} << "subnets";
+        QTest::newRow("subnet bits above 22")
+            << QStringList{"subnet", "10.0.0.1", "--bits", "23"} << "23";
+        QTest::newRow("subnet bits 0") << QStringList{"subnet", "10.0.0.1", "--bits", "0"} << "0";
+        QTest::newRow("class D") << QStringList{"subnet", "10.0.0.1", "--class", "D"} << "D";
+        QTest::newRow("subnet of IPv6") << QStringList{"subnet", "::1"} << "::1";
+        QTest::newRow("subnet without address") << QStringList{"subnet"} << "address";
+        QTest::newRow("supernet bits above 24")
+            << QStringList{"supernet", "192.0.0.1", "--bits", "25"} << "25";
+    }
+
+    void badInput()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, named);
+        QProcess cli;
+        cli.start(QStringLiteral(ZENTRIX_CLI_PATH), args);
+        QVERIFY(cli.waitForFinished(10000));
+        const QString err = QString::fromUtf8(cli.readAllStandardError());
+        QCOMPARE(cli.exitCode(), 2);
+        QCOMPARE(cli.readAllStandardOutput(), QByteArray());
+        QVERIFY2(err.startsWith("zentrix-cli: ") && err.endsWith('\n') && err.count('\n') == 1,
+                 qPrintable(err));
+        QVERIFY2(err.contains(named), qPrintable(err));
+    }
+
+    void subnetMatchesWindow_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("classLetter"); // empty: not chosen
+        QTest::addColumn<QString>("bits");        // empty: not changed
+
+        QTest::newRow("start values") << "128.0.0.1"
+                                      << ""
+                                      << "";
+        QTest::newRow("class B, 4 bits") << "172.16.5.9"
+                                         << ""
+                                         << "4";
+        QTest::newRow("class C clamps the bits") << "200.1.2.3"
+                                                 << ""
+                                                 << "";
+        QTest::newRow("raising class C bits switches to B") << "200.1.2.3"
+                                                            << ""
+                                                            << "9";
+        QTest::newRow("raising past 14 switches to A") << "150.7.8.9"
+                                                       << ""
+                                                       << "15";
+        QTest::newRow("class A, 22 bits") << "10.20.30.40"
+                                          << ""
+                                          << "22";
+        QTest::newRow("class chosen rewrites octet") << "10.20.30.40"
+                                                     << "C"
+                                                     << "";
+        QTest::newRow("first octet 0 and 127") << "0.1.2.3"
+                                               << ""
+                                               << "2";
+        QTest::newRow("loopback octet") << "127.1.1.1"
+                                        << "B"
+                                        << "14";
+        QTest::newRow("last class C network") << "223.255.255.9"
+                                              << ""
+                                              << "6";
+        QTest::newRow("last octet 0 is clamped") << "10.0.0.0"
+                                                 << ""
+                                                 << "";
+        QTest::newRow("last octet 255 is clamped") << "172.16.0.255"
+                                                   << ""
+                                                   << "";
+    }
+
+    void subnetMatchesWindow()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, classLetter);
+        QFETCH(QString, bits);
+
+        clickTab("Address Info");
+        typeAddress(address, 1);
+        if (!classLetter.isEmpty())
+            QTest::mouseClick(find<QRadioButton>("AddressTypeClass" + classLetter), Qt::LeftButton);
+        if (!bits.isEmpty())
+            typeBits(bits);
+
+        QStringList args{"subnet", address};
+        if (!classLetter.isEmpty())
+            args << "--class" << classLetter;
+        if (!bits.isEmpty())
+            args << "--bits" << bits;
+        const QString output = cli(args);
+
+        QCOMPARE(valueUnder(output, "Address Type"), selectedClass());
+        QCOMPARE(valueUnder(output, "Subnet Bits"), find<QLineEdit>("BitsSpinEdit")->text());
+        clickTab("General Info");
+        compareTab(output, {"MaxSubnetsPanel", "MaxHostsPanel", "BitMapPanel", "DecClassMaskPanel",
+                            "HexClassMaskPanel", "DecMaskPanel", "HexMaskPanel"});
+        // Coming back shows the octets the model took, not what was typed.
+        clickTab("Address Info");
+        compareTab(output, {"HexAddressPanel", "AddressRangePanel", "SubnetMaskPanel",
+                            "SubnetIDPanel", "NetworkIDPanel", "HostIDPanel"});
+        QCOMPARE(valueUnder(output, "IP Address"),
+                 QStringList(
+                     {find<QLineEdit>("MaskEdit1")->text(), find<QLineEdit>("MaskEdit2")->text(),
+                      find<QLineEdit>("MaskEdit3")->text(), find<QLineEdit>("MaskEdit4")->text()})
+                     .join('.'));
+
+        // The table as the window's copy has it, every row the window lists.
+        // The window stops at 16,385 subnets; the command line would go on.
+        clickTab("Subnets/Hosts");
+        auto* grid = find<TSuperStringGrid>("SubnetHostStringGrid");
+        args << "--table"
+             << "--tsv"
+             << "--limit" << QString::number(grid->RowCount() - 1);
+        const QStringList rows = cli(args).split("\r\n");
+        for (int row = 0; row < grid->RowCount(); ++row)
+            QCOMPARE(rows.value(row), grid->Cells(0, row) + '\t' + grid->Cells(1, row));
+    }
+
+    // The command line reads the window's settings file without Qt: what Qt
+    // writes, it must read back the same, with the store's messages.
+    void settingsFileReadsWhatQtWrites_data()
+    {
+        QTest::addColumn<QVariant>("written");
+        QTest::addColumn<QString>("read"); // "text:", "bytes:" (hex), "integer:" or "error:"
+
+        QTest::newRow("integer") << QVariant(2) << "integer:2";
+        QTest::newRow("negative integer") << QVariant(-14) << "integer:-14";
+        QTest::newRow("integer as text") << QVariant("7") << "integer:7";
+        QTest::newRow("text is no integer")
+            << QVariant("seven") << "integer error:Invalid data type";
+        QTest::newRow("plain name") << QVariant("Ethernet") << "text:Ethernet";
+        QTest::newRow("name with specials")
+            << QVariant(QString::fromUtf8("Frame Relay, \"x\"; \\ ü = 1 #2"))
+            << QString::fromUtf8("text:Frame Relay, \"x\"; \\ ü = 1 #2");
+        QTest::newRow("leading blanks and @") << QVariant("  @lead") << "text:  @lead";
+        QTest::newRow("starts with @") << QVariant("@ByteArray(x)") << "text:@ByteArray(x)";
+        QTest::newRow("name with NUL end") << QVariant(QString("T1") + QChar(0)) << "text:T1";
+        QTest::newRow("list is no text")
+            << QVariant(QStringList{"a", "b"}) << "text error:Invalid data type";
+        QTest::newRow("bytes are no text")
+            << QVariant(QByteArray("ab")) << "text error:Invalid data type";
+        QTest::newRow("text is no bytes") << QVariant("ab") << "bytes error:Invalid data type";
+
+        // Every byte value, in records of the stored sizes, where escapes
+        // meet the digits that follow them.
+        QByteArray all;
+        for (int i = 0; i < 256; ++i)
+            all.append(char(i));
+        QTest::newRow("all bytes") << QVariant(all) << "bytes:" + QString(all.toHex());
+        QRandomGenerator random(20240613);
+        for (int i = 0; i < 40; ++i) {
+            QByteArray record(i % 2 ? 20 : 8, Qt::Uninitialized);
+            for (char& byte : record)
+                byte = char(random.bounded(0, 256) & (i % 3 ? 0xFF : 0x3F));
+            QTest::newRow(qPrintable(QStringLiteral("random record %1").arg(i)))
+                << QVariant(record) << "bytes:" + QString(record.toHex());
+        }
+    }
+
+    void settingsFileReadsWhatQtWrites()
+    {
+        QFETCH(QVariant, written);
+        QFETCH(QString, read);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Zentrix.conf");
+        {
+            QSettings settings(path, QSettings::IniFormat);
+            settings.setValue("Value", written);
+            settings.setValue("Other", "after"); // later lines read apart
+        }
+        const SettingsFile file(path.toStdString());
+        const QString kind = read.section(':', 0, 0);
+        QString got;
+        try {
+            if (kind.startsWith("integer"))
+                got = "integer:" + QString::number(file.ReadInteger("Value"));
+            else if (kind.startsWith("text"))
+                got = "text:" + QString::fromStdString(file.ReadString("Value"));
+            else
+                got = "bytes:" +
+                      QString(QByteArray::fromStdString(file.ReadBinaryData("Value", 256)).toHex());
+        } catch (const UsageError& e) {
+            got = kind + ":" + QString::fromStdString(e.what());
+            got.remove(" for 'Value'");
+        }
+        QCOMPARE(got, read);
+        QCOMPARE(QString::fromStdString(file.ReadString("Other")), QString("after"));
+        QCOMPARE(QString::fromStdString(file.ReadString("Missing")), QString());
+    }
+
+    void supernetMatchesWindow_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("bits");
+
+        QTest::newRow("start values") << "192.0.0.1"
+                                      << "";
+        QTest::newRow("class C, 22 bits") << "192.168.4.0"
+                                          << "22";
+        QTest::newRow("class A octet lowers the bits") << "10.0.0.0"
+                                                       << "";
+        QTest::newRow("raising into 9 to 16 gives class B") << "10.1.2.3"
+                                                            << "12";
+        QTest::newRow("lowering to 2 gives class B") << "200.1.2.3"
+                                                     << "2";
+        QTest::newRow("lowering to 1 gives class A") << "150.1.2.3"
+                                                     << "1";
+        QTest::newRow("octet 240") << "240.9.9.9"
+                                   << "24";
+    }
+
+    void supernetMatchesWindow()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, bits);
+
+        clickTab("CIDR");
+        typeAddress(address, 5);
+        if (!bits.isEmpty())
+            typeBits(bits);
+        QStringList args{"supernet", address};
+        if (!bits.isEmpty())
+            args << "--bits" << bits;
+        const QString output = cli(args);
+
+        QCOMPARE(valueUnder(output, "Address Prefix"), selectedClass());
+        QCOMPARE(valueUnder(output, "Supernet Bits"), find<QLineEdit>("BitsSpinEdit")->text());
+        compareTab(output,
+                   {"NumNetworksPanel", "AllocationPanel", "RouteMaskPanel", "HexRouteMaskPanel"});
+        QCOMPARE(valueUnder(output, "IP Address"),
+                 QStringList(
+                     {find<QLineEdit>("MaskEdit5")->text(), find<QLineEdit>("MaskEdit6")->text(),
+                      find<QLineEdit>("MaskEdit7")->text(), find<QLineEdit>("MaskEdit8")->text()})
+                     .join('.'));
+    }
+};
+
+ZENTRIX_UI_TEST_MAIN(TestCli)
+#include "tst_cli.moc"
