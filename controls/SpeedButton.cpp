@@ -1,10 +1,10 @@
 #include "controls/SpeedButton.h"
 
+#include "controls/IconCache.h"
 #include "controls/PaletteTone.h"
 
 #include <QEvent>
 #include <QFile>
-#include <QHash>
 #include <QIcon>
 #include <QIconEngine>
 #include <QImage>
@@ -94,17 +94,14 @@ void TSpeedButton::updateGlyph()
 
     // Many buttons share a glyph and a palette: each such icon is made once,
     // which keeps start-up quick.
-    static QHash<QString, QIcon> glyphs;
     const QString key = FNormalGlyph + QLatin1Char('|') + FDisabledGlyph + QLatin1Char('|') +
                         figure.name(QColor::HexArgb) + engraving.name(QColor::HexArgb);
-    QIcon& glyph = glyphs[key];
-    if (glyph.isNull()) {
+    setIcon(iconCache::icon(key, [&] {
         QString disabled = QString::fromUtf8(readResource(FDisabledGlyph));
         disabled.replace(DisabledFigure, figure.name(), Qt::CaseInsensitive);
         disabled.replace(DisabledEngraving, engraving.name(), Qt::CaseInsensitive);
-        glyph = QIcon(new GlyphEngine(FNormalGlyph, disabled.toUtf8()));
-    }
-    setIcon(glyph);
+        return QIcon(new GlyphEngine(FNormalGlyph, disabled.toUtf8()));
+    }));
 }
 
 void TSpeedButton::changeEvent(QEvent* event)

@@ -86,7 +86,7 @@ QTabWidget* TLatencyCalc::pageControl() const
     return ui->LatencyCalcPageControl;
 }
 
-void TLatencyCalc::pageEntered(QWidget* page, QObject*)
+void TLatencyCalc::pageEntered(QWidget* page)
 {
     if (page == ui->NetworkSetupTabSheet)
         NetworkSetupTabSheetEnter();
@@ -96,7 +96,7 @@ void TLatencyCalc::pageEntered(QWidget* page, QObject*)
         LatencyGraphsTabSheetEnter();
 }
 
-void TLatencyCalc::pageLeaving(QWidget* page, QObject*)
+void TLatencyCalc::pageLeaving(QWidget* page)
 {
     if (page == ui->NetworkSetupTabSheet)
         NetworkSetupTabSheetExit();

@@ -146,7 +146,7 @@ bool TSubnetCalc::cidrActive() const
     return FActivePage == ui->CIDRTab;
 }
 
-void TSubnetCalc::pageEntered(QWidget* page, QObject*)
+void TSubnetCalc::pageEntered(QWidget* page)
 {
     FActivePage = page;
     if (page == ui->GeneralInfoTab || page == ui->AddressInfoTab || page == ui->SubnetHostTab) {
@@ -166,7 +166,7 @@ void TSubnetCalc::pageEntered(QWidget* page, QObject*)
     }
 }
 
-void TSubnetCalc::pageLeaving(QWidget* page, QObject*)
+void TSubnetCalc::pageLeaving(QWidget* page)
 {
     if (page == ui->SubnetHostTab) {
         emit copyUnavailable();
