@@ -1,5 +1,6 @@
 #include "latency/LatencyCalc.h"
 
+#include "controls/ClippedText.h"
 #include "core/FloatConversions.h"
 #include "core/LatencyLayout.h"
 #include "latency/LatencyGraphs.h"
@@ -21,6 +22,9 @@ TLatencyCalc::TLatencyCalc(QWidget* parent)
             &TLatencyCalc::LatencyStatsTabSheetEnter);
     // The graphs fill their page at the size the layout gives every page.
     ui->LatencyCalcPageControl->fitPages(ui->LatencyGraphsTabSheet->canvasSize());
+    // A label too narrow for its text, such as a long name in the legend,
+    // shows the whole text as a tip.
+    showWholeTextsWhenClipped(this);
     ui->LatencyCalcPageControl->setCurrentWidget(ui->NetworkSetupTabSheet);
 }
 
@@ -41,7 +45,7 @@ TTNetworkButtonForm* TLatencyCalc::propertiesForm() const
     return ui->NetworkSetupTabSheet->propertiesForm();
 }
 
-void TLatencyCalc::pageEntered(QWidget* page, QObject*)
+void TLatencyCalc::pageEntered(QWidget* page)
 {
     if (page == ui->NetworkSetupTabSheet)
         NetworkSetupTabSheetEnter();
@@ -51,7 +55,7 @@ void TLatencyCalc::pageEntered(QWidget* page, QObject*)
         LatencyGraphsTabSheetEnter();
 }
 
-void TLatencyCalc::pageLeaving(QWidget* page, QObject*)
+void TLatencyCalc::pageLeaving(QWidget* page)
 {
     if (page == ui->NetworkSetupTabSheet)
         NetworkSetupTabSheetExit();

@@ -28,8 +28,8 @@ public:
     ~TLatencyCalc() override;
 
     QTabWidget* pageControl() const override;
-    void pageEntered(QWidget* page, QObject* sender) override;
-    void pageLeaving(QWidget* page, QObject* sender) override;
+    void pageEntered(QWidget* page) override;
+    void pageLeaving(QWidget* page) override;
 
     // The layout a first run starts with: packet sizes 64 and 1024 bytes.
     // Follow it with updateNodeLabels().

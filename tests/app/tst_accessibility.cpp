@@ -22,6 +22,7 @@
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -632,6 +633,79 @@ private slots:
         iface->actionInterface()->doAction(action);
         QTRY_VERIFY(target->isChecked());
         QCOMPARE(read(), clicked);
+    }
+
+    void clippedTextShowsWholeInItsTooltip_data()
+    {
+        QTest::addColumn<QString>("scene");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<int>("widerFace");
+        QTest::addColumn<bool>("clipped");
+
+        QTest::newRow("legend of a long network name") << "properties"
+                                                       << "network"
+                                                       << "TopologyComboBox"
+                                                       << "MPLS WAN to the branch office"
+                                                       << "YellowLabel" << 0 << true;
+        QTest::newRow("legend of a node")
+            << "LatencyCalculator1"
+            << "LatencyGraphsTabSheet" << QString() << QString() << "RedLabel" << 0 << false;
+        QTest::newRow("bit map at 22 bits") << "VantrelCalculator1"
+                                            << "GeneralInfoTab"
+                                            << "BitsSpinEdit"
+                                            << "22"
+                                            << "BitMapPanel" << 0 << false;
+        // A desktop without the narrow face that the layout is drawn for.
+        QTest::newRow("bit map in a wider face") << "VantrelCalculator1"
+                                                 << "GeneralInfoTab"
+                                                 << "BitsSpinEdit"
+                                                 << "22"
+                                                 << "BitMapPanel" << 4 << true;
+    }
+
+    // A label or panel too narrow for its text shows the whole text as its
+    // tooltip; one whose text fits has none.
+    void clippedTextShowsWholeInItsTooltip()
+    {
+        QFETCH(QString, scene);
+        QFETCH(QString, page);
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, label);
+        QFETCH(int, widerFace);
+        QFETCH(bool, clipped);
+        QWidget* window = show(scene, page);
+        activate(window);
+        if (!field.isEmpty()) {
+            auto* edit = window->findChild<QWidget*>(field);
+            edit->setFocus(Qt::TabFocusReason);
+            QTRY_VERIFY(edit->hasFocus());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(QApplication::focusWidget(), typed);
+            if (scene == QLatin1String("properties")) {
+                sendKey(window, Qt::Key_O, Qt::AltModifier);
+                QTRY_VERIFY(!window->isVisible());
+                show("LatencyCalculator1", "LatencyGraphsTabSheet");
+            } else {
+                sendKey(window, Qt::Key_Return);
+            }
+        }
+        auto* shown = form->findChild<QLabel*>(label);
+        QVERIFY(shown && shown->isVisible());
+        if (widerFace > 0) {
+            QFont face = shown->font();
+            face.setPixelSize(QFontInfo(face).pixelSize() + widerFace);
+            shown->setFont(face);
+        }
+
+        const QPoint centre = shown->rect().center();
+        QHelpEvent asked(QEvent::ToolTip, centre, shown->mapToGlobal(centre));
+        QApplication::sendEvent(shown, &asked);
+        QCOMPARE(shown->toolTip(), clipped ? shown->text() : QString());
+        QToolTip::hideText();
     }
 
     void keyboardOpensAnElementsProperties_data()
