@@ -1,5 +1,7 @@
 #include "latency/NetworkButton.h"
 
+#include "controls/IconCache.h"
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QIcon>
@@ -30,12 +32,9 @@ TNetworkButton::~TNetworkButton() = default;
 void TNetworkButton::loadPicture()
 {
     // The pictures are SVG: drawn at the button's size on any screen density.
-    // Each kind's picture is read once and shared by every element of that kind.
-    static QIcon pictures[networkButtonKindCount];
-    QIcon& picture = pictures[FKind];
-    if (picture.isNull())
-        picture = QIcon(kindPicturePath(FKind));
-    setIcon(picture);
+    // Each picture is read once and shared by every element that shows it.
+    const QString path = kindPicturePath(FKind);
+    setIcon(iconCache::icon(path, [&path] { return QIcon(path); }));
 }
 
 void TNetworkButton::setKind(TNetworkButtonKind kind)
