@@ -49,9 +49,9 @@ public:
     }
     void WriteBinaryData(const std::string& name, const std::vector<uint8_t>& bytes) override
     {
-        FStore.WriteBinaryData(QString::fromStdString(name),
-                               QByteArray(reinterpret_cast<const char*>(bytes.data()),
-                                          qsizetype(bytes.size())));
+        FStore.WriteBinaryData(
+            QString::fromStdString(name),
+            QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
     }
 
 private:

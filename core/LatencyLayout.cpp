@@ -146,9 +146,8 @@ void writeLatencyLayout(TLayoutSink& sink, const TLatencyLayout& layout)
         sink.WriteBinaryData("NodeB", encodeNodeRecord(*layout.NodeB));
     for (int n = 1; n <= count; ++n) {
         const TStoredNetwork& network = layout.Networks[size_t(n - 1)];
-        sink.WriteBinaryData(networkValue(n), network.Record
-                                                  ? encodeNetworkRecord(*network.Record)
-                                                  : std::vector<uint8_t>());
+        sink.WriteBinaryData(networkValue(n), network.Record ? encodeNetworkRecord(*network.Record)
+                                                             : std::vector<uint8_t>());
         sink.WriteString(networkNameValue(n), network.Name.value_or(std::string()));
     }
 }

@@ -30,9 +30,9 @@ struct TNodeRecord
 struct TNetworkRecord
 {
     static constexpr size_t size = 20;
-    float Bandwidth = 0; // Mbps
-    uint8_t Kind = 0;    // a TNetworkButtonKind
-    int32_t Left = 0;    // on the setup panel, pixels
+    float Bandwidth = 0;          // Mbps
+    uint8_t Kind = 0;             // a TNetworkButtonKind
+    int32_t Left = 0;             // on the setup panel, pixels
     int32_t PropagationDelay = 0; // ms
     int32_t Top = 0;
 };

@@ -1,9 +1,9 @@
 #include "latency/LatencyStatistics.h"
 
 #include "controls/Align.h"
-#include "core/LatencyComputation.h"
 #include "controls/RadioGroup.h"
 #include "controls/SuperStringGrid.h"
+#include "core/LatencyComputation.h"
 #include "latency/LatencyChain.h"
 #include "ui_LatencyStatistics.h"
 

@@ -157,7 +157,10 @@ class TestAccessibility : public QObject
             form->findChild<QAction*>("LatencyCalculator1")->trigger();
             const int position = page == QLatin1String("node") ? 0 : 1;
             latency()->chain().selectElement(position);
-            elementButton(position)->ElementMenu()->findChild<QAction*>("PropertiesItem")->trigger();
+            elementButton(position)
+                ->ElementMenu()
+                ->findChild<QAction*>("PropertiesItem")
+                ->trigger();
             return latency()->propertiesForm();
         }
         form->findChild<QAction*>(scene)->trigger();

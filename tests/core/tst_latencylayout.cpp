@@ -135,23 +135,25 @@ void TestLatencyLayout::networkRepairs_data()
 
     QTest::newRow("sound") << network(1.544f, nbTCarrier, 143, 5, 136)
                            << network(1.544f, nbTCarrier, 143, 5, 136);
-    QTest::newRow("node A's kind") << network(10, nbDesktopCPU, 8, 3, 8)
-                                   << network(10, nbUnknownNetwork, 8, 3, 8);
-    QTest::newRow("node B's kind") << network(10, nbTowerCPU, 8, 3, 8)
-                                   << network(10, nbUnknownNetwork, 8, 3, 8);
-    QTest::newRow("kind 255") << network(10, 255, 8, 3, 8) << network(10, nbUnknownNetwork, 8, 3, 8);
-    QTest::newRow("negative bandwidth") << network(-5, nbATM, 8, 0, 8) << network(0, nbATM, 8, 0, 8);
+    QTest::newRow("node A's kind")
+        << network(10, nbDesktopCPU, 8, 3, 8) << network(10, nbUnknownNetwork, 8, 3, 8);
+    QTest::newRow("node B's kind")
+        << network(10, nbTowerCPU, 8, 3, 8) << network(10, nbUnknownNetwork, 8, 3, 8);
+    QTest::newRow("kind 255") << network(10, 255, 8, 3, 8)
+                              << network(10, nbUnknownNetwork, 8, 3, 8);
+    QTest::newRow("negative bandwidth")
+        << network(-5, nbATM, 8, 0, 8) << network(0, nbATM, 8, 0, 8);
     QTest::newRow("NaN bandwidth") << network(nan, nbATM, 8, 0, 8) << network(0, nbATM, 8, 0, 8);
-    QTest::newRow("infinite bandwidth") << network(inf, nbFDDI, 8, 0, 8)
-                                        << network(0, nbFDDI, 8, 0, 8);
+    QTest::newRow("infinite bandwidth")
+        << network(inf, nbFDDI, 8, 0, 8) << network(0, nbFDDI, 8, 0, 8);
     QTest::newRow("lowest delay") << network(10, nbX25, 8, INT32_MIN, 8)
                                   << network(10, nbX25, 8, 0, 8);
     // Kept on the 268 x 258 panel, whole: a 50-pixel element starts at 218
     // across and 208 down at the most.
-    QTest::newRow("left and above the panel") << network(1, nbATM, -40000, 0, INT32_MIN)
-                                              << network(1, nbATM, 0, 0, 0);
-    QTest::newRow("right of and below the panel") << network(1, nbATM, INT32_MAX, 0, 1 << 30)
-                                                  << network(1, nbATM, 218, 0, 208);
+    QTest::newRow("left and above the panel")
+        << network(1, nbATM, -40000, 0, INT32_MIN) << network(1, nbATM, 0, 0, 0);
+    QTest::newRow("right of and below the panel")
+        << network(1, nbATM, INT32_MAX, 0, 1 << 30) << network(1, nbATM, 218, 0, 208);
 }
 
 void TestLatencyLayout::networkRepairs()

@@ -97,8 +97,8 @@ void TestLatencyChain::insert_data()
     QTest::newRow("first network selected: before it") << 2 << 1 << 1 << "A new 1 2 B";
     QTest::newRow("second network selected: before it") << 2 << 2 << 2 << "A 1 new 2 B";
     QTest::newRow("node B selected: before it") << 2 << 3 << 3 << "A 1 2 new B";
-    QTest::newRow("thirteen networks: the fourteenth fits") << 13 << 14 << 14
-                                                            << networksNamed(13).replace(" B", " new B");
+    QTest::newRow("thirteen networks: the fourteenth fits")
+        << 13 << 14 << 14 << networksNamed(13).replace(" B", " new B");
     QTest::newRow("fourteen networks: full") << 14 << 15 << -1 << networksNamed(14);
 }
 
@@ -144,9 +144,8 @@ void TestLatencyChain::remove_data()
                                     << "3";
     QTest::newRow("last network: node B follows") << 3 << 3 << true << "A 1 2 B"
                                                   << "Node B";
-    QTest::newRow("from a full chain") << 14 << 7 << true
-                                       << networksNamed(14).remove(QRegularExpression(" 7\\b"))
-                                       << "8";
+    QTest::newRow("from a full chain")
+        << 14 << 7 << true << networksNamed(14).remove(QRegularExpression(" 7\\b")) << "8";
     QTest::newRow("the sole network stays") << 1 << 1 << false << "A 1 B"
                                             << "Node B";
     QTest::newRow("node A is no network") << 2 << 0 << false << "A 1 2 B"
@@ -255,13 +254,13 @@ void TestLatencyChain::elementsKeepTheirRole_data()
     QTest::addColumn<int>("kindAfter");
 
     QTest::newRow("network becomes an Ethernet") << 1 << int(nbEthernet) << true << int(nbEthernet);
-    QTest::newRow("network given node A's kind") << 1 << int(nbDesktopCPU) << false
-                                                 << int(nbUnknownNetwork);
+    QTest::newRow("network given node A's kind")
+        << 1 << int(nbDesktopCPU) << false << int(nbUnknownNetwork);
     QTest::newRow("node A given a network kind") << 0 << int(nbATM) << false << int(nbDesktopCPU);
-    QTest::newRow("node A given node B's kind") << 0 << int(nbTowerCPU) << true
-                                                << int(nbDesktopCPU);
-    QTest::newRow("node B given node A's kind") << 2 << int(nbDesktopCPU) << true
-                                                << int(nbTowerCPU);
+    QTest::newRow("node A given node B's kind")
+        << 0 << int(nbTowerCPU) << true << int(nbDesktopCPU);
+    QTest::newRow("node B given node A's kind")
+        << 2 << int(nbDesktopCPU) << true << int(nbTowerCPU);
 }
 
 void TestLatencyChain::elementsKeepTheirRole()
