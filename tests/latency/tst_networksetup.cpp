@@ -298,6 +298,8 @@ void TestNetworkSetup::chainLimit()
     QCOMPARE(FCalc->chain().count(), 16);
     QVERIFY(!button("NewNetworkButton")->isEnabled());
     QVERIFY(!newNetwork1->isEnabled());
+    QCOMPARE(FCalc->chain().insertNetwork(), -1);
+    QCOMPARE(FCalc->chain().count(), 16);
     QCOMPARE(removeEntries().size(), 14);
     buttonsShowTheChain();
 
