@@ -152,8 +152,6 @@ void TMainForm::FormCreate()
     TLatencyCalc* latency = latencyCalc();
     if (!stored)
         latency->applyFirstRunDefaults();
-    else if (latency->chain().size() < 3)
-        latency->NewNetworkButtonClick();
 
     // The latency results were stale from the start and are recomputed when
     // next shown; the node labels follow the packet sizes now in place.

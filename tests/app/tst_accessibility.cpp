@@ -6,6 +6,7 @@
 #include "latency/LatencyCalc.h"
 #include "latency/NetworkButton.h"
 #include "latency/NetworkButtonForm.h"
+#include "latency/NetworkSetupEditor.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -131,6 +132,10 @@ class TestAccessibility : public QObject
     std::unique_ptr<TMainForm> form;
 
     TLatencyCalc* latency() const { return form->latencyCalc(); }
+    TNetworkButton* elementButton(int position) const
+    {
+        return latency()->setupEditor()->button(position);
+    }
 
     static void activate(QWidget* window)
     {
@@ -150,10 +155,12 @@ class TestAccessibility : public QObject
         }
         if (scene == QLatin1String("properties")) {
             form->findChild<QAction*>("LatencyCalculator1")->trigger();
-            TNetworkButton* element =
-                page == QLatin1String("node") ? latency()->nodeA() : latency()->chain().at(1);
-            latency()->selectElement(element);
-            element->ElementMenu()->findChild<QAction*>("PropertiesItem")->trigger();
+            const int position = page == QLatin1String("node") ? 0 : 1;
+            latency()->chain().selectElement(position);
+            elementButton(position)
+                ->ElementMenu()
+                ->findChild<QAction*>("PropertiesItem")
+                ->trigger();
             return latency()->propertiesForm();
         }
         form->findChild<QAction*>(scene)->trigger();
@@ -496,8 +503,8 @@ private slots:
         QFETCH(QString, typed);
         QWidget* window = show(scene, page);
         activate(window);
-        const TNetworkButton* target = latency()->selectedElement();
-        const QString label = target->Hint();
+        const int target = latency()->chain().selectedElement();
+        const QString label = latency()->chain().at(target).Hint;
         auto* control = window->findChild<QWidget*>(field);
         control->setFocus(Qt::TabFocusReason);
         QTRY_VERIFY(control->hasFocus());
@@ -506,7 +513,7 @@ private slots:
         sendKey(window, Qt::Key_Escape);
 
         QTRY_VERIFY(!window->isVisible());
-        QCOMPARE(target->Hint(), label);
+        QCOMPARE(latency()->chain().at(target).Hint, label);
     }
 
     void resultPanelsSayTheirCaptionAndValue_data()
@@ -595,7 +602,9 @@ private slots:
         QFETCH(QString, action);
         QFETCH(QString, display);
         // Node A's time makes the directions' totals differ.
-        latency()->nodeA()->setProcessTime(10);
+        TNetworkElement nodeA = latency()->chain().nodeA();
+        nodeA.ProcessTime = 10;
+        latency()->chain().setElement(0, nodeA);
         QWidget* window = show(scene, page);
         auto* target = window->findChild<QRadioButton*>(item);
         QRadioButton* first = nullptr;
@@ -722,11 +731,10 @@ private slots:
         QFETCH(int, value);
         QWidget* window = show("LatencyCalculator1", "NetworkSetupTabSheet");
         activate(window);
-        TNetworkButton* target = latency()->chain().at(position);
-        TNetworkButton* other = latency()->chain().at(position == 1 ? 2 : 1);
-        latency()->selectElement(other);
-        const TNetworkElement otherBefore = other->element();
-        const QString otherLabel = other->Hint();
+        TNetworkButton* target = elementButton(position);
+        const int other = position == 1 ? 2 : 1;
+        latency()->chain().selectElement(other);
+        const TNetworkElement otherBefore = latency()->chain().at(other);
         target->setFocus(Qt::TabFocusReason);
         QTRY_VERIFY(target->hasFocus());
 
@@ -752,10 +760,12 @@ private slots:
         sendKey(dialog, Qt::Key_O, Qt::AltModifier);
 
         QTRY_VERIFY(!dialog->isVisible());
-        QCOMPARE(position == 1 ? target->PropagationDelay() : target->PacketSize(), value);
-        QCOMPARE(other->PacketSize(), otherBefore.PacketSize);
-        QCOMPARE(other->PropagationDelay(), otherBefore.PropagationDelay);
-        QCOMPARE(other->Hint(), otherLabel);
+        const TNetworkElement& changed = latency()->chain().at(position);
+        QCOMPARE(position == 1 ? changed.PropagationDelay : changed.PacketSize, value);
+        const TNetworkElement& otherAfter = latency()->chain().at(other);
+        QCOMPARE(otherAfter.PacketSize, otherBefore.PacketSize);
+        QCOMPARE(otherAfter.PropagationDelay, otherBefore.PropagationDelay);
+        QCOMPARE(otherAfter.Hint, otherBefore.Hint);
     }
 
     void keyboardInsertsWhereItSelected_data()
@@ -776,21 +786,20 @@ private slots:
         QFETCH(int, inserted);
         QWidget* window = show("LatencyCalculator1", "NetworkSetupTabSheet");
         activate(window);
-        latency()->selectElement(latency()->chain().at(pressed == 2 ? 1 : 2));
-        TNetworkButton* element = latency()->chain().at(pressed);
+        latency()->chain().selectElement(pressed == 2 ? 1 : 2);
+        TNetworkButton* element = elementButton(pressed);
         element->setFocus(Qt::TabFocusReason);
         QTRY_VERIFY(element->hasFocus());
 
         sendKey(window, Qt::Key_Space);
         sendKey(window, Qt::Key_I, Qt::AltModifier);
 
-        QTRY_COMPARE(latency()->chain().size(), 4);
-        const QList<TNetworkButton*> chain = latency()->chain();
-        QCOMPARE(chain.indexOf(latency()->selectedElement()), inserted);
-        latency()->nodeA()->setFocus(Qt::TabFocusReason);
-        for (int i = 1; i < chain.size(); ++i) {
+        QTRY_COMPARE(latency()->chain().count(), 4);
+        QCOMPARE(latency()->chain().selectedElement(), inserted);
+        elementButton(0)->setFocus(Qt::TabFocusReason);
+        for (int i = 1; i < latency()->chain().count(); ++i) {
             sendKey(window, Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget(), chain[i]);
+            QCOMPARE(QApplication::focusWidget(), elementButton(i));
         }
     }
 };
