@@ -14,7 +14,17 @@ std::string hexClassMaskCaption(char classLetter)
 
 std::string hostRange(const TIPAddSubnet& subnet)
 {
-    return subnet.FirstHost().DecimalText() + "  -  " + subnet.LastHost().DecimalText();
+    std::string text;
+    writeHostRange(subnet, text);
+    return text;
+}
+
+void writeHostRange(const TIPAddSubnet& subnet, std::string& text)
+{
+    text.clear();
+    text += subnet.FirstHost().DecimalText();
+    text += "  -  ";
+    text += subnet.LastHost().DecimalText();
 }
 
 std::string subnetNumber(int64_t number)

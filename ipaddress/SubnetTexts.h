@@ -52,6 +52,9 @@ std::string hexClassMaskCaption(char classLetter);
 
 // "128.0.0.1  -  128.0.0.254": first and last host of the model's subnet.
 std::string hostRange(const TIPAddSubnet& subnet);
+// The same, written over `text`: listing 16,384 rows into one reused string
+// spares an allocation a row.
+void writeHostRange(const TIPAddSubnet& subnet, std::string& text);
 
 // A subnet number right-aligned in five characters: "    0", "16384";
 // larger numbers take the room they need.

@@ -37,8 +37,10 @@ void forEachRow(const TIPAddSubnet& subnet, const RowSink& row)
 {
     subnettexts::SubnetCursor cursor(subnet);
     const int32_t last = lastListedSubnet(subnet);
+    std::string range;
     for (int32_t number = 0; number <= last; ++number) {
-        row(number, numberText(number), hostRangeText(cursor.Current()));
+        subnettexts::writeHostRange(cursor.Current(), range);
+        row(number, numberText(number), latin1(range));
         cursor.Next();
     }
 }
