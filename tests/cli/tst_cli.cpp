@@ -15,9 +15,9 @@
 #include <QTabWidget>
 
 // zentrix-cli beside the window. Bad input is checked on the real program;
-// the classful results are checked against the real window, driven as a
-// user drives it with the same input: the window is the reference, so no
-// expected value is written down here.
+// the classful and number-base results are checked against the
+// real window, driven as a user drives it with the same input: the window is
+// the reference, so no expected value is written down here.
 class TestCli : public QObject
 {
     Q_OBJECT
@@ -189,6 +189,15 @@ private slots:
         QTest::newRow("subnet without address") << QStringList{"subnet"} << "address";
         QTest::newRow("supernet bits above 24")
             << QStringList{"supernet", "192.0.0.1", "--bits", "25"} << "25";
+        QTest::newRow("radix value above the width")
+            << QStringList{"radix", "256", "--width", "8"} << "256";
+        QTest::newRow("radix value below the width")
+            << QStringList{"radix", "-129", "--width", "8"} << "-129";
+        QTest::newRow("radix value beyond 64 bits")
+            << QStringList{"radix", "0x1FFFFFFFFFFFFFFFF"} << "0x1FFFFFFFFFFFFFFFF";
+        QTest::newRow("radix digit of another base") << QStringList{"radix", "0b102"} << "0b102";
+        QTest::newRow("radix short dotted quad") << QStringList{"radix", "1.2.3"} << "1.2.3";
+        QTest::newRow("radix width 12") << QStringList{"radix", "1", "--width", "12"} << "12";
     }
 
     void badInput()
@@ -413,6 +422,61 @@ private slots:
                      {find<QLineEdit>("MaskEdit5")->text(), find<QLineEdit>("MaskEdit6")->text(),
                       find<QLineEdit>("MaskEdit7")->text(), find<QLineEdit>("MaskEdit8")->text()})
                      .join('.'));
+    }
+
+    void radixMatchesWindow_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("field"); // the window's field the value is typed into
+        QTest::addColumn<QString>("typed");
+
+        QTest::newRow("start width, zero") << 16 << "Dec"
+                                           << "0";
+        QTest::newRow("largest of a byte") << 8 << "Dec"
+                                           << "255";
+        QTest::newRow("binary byte") << 8 << "Bin"
+                                     << "10100101";
+        QTest::newRow("short hexadecimal") << 16 << "Hex"
+                                           << "ABC";
+        QTest::newRow("largest of a word") << 16 << "Hex"
+                                           << "FFFF";
+        QTest::newRow("thousands") << 32 << "Dec"
+                                   << "1234567";
+        QTest::newRow("largest at 32 bits") << 32 << "Dec"
+                                            << "2147483647";
+        QTest::newRow("negative hexadecimal") << 32 << "Hex"
+                                              << "FFFFFFFA";
+        QTest::newRow("smallest at 32 bits") << 32 << "Hex"
+                                             << "80000000";
+        QTest::newRow("thirty-two ones") << 32 << "Bin" << QString(32, '1');
+    }
+
+    void radixMatchesWindow()
+    {
+        QFETCH(int, width);
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+
+        form->findChild<QAction*>("RadixorCalculator1")->trigger();
+        auto* widthItem = find<QRadioButton>(QStringLiteral("NumberWidth%1Button").arg(width));
+        QTest::mouseClick(widthItem, Qt::LeftButton, {}, QPoint(8, widthItem->height() / 2));
+        QVERIFY(widthItem->isChecked());
+        typeInto(find<QLineEdit>(field + "Memo"), typed);
+
+        const QString prefix = field == "Hex" ? "0x" : field == "Bin" ? "0b" : "";
+        const QString output = cli({"radix", prefix + typed, "--width", QString::number(width)});
+        // The window's value is a signed 32-bit number no larger than the
+        // width's largest: at 32 bits its decimal is the signed reading of
+        // the bits, at 8 and 16 bits the unsigned one.
+        const QStringList captions{width == 32 ? "Signed decimal" : "Unsigned decimal",
+                                   "Hexadecimal", "Binary"};
+        const QStringList fields{"Dec", "Hex", "Bin"};
+        // The field typed in keeps the text as typed; the other two show the value.
+        for (int i = 0; i < 3; ++i) {
+            if (fields[i] != field)
+                QCOMPARE(captions[i] + ": " + valueUnder(output, captions[i]),
+                         captions[i] + ": " + find<QLineEdit>(fields[i] + "Memo")->text());
+        }
     }
 };
 
