@@ -11,7 +11,7 @@ namespace {
 
 const char* const Description =
     "Zentrix's calculators on the command line: classful subnets and supernets, number "
-    "bases as the window shows them, and classless IPv4 and IPv6 "
+    "bases and path latency as the window shows them, and classless IPv4 and IPv6 "
     "networks, ranges and summaries.";
 
 const char* const Footer =
@@ -49,6 +49,7 @@ int runCli(int argc, const char* const* argv, Output& out)
     addSupernetCommand(app, chosen);
     addCidrCommand(app, chosen);
     addRadixCommand(app, chosen);
+    addLatencyCommand(app, chosen);
 
     try {
         app.parse(argc, argv);

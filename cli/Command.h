@@ -44,3 +44,4 @@ void addCidrCommand(CLI::App& app, Command& chosen);
 void addSubnetCommand(CLI::App& app, Command& chosen);
 void addSupernetCommand(CLI::App& app, Command& chosen);
 void addRadixCommand(CLI::App& app, Command& chosen);
+void addLatencyCommand(CLI::App& app, Command& chosen);
