@@ -113,29 +113,30 @@ TLatencyCalc* TMainForm::latencyCalc() const
 
 void TMainForm::FormCreate()
 {
-    // 1. The client area is sized from the calculator containers.
+    // The client area ends a margin below the calculator containers.
     const QRect calcRect = ui->RadixorCalcPanel->geometry();
     ui->ClientArea->setFixedSize(292, calcRect.top() + calcRect.height() + 8);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    // 2. to 4. Logos and caption; the other two calculators' logos wait
-    // until those are first chosen.
+    // The subnet calculator shows first, so only its logo and the maker's
+    // are read now; the other two logos wait until their calculators are
+    // first chosen.
     FSubnetLogo = loadPicture("SUBNETCALCLOGO");
     FQorvelGroupLogo = loadPicture("QORVELGROUPLOGO");
     ui->QorvelGroupImage->setPicture(FQorvelGroupLogo.get());
     setWindowTitle(QCoreApplication::applicationName());
     ui->CalcImage->setPicture(FSubnetLogo.get());
 
-    // 5. to 7. The calculators came with the form; each sits at left 8 and
-    // the shell follows their tab controls from now on. A calculator that
-    // makes its controls on first need is followed from then on.
+    // The calculators came with the form, before the settings are read:
+    // loading may select one, and a selection runs the enter effects of its
+    // page. The form keeps them side by side; each moves to left 8, and the
+    // shell follows their tab controls from now on.
     for (TCalcView* view : views()) {
         view->move(8, view->y());
-        if (view->isBuilt())
-            followPageControl(view);
+        followPageControl(view);
     }
 
-    // 8. The remembered state. A stored error is shown, and the window goes
+    // The remembered state. A stored error is shown, and the window goes
     // on with what was read: whatever happens, one calculator is shown and
     // the chain holds at least one network.
     bool stored = true;
@@ -151,11 +152,9 @@ void TMainForm::FormCreate()
     TLatencyCalc* latency = latencyCalc();
     if (!stored)
         latency->applyFirstRunDefaults();
-    else if (latency->chain().size() < 3)
-        latency->NewNetworkButtonClick();
 
-    // 9. and 10. The results are recomputed when next shown; the node labels
-    // follow the packet sizes now in place.
+    // The latency results were stale from the start and are recomputed when
+    // next shown; the node labels follow the packet sizes now in place.
     latency->updateNodeLabels();
 }
 
@@ -219,7 +218,6 @@ void TMainForm::selectCalculator(TCalcView* view, QAction* menuItem,
             focus->clearFocus();
         other->hide();
     }
-    followPageControl(view);
     view->show();
     setEditMenuEnabled(false);
     CalcPageControlChange(view->pageControl());
@@ -233,8 +231,6 @@ std::array<TCalcView*, 3> TMainForm::views() const
 void TMainForm::followPageControl(TCalcView* view)
 {
     QTabWidget* pageControl = view->pageControl();
-    if (FPageViews.contains(pageControl))
-        return;
     FPageViews.insert(pageControl, view);
     // A tab clicked takes the focus before its page shows, so a field being
     // typed in (the subnet bits above the tabs, an octet) is left and
@@ -243,12 +239,6 @@ void TMainForm::followPageControl(TCalcView* view)
     FCurrentPages.insert(pageControl, pageControl->currentWidget());
     connect(pageControl, &QTabWidget::currentChanged, this,
             [this, pageControl] { pageControlCurrentChanged(pageControl); });
-}
-
-void TMainForm::buildDeferredViews()
-{
-    for (TCalcView* view : views())
-        followPageControl(view);
 }
 
 TCalcView* TMainForm::viewOf(QTabWidget* pageControl) const
@@ -271,7 +261,7 @@ void TMainForm::CalcPageControlChange(QTabWidget* sender)
 {
     if (TCalcView* view = viewOf(sender)) {
         if (QWidget* page = sender->currentWidget())
-            view->pageEntered(page, sender);
+            view->pageEntered(page);
     }
     ui->VantrelCalcPanel->UpdateSubnetView();
 }
@@ -279,7 +269,7 @@ void TMainForm::CalcPageControlChange(QTabWidget* sender)
 void TMainForm::CalcPageControlChanging(QTabWidget* sender, QWidget* oldPage)
 {
     if (TCalcView* view = viewOf(sender))
-        view->pageLeaving(oldPage, sender);
+        view->pageLeaving(oldPage);
 }
 
 void TMainForm::setEditMenuEnabled(bool enabled)
@@ -324,12 +314,6 @@ void TMainForm::QorvelGroupImageClick()
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (type == QEvent::Paint && watched == ui->ClientArea && !FDeferredBuildQueued) {
-        // Once the window is on screen, the calculators that wait for their
-        // first need are made while the user reads it.
-        FDeferredBuildQueued = true;
-        QTimer::singleShot(0, this, &TMainForm::buildDeferredViews);
-    }
     if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
         return QMainWindow::eventFilter(watched, event);
     auto* widget = qobject_cast<QWidget*>(watched);

@@ -35,9 +35,6 @@ public:
     TRadixorCalc* radixorCalc() const;
     TSubnetCalc* subnetCalc() const;
     TLatencyCalc* latencyCalc() const;
-    // Makes the controls of every calculator that waits for its first need
-    // (the window does so by itself once it is first on screen).
-    void buildDeferredViews();
 
     // Calculator selection, as the menu items and the logo do it.
     void RadixorCalculator1Click();
@@ -69,8 +66,7 @@ private:
     void setEditMenuEnabled(bool enabled);
     TCalcView* viewOf(QTabWidget* pageControl) const;
     std::array<TCalcView*, 3> views() const;
-    // Starts following a calculator's tab control, making its controls if
-    // they wait for their first need.
+    // Starts following a calculator's tab control.
     void followPageControl(TCalcView* view);
     void reportCreationError(const QString& message);
 
@@ -86,5 +82,4 @@ private:
     // The page each tab control showed last: the page being left when it changes.
     QHash<QTabWidget*, QPointer<QWidget>> FCurrentPages;
     QHash<QTabWidget*, TCalcView*> FPageViews;
-    bool FDeferredBuildQueued = false;
 };

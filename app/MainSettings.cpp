@@ -2,80 +2,61 @@
 // whole latency layout.
 #include "app/Main.h"
 
-#include "app/SettingsRecords.h"
 #include "app/SettingsStore.h"
-#include "core/FloatConversions.h"
+#include "core/LatencyLayout.h"
 #include "latency/LatencyCalc.h"
-#include "latency/NetworkButton.h"
-#include "latency/NetworkButtonForm.h"
-#include "latency/TopologyTable.h"
 #include "radix/RadixorCalc.h"
 #include "subnet/SubnetCalc.h"
 
-#include <QtGlobal>
-#include <algorithm>
-#include <cmath>
-
 namespace {
 
+// The calculator in use, as the store numbers it.
+enum TStoredCalculator : int32_t
+{
+    scRadixor = 0,
+    scSubnet = 1,
+    scLatency = 2,
+};
+
 const QString calculatorValue = QStringLiteral("Calculator");
-const QString numNetworksValue = QStringLiteral("NumNetworks");
-const QString nodeAValue = QStringLiteral("NodeA");
-const QString nodeBValue = QStringLiteral("NodeB");
 
-QString networkValue(int n)
+// The settings store as the latency layout reads and writes itself there.
+class TLayoutAccess : public TLayoutSource, public TLayoutSink
 {
-    return QStringLiteral("Network") + QString::number(n);
-}
+public:
+    explicit TLayoutAccess(TSettingsStore& store) : FStore(store) {}
 
-QString networkNameValue(int n)
-{
-    return networkValue(n) + QStringLiteral("Name");
-}
+    int32_t ReadInteger(const std::string& name) override
+    {
+        return FStore.ReadInteger(QString::fromStdString(name));
+    }
+    std::string ReadString(const std::string& name) override
+    {
+        return FStore.ReadString(QString::fromStdString(name)).toStdString();
+    }
+    std::vector<uint8_t> ReadBinaryData(const std::string& name, size_t size) override
+    {
+        const QByteArray bytes = FStore.ReadBinaryData(QString::fromStdString(name), int(size));
+        return std::vector<uint8_t>(bytes.begin(), bytes.end());
+    }
+    void WriteInteger(const std::string& name, int32_t value) override
+    {
+        FStore.WriteInteger(QString::fromStdString(name), value);
+    }
+    void WriteString(const std::string& name, const std::string& value) override
+    {
+        FStore.WriteString(QString::fromStdString(name), QString::fromStdString(value));
+    }
+    void WriteBinaryData(const std::string& name, const std::vector<uint8_t>& bytes) override
+    {
+        FStore.WriteBinaryData(
+            QString::fromStdString(name),
+            QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
+    }
 
-// Damaged or foreign values must not make an element unusable: a kind that
-// is no network kind would index past the pictures or turn a network into a
-// node, a negative or non-finite bandwidth has no meaning (nor has a negative
-// size, time or delay: it would show shares of negative delays), and a
-// position off the panel would hide the element from the user.
-TNetworkButtonKind storedNetworkKind(uint8_t kind)
-{
-    if (kind >= networkButtonKindCount || isNodeKind(static_cast<TNetworkButtonKind>(kind)))
-        return nbUnknownNetwork;
-    return static_cast<TNetworkButtonKind>(kind);
-}
-
-float storedBandwidth(float bandwidth)
-{
-    return std::isfinite(bandwidth) && bandwidth >= 0 ? bandwidth : 0.0f;
-}
-
-int32_t storedAmount(int32_t amount)
-{
-    return std::max<int32_t>(amount, 0);
-}
-
-int onPanel(int32_t edge, int panelExtent, int elementExtent)
-{
-    return std::clamp<int32_t>(edge, 0, std::max(0, panelExtent - elementExtent));
-}
-
-void readNode(TSettingsStore& store, const QString& name, TNetworkButton* node)
-{
-    TNodeRecord record;
-    if (!decodeNodeRecord(store.ReadBinaryData(name, TNodeRecord::size), record))
-        return;
-    node->setPacketSize(storedAmount(record.PacketSize));
-    node->setProcessTime(storedAmount(record.ProcessTime));
-}
-
-void writeNode(TSettingsStore& store, const QString& name, const TNetworkButton* node)
-{
-    TNodeRecord record;
-    record.PacketSize = node->PacketSize();
-    record.ProcessTime = node->ProcessTime();
-    store.WriteBinaryData(name, encodeNodeRecord(record));
-}
+private:
+    TSettingsStore& FStore;
+};
 
 } // namespace
 
@@ -94,15 +75,15 @@ bool TMainForm::LoadSettings()
     FSettings->OpenKey(false);
 
     switch (FSettings->ReadInteger(calculatorValue)) {
-    case 0:
+    case scRadixor:
         RadixorCalculator1Click();
         FCalculatorRestored = true;
         break;
-    case 1:
+    case scSubnet:
         VantrelCalculator1Click();
         FCalculatorRestored = true;
         break;
-    case 2:
+    case scLatency:
         LatencyCalculator1Click();
         FCalculatorRestored = true;
         break;
@@ -110,43 +91,17 @@ bool TMainForm::LoadSettings()
         break;
     }
 
-    TLatencyCalc* latency = latencyCalc();
-    readNode(*FSettings, nodeAValue, latency->nodeA());
-    readNode(*FSettings, nodeBValue, latency->nodeB());
-
-    // The chain never holds more networks than it has room for.
-    const int numNetworks =
-        std::min(FSettings->ReadInteger(numNetworksValue), TLatencyCalc::maxChainLength - 2);
-    TTNetworkButtonForm* properties = latency->propertiesForm();
-    for (int n = 1; n <= numNetworks; ++n) {
-        latency->selectElement(latency->nodeB());
-        TNetworkRecord record;
-        const bool hasRecord = decodeNetworkRecord(
-            FSettings->ReadBinaryData(networkValue(n), TNetworkRecord::size), record);
-        TNetworkButton* element = latency->NewNetworkButtonClick();
-        if (!element)
-            break;
-        const QWidget* panel = element->parentWidget();
-        if (hasRecord) {
-            element->setBandwidth(storedBandwidth(record.Bandwidth));
-            element->setKind(storedNetworkKind(record.Kind));
-            // The kind setter offers "Remove"; the chain decides whether it may.
-            latency->syncRemoveCommands();
-            element->move(onPanel(record.Left, panel->width(), element->width()), element->y());
-        }
-        const QString name = FSettings->ReadString(networkNameValue(n));
-        element->setNetworkName(name);
-        const QString bandwidthText =
-            QString::fromStdString(conv::floatToStrGeneral(element->Bandwidth()));
-        element->setHint(networkLabel(name, element->Bandwidth()));
-        if (hasRecord) {
-            element->setPropagationDelay(storedAmount(record.PropagationDelay));
-            element->move(element->x(), onPanel(record.Top, panel->height(), element->height()));
-        }
-        // A missing name is no topology to offer in the dialog.
-        element->setTopologyIndex(name.isEmpty() ? -1 : properties->addTopology(name));
-        element->setBandwidthIndex(indexOfText(bandwidthList(element->Kind()), bandwidthText));
+    // A value that cannot be read ends the loading, but what was read
+    // before it is shown all the same.
+    TLayoutAccess access(*FSettings);
+    TLatencyLayout layout;
+    try {
+        readLatencyLayout(access, layout);
+    } catch (...) {
+        latencyCalc()->restoreLayout(layout);
+        throw;
     }
+    latencyCalc()->restoreLayout(layout);
 
     FSettings->CloseKey();
     return true;
@@ -160,30 +115,15 @@ void TMainForm::SaveSettings()
 
     // The window may already be hidden while it closes: ask which container
     // is shown within it, not whether it is on screen.
-    int calculator = 2;
+    TStoredCalculator calculator = scLatency;
     if (!radixorCalc()->isHidden())
-        calculator = 0;
+        calculator = scRadixor;
     else if (!subnetCalc()->isHidden())
-        calculator = 1;
+        calculator = scSubnet;
     FSettings->WriteInteger(calculatorValue, calculator);
 
-    const TLatencyCalc* latency = latencyCalc();
-    const QList<TNetworkButton*>& chain = latency->chain();
-    const int numNetworks = int(chain.size()) - 2;
-    FSettings->WriteInteger(numNetworksValue, numNetworks);
-    writeNode(*FSettings, nodeAValue, latency->nodeA());
-    writeNode(*FSettings, nodeBValue, latency->nodeB());
-    for (int n = 1; n <= numNetworks; ++n) {
-        const TNetworkButton* element = chain[n];
-        TNetworkRecord record;
-        record.Bandwidth = element->Bandwidth();
-        record.Kind = element->Kind();
-        record.Left = element->x();
-        record.PropagationDelay = element->PropagationDelay();
-        record.Top = element->y();
-        FSettings->WriteBinaryData(networkValue(n), encodeNetworkRecord(record));
-        FSettings->WriteString(networkNameValue(n), element->NetworkName());
-    }
+    TLayoutAccess access(*FSettings);
+    writeLatencyLayout(access, latencyCalc()->layout());
 
     FSettings->CloseKey();
     FSettings.reset();

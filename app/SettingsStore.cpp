@@ -88,11 +88,6 @@ void TSettingsStore::CloseKey()
     FStore->sync();
 }
 
-bool TSettingsStore::ValueExists(const QString& name) const
-{
-    return FStore->contains(name);
-}
-
 int32_t TSettingsStore::ReadInteger(const QString& name) const
 {
     const QVariant value = FStore->value(name);

@@ -45,7 +45,6 @@ public:
     bool OpenKey(bool create);
     void CloseKey();
 
-    bool ValueExists(const QString& name) const;
     int32_t ReadInteger(const QString& name) const;
     void WriteInteger(const QString& name, int32_t value);
     // A missing string reads as empty; a stored terminating NUL is dropped.

@@ -1,5 +1,67 @@
 #include "app/Style.h"
 
+#include "controls/PaletteTone.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QStyleFactory>
+#include <QStyleOption>
+
+#include <algorithm>
+
+namespace {
+
+// A fresh copy of the style the desktop chose. A desktop style that is
+// itself a proxy of another (a platform theme's may be) keeps answering its
+// inner style's calls on its own and would never ask ours for metrics or
+// indicators, so the innermost style is the one taken.
+QStyle* desktopStyle()
+{
+    const QStyle* style = QApplication::style();
+    while (const auto* proxy = qobject_cast<const QProxyStyle*>(style))
+        style = proxy->baseStyle();
+    return style ? QStyleFactory::create(style->name()) : nullptr;
+}
+
+// The ring, the well and the dot all come from the palette. Styles shade
+// the ring from the window colour, which on a dark window leaves it dark on
+// dark; halfway between the window text and the window it stands out as
+// much on either.
+void drawRadioIndicator(const QStyleOption* option, QPainter* painter)
+{
+    const QPalette& palette = option->palette;
+    const QStyle::State state = option->state;
+    const QColor text = palette.color(QPalette::WindowText);
+    const bool keyboardFocus =
+        state.testFlag(QStyle::State_HasFocus) && state.testFlag(QStyle::State_KeyboardFocusChange);
+    const QColor ring = keyboardFocus ? palette.color(QPalette::Highlight)
+                                      : toneBetween(text, palette.color(QPalette::Window), 0.5);
+    const QColor well = state.testFlag(QStyle::State_Sunken)
+                            ? toneBetween(palette.color(QPalette::Base), text, 0.15)
+                            : palette.color(QPalette::Base);
+
+    const int side = std::min(option->rect.width(), option->rect.height());
+    QRectF circle(0, 0, side - 1, side - 1);
+    circle.moveCenter(QRectF(option->rect).center());
+
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, true);
+    painter->setPen(QPen(ring, 1.0));
+    painter->setBrush(well);
+    painter->drawEllipse(circle);
+    if (state.testFlag(QStyle::State_On)) {
+        const qreal radius = circle.width() * 0.2;
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(palette.color(QPalette::Text));
+        painter->drawEllipse(circle.center(), radius, radius);
+    }
+    painter->restore();
+}
+
+} // namespace
+
+TZentrixStyle::TZentrixStyle() : QProxyStyle(desktopStyle()) {}
+
 int TZentrixStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
                                const QWidget* widget) const
 {
@@ -11,4 +73,13 @@ int TZentrixStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
     default:
         return QProxyStyle::pixelMetric(metric, option, widget);
     }
+}
+
+void TZentrixStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
+                                  QPainter* painter, const QWidget* widget) const
+{
+    if (element == PE_IndicatorRadioButton)
+        drawRadioIndicator(option, painter);
+    else
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
 }

@@ -15,16 +15,12 @@ public:
     explicit TCalcView(QWidget* parent = nullptr) : QWidget(parent) {}
 
     // The calculator's tab control (for the latency calculator, the only child).
-    // A view that makes its controls on first need makes them here.
     virtual QTabWidget* pageControl() const = 0;
-    // False while the view has not made its controls yet.
-    virtual bool isBuilt() const { return true; }
 
-    // Effects of a page becoming the active one, including its enter action;
-    // `sender` is the tab control, as the page handlers expect it.
-    virtual void pageEntered(QWidget* page, QObject* sender) = 0;
+    // Effects of a page becoming the active one, including its enter action.
+    virtual void pageEntered(QWidget* page) = 0;
     // Effects of a page about to be left, including its exit action.
-    virtual void pageLeaving(QWidget* page, QObject* sender) = 0;
+    virtual void pageLeaving(QWidget* page) = 0;
 
 signals:
     // The view can copy now, with this button: Edit > Copy clicks it.

@@ -5,7 +5,8 @@
 
 // A flat picture button that never takes the keyboard focus, so clicking it
 // leaves the focus (and whatever depends on it) where it was. Its glyph has a
-// normal and a disabled picture, both scalable; its hint doubles as its
+// normal and a disabled picture, both scalable; the disabled one, two-tone
+// grey, is drawn in tones of the button's palette. Its hint doubles as its
 // accessible name, so a screen reader says what the picture means.
 class TSpeedButton : public QToolButton
 {
@@ -18,4 +19,11 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void updateGlyph();
+
+    QString FNormalGlyph;
+    QString FDisabledGlyph;
 };

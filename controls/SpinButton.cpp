@@ -2,8 +2,9 @@
 
 #include <QAbstractButton>
 #include <QPainter>
-#include <QStyleOption>
 #include <qdrawutil.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -11,8 +12,7 @@ namespace {
 class SpinButtonHalf : public QAbstractButton
 {
 public:
-    SpinButtonHalf(QStyle::PrimitiveElement arrow, QWidget* parent)
-        : QAbstractButton(parent), FArrow(arrow)
+    SpinButtonHalf(Qt::ArrowType arrow, QWidget* parent) : QAbstractButton(parent), FArrow(arrow)
     {
         setFocusPolicy(Qt::NoFocus);
         setAutoRepeat(true);
@@ -25,23 +25,39 @@ protected:
     {
         QPainter painter(this);
         qDrawWinButton(&painter, rect(), palette(), isDown(), &palette().brush(QPalette::Button));
-        QStyleOption arrow;
-        arrow.initFrom(this);
-        // The arrow shifts with the face when the half is pressed, as on a button.
-        const int shift = isDown() ? 1 : 0;
-        arrow.rect = rect().adjusted(3 + shift, 2 + shift, -3 + shift, -2 + shift);
-        style()->drawPrimitive(FArrow, &arrow, &painter, this);
+        paintArrow(painter);
     }
 
 private:
-    QStyle::PrimitiveElement FArrow;
+    // A solid triangle in the button text colour, pixel by pixel so that it
+    // stays crisp at this small size: the style's arrows are shaded for larger
+    // buttons and fade into a dark face. Inside the 2-pixel bevel, it shifts
+    // with the face when the half is pressed, as on a button.
+    void paintArrow(QPainter& painter) const
+    {
+        const int shift = isDown() ? 1 : 0;
+        const QRect inside = rect().adjusted(2 + shift, 2 + shift, -2 + shift, -2 + shift);
+        const int height = std::min(inside.height() - 1, (inside.width() + 1) / 4);
+        if (height < 1)
+            return;
+        const int tipX = inside.left() + (inside.width() - 1) / 2;
+        const int top = inside.top() + (inside.height() - height) / 2;
+        const QColor colour = palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
+                                              QPalette::ButtonText);
+        for (int row = 0; row < height; ++row) {
+            const int half = FArrow == Qt::UpArrow ? row : height - 1 - row;
+            painter.fillRect(QRect(tipX - half, top + row, 2 * half + 1, 1), colour);
+        }
+    }
+
+    Qt::ArrowType FArrow;
 };
 
 } // namespace
 
 TSpinButton::TSpinButton(QWidget* parent)
-    : QWidget(parent), FUpButton(new SpinButtonHalf(QStyle::PE_IndicatorArrowUp, this)),
-      FDownButton(new SpinButtonHalf(QStyle::PE_IndicatorArrowDown, this))
+    : QWidget(parent), FUpButton(new SpinButtonHalf(Qt::UpArrow, this)),
+      FDownButton(new SpinButtonHalf(Qt::DownArrow, this))
 {
     setFocusPolicy(Qt::NoFocus);
     FUpButton->setAccessibleName(tr("Up"));

@@ -7,8 +7,10 @@
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QToolTip>
 
 #include <algorithm>
 #include <climits>
@@ -346,6 +348,28 @@ bool TSuperStringGrid::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return QTableView::eventFilter(watched, event);
+}
+
+bool TSuperStringGrid::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QModelIndex index = indexAt(help->pos());
+        if (index.isValid()) {
+            QStyleOptionViewItem option;
+            initViewItemOption(&option);
+            option.rect = visualRect(index);
+            // The delegate's size for the cell is the text with its margins,
+            // as the cell draws it.
+            if (itemDelegateForIndex(index)->sizeHint(option, index).width() >
+                option.rect.width()) {
+                QToolTip::showText(help->globalPos(), index.data().toString(), viewport(),
+                                   option.rect);
+                return true;
+            }
+        }
+    }
+    return QTableView::viewportEvent(event);
 }
 
 void TSuperStringGrid::paintCorner()

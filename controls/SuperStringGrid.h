@@ -117,6 +117,8 @@ protected:
     using QTableView::setSelection;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A cell too narrow for its text shows the whole text as its tooltip.
+    bool viewportEvent(QEvent* event) override;
 
 private:
     void updateHeaders();

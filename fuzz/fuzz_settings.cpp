@@ -9,6 +9,7 @@
 #include "fuzz/FuzzSupport.h"
 #include "latency/LatencyCalc.h"
 #include "latency/NetworkButton.h"
+#include "latency/NetworkSetupEditor.h"
 #include "radix/RadixorCalc.h"
 #include "subnet/SubnetCalc.h"
 
@@ -58,7 +59,7 @@ void plant(FuzzInput& input)
 
 std::string describe(const TMainForm& form)
 {
-    return "chain of " + std::to_string(form.latencyCalc()->chain().size()) + " elements";
+    return "chain of " + std::to_string(form.latencyCalc()->chain().count()) + " elements";
 }
 
 void check(TMainForm& form)
@@ -76,23 +77,24 @@ void check(TMainForm& form)
     if (shown != 1)
         fuzzFailure("exactly one calculator is shown", context);
 
-    const QList<TNetworkButton*>& chain = form.latencyCalc()->chain();
-    if (chain.size() < 3 || chain.size() > TLatencyCalc::maxChainLength)
+    const TLatencyChain& chain = form.latencyCalc()->chain();
+    if (chain.count() < 3 || chain.count() > TLatencyChain::maxLength)
         fuzzFailure("the chain holds one to fourteen networks", context);
-    for (int i = 0; i < chain.size(); ++i) {
-        const TNetworkButtonKind kind = chain[i]->Kind();
-        const bool node = i == 0 || i == chain.size() - 1;
-        if (node != isNodeKind(kind) || kind >= networkButtonKindCount)
+    for (int i = 0; i < chain.count(); ++i) {
+        const TNetworkElement& element = chain.at(i);
+        const TNetworkButton* button = form.latencyCalc()->setupEditor()->button(i);
+        const bool node = i == 0 || i == chain.count() - 1;
+        if (node != isNodeKind(element.Kind) || element.Kind >= networkButtonKindCount)
             fuzzFailure("nodes at the ends, networks between", context);
-        if (!chain[i]->parentWidget()->rect().contains(chain[i]->geometry()))
+        if (!button || button->Kind() != element.Kind ||
+            !button->parentWidget()->rect().contains(button->geometry()))
             fuzzFailure("every element lies on its panel", context);
-        if (!std::isfinite(chain[i]->Bandwidth()) || chain[i]->Bandwidth() < 0)
+        if (!std::isfinite(element.Bandwidth) || element.Bandwidth < 0)
             fuzzFailure("bandwidths are finite and not negative", context);
-        if (chain[i]->PacketSize() < 0 || chain[i]->ProcessTime() < 0 ||
-            chain[i]->PropagationDelay() < 0)
+        if (element.PacketSize < 0 || element.ProcessTime < 0 || element.PropagationDelay < 0)
             fuzzFailure("sizes, times and delays are not negative", context);
     }
-    if (chain.first()->Kind() != nbDesktopCPU || chain.last()->Kind() != nbTowerCPU)
+    if (chain.nodeA().Kind != nbDesktopCPU || chain.nodeB().Kind != nbTowerCPU)
         fuzzFailure("node A first and node B last", context);
 }
 

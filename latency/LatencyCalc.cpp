@@ -1,13 +1,14 @@
 #include "latency/LatencyCalc.h"
 
-#include "controls/Align.h"
+#include "controls/ClippedText.h"
 #include "core/FloatConversions.h"
-#include "latency/NetworkButton.h"
+#include "core/LatencyLayout.h"
+#include "latency/LatencyGraphs.h"
+#include "latency/LatencyStatistics.h"
 #include "latency/NetworkButtonForm.h"
+#include "latency/NetworkSetupEditor.h"
+#include "latency/TopologyTable.h"
 #include "ui_LatencyCalc.h"
-
-#include <QMenu>
-#include <QPainter>
 
 #include <vector>
 
@@ -15,65 +16,15 @@ TLatencyCalc::TLatencyCalc(QWidget* parent)
     : TCalcView(parent), ui(std::make_unique<Ui::TLatencyCalc>())
 {
     ui->setupUi(this);
-
-    // One properties dialog serves every element; its OK is ours.
-    FPropertiesForm = new TTNetworkButtonForm(this);
-    connect(FPropertiesForm->OKButton(), &QPushButton::clicked, this,
-            &TLatencyCalc::ApplyProperties);
-
-    // The nodes come with the layout; their kind also hides their Remove entry.
-    const struct
-    {
-        TNetworkButton* button;
-        TNetworkButtonKind kind;
-        const char* name;
-    } nodes[] = {{ui->DesktopNetworkButton, nbDesktopCPU, "Node A"},
-                 {ui->TowerNetworkButton, nbTowerCPU, "Node B"}};
-    for (const auto& node : nodes) {
-        node.button->setKind(node.kind);
-        node.button->setNetworkName(QString::fromLatin1(node.name));
-        connect(node.button, &TNetworkButton::OnMouseDown, this,
-                &TLatencyCalc::NetworkButtonMouseDown);
-        connect(node.button, &TNetworkButton::OnPropertiesClick, this,
-                &TLatencyCalc::NetworkButtonPropertiesClick);
-    }
-    FChain.reserve(maxChainLength);
-    FChain << ui->DesktopNetworkButton << ui->TowerNetworkButton;
-    FSelectedElement = ui->TowerNetworkButton;
-    updateNodeLabels();
-
-    NetworkSetupPopupMenu = new QMenu(this);
-    NetworkSetupPopupMenu->setObjectName(QStringLiteral("NetworkSetupPopupMenu"));
-    NewNetwork1 = NetworkSetupPopupMenu->addAction(QStringLiteral("&Insert Network"));
-    NewNetwork1->setObjectName(QStringLiteral("NewNetwork1"));
-    RemoveNetwork1 = new QMenu(QStringLiteral("&Remove Network"), NetworkSetupPopupMenu);
-    RemoveNetwork1->setObjectName(QStringLiteral("RemoveNetwork1"));
-    NetworkSetupPopupMenu->addMenu(RemoveNetwork1);
-    RemoveNetwork1->menuAction()->setVisible(false);
-    ui->NetworkSetupPanel->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(ui->NetworkSetupPanel, &QWidget::customContextMenuRequested, this,
-            &TLatencyCalc::showSetupPanelMenu);
-    connect(NewNetwork1, &QAction::triggered, this, &TLatencyCalc::NewNetworkButtonClick);
-    connect(RemoveNetwork1, &QMenu::aboutToShow, this, &TLatencyCalc::RemoveNetwork1Click);
-
-    connect(ui->NetworkSetupPanel, &TCanvasPanel::painting, this,
-            &TLatencyCalc::NetworkSetupPanelPaint);
-    connect(ui->NewNetworkButton, &QPushButton::clicked, this,
-            &TLatencyCalc::NewNetworkButtonClick);
-    connect(ui->ResetButton, &QPushButton::clicked, this, &TLatencyCalc::ResetButtonClick);
-    ui->CopyNetworkSetupButton->setGlyph(QStringLiteral(":/bitmaps/COPY.svg"),
-                                         QStringLiteral(":/bitmaps/COPYDISABLED.svg"));
-    connect(ui->CopyNetworkSetupButton, &QAbstractButton::clicked, this,
-            &TLatencyCalc::CopyNetworkSetupButtonClick);
-
-    setupStatisticsTab();
-    setupGraphsTab();
-    // The graphs panel fills its page at the size the layout gives every page.
-    ui->LatencyCalcPageControl->fitPages(ui->LatencyGraphsCanvasPanel->size());
-    alignInParent(ui->NetworkSetupPanel, TAlign::Top);
-    alignInParent(ui->LatencyStatsStringGrid, TAlign::Bottom);
-    alignInParent(ui->LatencyGraphsCanvasPanel, TAlign::Client);
-
+    ui->NetworkSetupTabSheet->setChain(&FChain);
+    connect(&FChain, &TLatencyChain::changed, this, &TLatencyCalc::chainChanged);
+    connect(ui->LatencyStatsTabSheet, &TLatencyStatistics::directionChosen, this,
+            &TLatencyCalc::LatencyStatsTabSheetEnter);
+    // The graphs fill their page at the size the layout gives every page.
+    ui->LatencyCalcPageControl->fitPages(ui->LatencyGraphsTabSheet->canvasSize());
+    // A label too narrow for its text, such as a long name in the legend,
+    // shows the whole text as a tip.
+    showWholeTextsWhenClipped(this);
     ui->LatencyCalcPageControl->setCurrentWidget(ui->NetworkSetupTabSheet);
 }
 
@@ -84,7 +35,17 @@ QTabWidget* TLatencyCalc::pageControl() const
     return ui->LatencyCalcPageControl;
 }
 
-void TLatencyCalc::pageEntered(QWidget* page, QObject*)
+TNetworkSetupEditor* TLatencyCalc::setupEditor() const
+{
+    return ui->NetworkSetupTabSheet;
+}
+
+TTNetworkButtonForm* TLatencyCalc::propertiesForm() const
+{
+    return ui->NetworkSetupTabSheet->propertiesForm();
+}
+
+void TLatencyCalc::pageEntered(QWidget* page)
 {
     if (page == ui->NetworkSetupTabSheet)
         NetworkSetupTabSheetEnter();
@@ -94,7 +55,7 @@ void TLatencyCalc::pageEntered(QWidget* page, QObject*)
         LatencyGraphsTabSheetEnter();
 }
 
-void TLatencyCalc::pageLeaving(QWidget* page, QObject*)
+void TLatencyCalc::pageLeaving(QWidget* page)
 {
     if (page == ui->NetworkSetupTabSheet)
         NetworkSetupTabSheetExit();
@@ -102,33 +63,97 @@ void TLatencyCalc::pageLeaving(QWidget* page, QObject*)
         LatencyStatsTabSheetExit();
 }
 
-TNetworkButton* TLatencyCalc::nodeA() const
+void TLatencyCalc::chainChanged(TLatencyChain::TChange change)
 {
-    return ui->DesktopNetworkButton;
-}
-
-TNetworkButton* TLatencyCalc::nodeB() const
-{
-    return ui->TowerNetworkButton;
-}
-
-void TLatencyCalc::selectElement(TNetworkButton* element)
-{
-    if (FChain.contains(element))
-        FSelectedElement = element;
+    // Where an element sits on the panel is for the eye only.
+    if (change != TLatencyChain::ccMoved)
+        FLatencyStale = true;
 }
 
 void TLatencyCalc::applyFirstRunDefaults()
 {
-    nodeA()->setPacketSize(64);
-    nodeB()->setPacketSize(1024);
-    NewNetworkButtonClick();
+    TNetworkElement nodeA = FChain.nodeA();
+    nodeA.PacketSize = 64;
+    FChain.setElement(0, nodeA);
+    TNetworkElement nodeB = FChain.nodeB();
+    nodeB.PacketSize = 1024;
+    FChain.setElement(FChain.count() - 1, nodeB);
 }
 
 void TLatencyCalc::updateNodeLabels()
 {
-    for (TNetworkButton* node : {nodeA(), nodeB()})
-        node->setHint(nodeLabel(node->NetworkName(), node->PacketSize()));
+    for (const int position : {0, FChain.count() - 1}) {
+        TNetworkElement node = FChain.at(position);
+        node.Hint = nodeLabel(node.NetworkName, node.PacketSize);
+        FChain.setElement(position, node);
+    }
+}
+
+TLatencyLayout TLatencyCalc::layout() const
+{
+    TLatencyLayout layout;
+    layout.NodeA = TNodeRecord{FChain.nodeA().PacketSize, FChain.nodeA().ProcessTime};
+    layout.NodeB = TNodeRecord{FChain.nodeB().PacketSize, FChain.nodeB().ProcessTime};
+    for (int n = 1; n <= FChain.networkCount(); ++n) {
+        const TNetworkElement& element = FChain.at(n);
+        TNetworkRecord record;
+        record.Bandwidth = element.Bandwidth;
+        record.Kind = element.Kind;
+        record.Left = element.Position.x();
+        record.PropagationDelay = element.PropagationDelay;
+        record.Top = element.Position.y();
+        layout.Networks.push_back({record, element.NetworkName.toStdString()});
+    }
+    return layout;
+}
+
+void TLatencyCalc::restoreLayout(const TLatencyLayout& layout)
+{
+    const std::optional<TNodeRecord> records[] = {layout.NodeA, layout.NodeB};
+    const int positions[] = {0, FChain.count() - 1};
+    for (int i = 0; i < 2; ++i) {
+        if (!records[i])
+            continue;
+        TNetworkElement node = FChain.at(positions[i]);
+        node.PacketSize = records[i]->PacketSize;
+        node.ProcessTime = records[i]->ProcessTime;
+        node.Hint = nodeLabel(node.NetworkName, node.PacketSize);
+        FChain.setElement(positions[i], node);
+    }
+    QList<TNetworkElement> networks;
+    for (const TStoredNetwork& stored : layout.Networks)
+        networks << restoredNetwork(stored);
+    FChain.replaceNetworks(networks);
+}
+
+TNetworkElement TLatencyCalc::restoredNetwork(const TStoredNetwork& stored) const
+{
+    TNetworkElement element = TLatencyChain::freshNetwork();
+    const std::optional<TNetworkRecord>& record = stored.Record;
+    if (record) {
+        element.Bandwidth = record->Bandwidth;
+        element.Kind = TNetworkButtonKind(record->Kind);
+        element.Position.setX(record->Left);
+    }
+    // Loading stopped at the name: the network keeps what was taken over
+    // before it and is otherwise fresh.
+    if (!stored.Name)
+        return element;
+    element.NetworkName = QString::fromStdString(*stored.Name);
+    element.Hint = networkLabel(element.NetworkName, element.Bandwidth);
+    if (record) {
+        element.PropagationDelay = record->PropagationDelay;
+        element.Position.setY(record->Top);
+    }
+    // The dialog reopens an element with the entries it would have chosen.
+    // A missing name is no topology to offer.
+    element.TopologyIndex = static_cast<int16_t>(
+        element.NetworkName.isEmpty() ? -1 : propertiesForm()->addTopology(element.NetworkName));
+    const QString bandwidthText =
+        QString::fromStdString(conv::floatToStrGeneral(element.Bandwidth));
+    element.BandwidthIndex =
+        static_cast<int16_t>(indexOfText(bandwidthList(element.Kind), bandwidthText));
+    return element;
 }
 
 void TLatencyCalc::ComputeLatencies()
@@ -137,45 +162,40 @@ void TLatencyCalc::ComputeLatencies()
         return;
     FTotals = TLatencyTotals();
     std::vector<const TChainElement*> elements;
-    elements.reserve(static_cast<size_t>(FChain.size()));
-    for (const TNetworkButton* element : FChain)
-        elements.push_back(&element->element());
+    for (int i = 0; i < FChain.count(); ++i)
+        elements.push_back(&FChain.at(i));
     // An overflow leaves every element's last figures and the stale mark.
     const TChainLatencies figures = computeChainLatencies(elements);
-    for (int i = 0; i < FChain.size(); ++i)
-        FChain[i]->setLatency(figures.Elements[static_cast<size_t>(i)]);
+    FChain.setLatencies(figures.Elements);
     FTotals = figures.Totals;
     FLatencyStale = false;
 }
 
-void TLatencyCalc::ApplyProperties()
+void TLatencyCalc::NetworkSetupTabSheetEnter()
 {
-    FPropertiesForm->commitTyping();
-    FPropertiesForm->close();
-    TNetworkButton* target = FSelectedElement;
-    const std::optional<TNetworkButtonKind> kind = FPropertiesForm->CurrentKind();
-    // Values laid out for a node never describe a network, and the other way
-    // round: when the selection moved to the other sort of element while the
-    // dialog was open, nothing is written.
-    if (!target || !kind || isNodeKind(*kind) != isNodeKind(target->Kind()))
-        return;
+    emit copyAvailable(ui->NetworkSetupTabSheet->copyButton());
+}
 
-    if (isNodeKind(*kind)) {
-        target->setPacketSize(FPropertiesForm->packetSize());
-        target->setHint(nodeLabel(target->NetworkName(), target->PacketSize()));
-        target->setProcessTime(FPropertiesForm->processTime());
-    } else {
-        // Read first: a bandwidth that is no number leaves the element as it was.
-        const float bandwidth = FPropertiesForm->bandwidth();
-        target->setBandwidth(bandwidth);
-        target->setBandwidthIndex(static_cast<int16_t>(FPropertiesForm->bandwidthIndex()));
-        target->setKind(*kind);
-        syncRemoveCommands();
-        target->setNetworkName(FPropertiesForm->topologyText());
-        target->setTopologyIndex(static_cast<int16_t>(FPropertiesForm->topologyIndex()));
-        target->setHint(networkLabel(target->NetworkName(), target->Bandwidth()));
-        target->setPropagationDelay(FPropertiesForm->propagationDelay());
-    }
-    FLatencyStale = true;
-    ui->NetworkSetupPanel->update();
+void TLatencyCalc::NetworkSetupTabSheetExit()
+{
+    emit copyUnavailable();
+}
+
+void TLatencyCalc::LatencyStatsTabSheetEnter()
+{
+    emit copyAvailable(ui->LatencyStatsTabSheet->copyButton());
+    ComputeLatencies();
+    ui->LatencyStatsTabSheet->showLatencies(FChain, FTotals);
+}
+
+void TLatencyCalc::LatencyStatsTabSheetExit()
+{
+    emit copyUnavailable();
+}
+
+void TLatencyCalc::LatencyGraphsTabSheetEnter()
+{
+    emit copyAvailable(ui->LatencyGraphsTabSheet->copyButton());
+    ComputeLatencies();
+    ui->LatencyGraphsTabSheet->showLatencies(FChain);
 }

@@ -1,20 +1,14 @@
 #pragma once
 
 #include "controls/CalcView.h"
-#include "core/LatencyComputation.h"
+#include "latency/LatencyChain.h"
 
-#include <QList>
-#include <QPoint>
-
-#include <array>
 #include <memory>
 
-class QAction;
-class QFrame;
-class QLabel;
-class QMenu;
-class QPainter;
-class TNetworkButton;
+struct TLatencyLayout;
+struct TStoredNetwork;
+
+class TNetworkSetupEditor;
 class TTNetworkButtonForm;
 
 namespace Ui {
@@ -24,10 +18,8 @@ class TLatencyCalc;
 // The latency calculator: a chain of up to fourteen networks between a
 // client node A and a server node B, edited on the Network Setup tab, with
 // each element's delay and share per packet direction on the statistics and
-// graphs tabs.
-//
-// The chain (FChain) always holds node A first, at least one network, and
-// node B last; FSelectedElement is always one of its elements.
+// graphs tabs. It holds the chain and whether its figures are stale; each
+// tab is a view of its own.
 class TLatencyCalc : public TCalcView
 {
     Q_OBJECT
@@ -36,37 +28,31 @@ public:
     ~TLatencyCalc() override;
 
     QTabWidget* pageControl() const override;
-    void pageEntered(QWidget* page, QObject* sender) override;
-    void pageLeaving(QWidget* page, QObject* sender) override;
+    void pageEntered(QWidget* page) override;
+    void pageLeaving(QWidget* page) override;
 
-    // The layout a first run starts with: packet sizes 64 and 1024 bytes and
-    // one network between the nodes. Follow it with updateNodeLabels().
+    // The layout a first run starts with: packet sizes 64 and 1024 bytes.
+    // Follow it with updateNodeLabels().
     void applyFirstRunDefaults();
     // Node labels from their names and packet sizes, e.g. "Node A (64 bytes)".
     void updateNodeLabels();
 
-    // The chain in packet order, node A first and node B last.
-    const QList<TNetworkButton*>& chain() const { return FChain; }
-    TNetworkButton* nodeA() const;
-    TNetworkButton* nodeB() const;
-    TNetworkButton* selectedElement() const { return FSelectedElement; }
-    // Makes an element of the chain the selected one (the insert point and
-    // the target of the properties dialog's OK).
-    void selectElement(TNetworkButton* element);
-    TTNetworkButtonForm* propertiesForm() const { return FPropertiesForm; }
+    // The layout the settings store keeps: the nodes, and the networks with
+    // their names and places.
+    TLatencyLayout layout() const;
+    // The chain becomes the layout: nodes without a record keep their
+    // values, and the networks are those of the layout (one fresh network
+    // when it has none), the last of them selected. Names that are no entry
+    // of the properties dialog's topology list join it.
+    void restoreLayout(const TLatencyLayout& layout);
 
-    // Inserts a fresh network before the selected element (right after node A
-    // when node A is selected) and selects it. Returns it, or nothing while
-    // the chain is full.
-    TNetworkButton* NewNetworkButtonClick();
-    // Takes a network out of the chain and off the panel; a sole network stays.
-    void NetworkButtonRemoveClick(TNetworkButton* element);
-    // Back to node A, one fresh network and node B; the nodes keep their values.
-    void ResetButtonClick();
-    // Offers "Remove" in every network's menu and the panel menu while the
-    // chain holds two or more networks, and withdraws it otherwise. Setting
-    // a network kind offers it again, so whoever does that calls this after.
-    void syncRemoveCommands();
+    // The chain in packet order, node A first and node B last. Every change
+    // to it that affects the figures marks them stale.
+    TLatencyChain& chain() { return FChain; }
+    const TLatencyChain& chain() const { return FChain; }
+
+    TNetworkSetupEditor* setupEditor() const;
+    TTNetworkButtonForm* propertiesForm() const;
 
     bool latencyStale() const { return FLatencyStale; }
     // Recomputes every delay, share and total if anything changed since the
@@ -74,58 +60,17 @@ public:
     void ComputeLatencies();
     const TLatencyTotals& totals() const { return FTotals; }
 
-    // The properties dialog's OK: its values go into the selected element.
-    void ApplyProperties();
-
-    static constexpr int maxChainLength = 16;
-
 private:
-    // Network Setup tab.
+    TNetworkElement restoredNetwork(const TStoredNetwork& stored) const;
+    void chainChanged(TLatencyChain::TChange change);
     void NetworkSetupTabSheetEnter();
     void NetworkSetupTabSheetExit();
-    void NetworkButtonMouseDown(TNetworkButton* sender, Qt::MouseButton button);
-    void NetworkButtonStartDrag(TNetworkButton* sender);
-    void NetworkSetupPanelDragOver(TNetworkButton* dragged, const QPoint& panelPos);
-    void NetworkButtonDragOver(TNetworkButton* target);
-    void NetworkButtonEndDrag(TNetworkButton* sender);
-    void networkButtonDragMoved(TNetworkButton* sender, const QPoint& panelPos);
-    void NetworkButtonPropertiesClick(TNetworkButton* sender);
-    void RemoveNetwork1Click();
-    void RemoveSubmenuClick();
-    void NetworkSetupPanelPaint(QPainter* canvas);
-    void DrawChainLines(QPainter& canvas);
-    void CopyNetworkSetupButtonClick();
-    void connectElement(TNetworkButton* element);
-    void showSetupPanelMenu(const QPoint& pos);
-
-    // Latency Statistics tab.
-    void setupStatisticsTab();
     void LatencyStatsTabSheetEnter();
     void LatencyStatsTabSheetExit();
-    void CopyLatencyStatsButtonClick();
-    TPacketDirection packetDirection() const;
-
-    // Latency Graphs tab.
-    void setupGraphsTab();
     void LatencyGraphsTabSheetEnter();
-    void CopyLatencyGraphsButtonClick();
 
     std::unique_ptr<Ui::TLatencyCalc> ui;
-    QList<TNetworkButton*> FChain;
-    TNetworkButton* FSelectedElement = nullptr;
+    TLatencyChain FChain;
     bool FLatencyStale = true;
     TLatencyTotals FTotals;
-    TTNetworkButtonForm* FPropertiesForm;
-    QMenu* NetworkSetupPopupMenu;
-    QAction* NewNetwork1;
-    QMenu* RemoveNetwork1;
-    bool FDragCursorShown = false;
-
-    // The graphs' legend: entry i names the element behind stripe i.
-    struct TLegendEntry
-    {
-        QLabel* Label = nullptr;
-        QFrame* Swatch = nullptr;
-    };
-    std::array<TLegendEntry, maxChainLength> FLegend;
 };

@@ -1,21 +1,21 @@
-// The Latency Graphs tab: one striped bar per packet direction, a stripe per
-// chain element sized by its share, and a legend naming each stripe colour.
+#include "latency/LatencyGraphs.h"
 
+#include "controls/Align.h"
 #include "controls/QorvelPanels.h"
 #include "controls/RainbowBar.h"
-#include "latency/LatencyCalc.h"
-#include "latency/NetworkButton.h"
-#include "ui_LatencyCalc.h"
+#include "ui_LatencyGraphs.h"
 
 #include <QLabel>
 
-void TLatencyCalc::setupGraphsTab()
+TLatencyGraphs::TLatencyGraphs(QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::TLatencyGraphs>())
 {
+    ui->setupUi(this);
     // Legend entry i goes with stripe i, so it takes the bars' colour i.
-    const char* const names[maxChainLength] = {
+    const char* const names[TLatencyChain::maxLength] = {
         "Red",   "Yellow", "Lime", "Blue", "Purple", "Black",   "Maroon", "Green",
         "Olive", "Navy",   "Teal", "Gray", "Silver", "Fuchsia", "Aqua",   "White"};
-    for (int i = 0; i < maxChainLength; ++i) {
+    for (int i = 0; i < TLatencyChain::maxLength; ++i) {
         const QString name = QString::fromLatin1(names[i]);
         TLegendEntry& entry = FLegend[static_cast<size_t>(i)];
         entry.Label = ui->LatencyGraphsCanvasPanel->findChild<QLabel*>(name + "Label");
@@ -30,7 +30,7 @@ void TLatencyCalc::setupGraphsTab()
 
     ui->LatencyGraphsCanvasPanel->setBevelOuter(TQorvelCustomPanel::bvNone);
     for (TRainbowBar* bar : {ui->RainbowBarA, ui->RainbowBarB, ui->RainbowBarAB})
-        bar->setNumStripes(maxChainLength);
+        bar->setNumStripes(TLatencyChain::maxLength);
     ui->RainbowBarA->setAccessibleName(ui->Label42->text());
     ui->RainbowBarB->setAccessibleName(ui->Label43->text());
     ui->RainbowBarAB->setAccessibleName(ui->Label44->text());
@@ -38,20 +38,30 @@ void TLatencyCalc::setupGraphsTab()
     ui->CopyLatencyGraphsButton->setGlyph(QStringLiteral(":/bitmaps/COPY.svg"),
                                           QStringLiteral(":/bitmaps/COPYDISABLED.svg"));
     connect(ui->CopyLatencyGraphsButton, &QAbstractButton::clicked, this,
-            &TLatencyCalc::CopyLatencyGraphsButtonClick);
+            &TLatencyGraphs::CopyLatencyGraphsButtonClick);
+    alignInParent(ui->LatencyGraphsCanvasPanel, TAlign::Client);
 }
 
-void TLatencyCalc::LatencyGraphsTabSheetEnter()
-{
-    emit copyAvailable(ui->CopyLatencyGraphsButton);
-    ComputeLatencies();
+TLatencyGraphs::~TLatencyGraphs() = default;
 
-    const int count = static_cast<int>(std::min<qsizetype>(FChain.size(), maxChainLength));
-    for (int i = 0; i < maxChainLength; ++i) {
+QAbstractButton* TLatencyGraphs::copyButton() const
+{
+    return ui->CopyLatencyGraphsButton;
+}
+
+QSize TLatencyGraphs::canvasSize() const
+{
+    return ui->LatencyGraphsCanvasPanel->size();
+}
+
+void TLatencyGraphs::showLatencies(const TLatencyChain& chain)
+{
+    const int count = std::min(chain.count(), TLatencyChain::maxLength);
+    for (int i = 0; i < TLatencyChain::maxLength; ++i) {
         const TLegendEntry& entry = FLegend[static_cast<size_t>(i)];
         if (i < count) {
             // A fixed width: a long label is cut at the separator line.
-            entry.Label->setText(FChain[i]->Hint());
+            entry.Label->setText(chain.at(i).Hint);
             entry.Label->setVisible(true);
             entry.Label->resize(105, entry.Label->height());
             entry.Swatch->setVisible(true);
@@ -64,14 +74,14 @@ void TLatencyCalc::LatencyGraphsTabSheetEnter()
     for (TRainbowBar* bar : {ui->RainbowBarA, ui->RainbowBarB, ui->RainbowBarAB})
         bar->setNumStripes(count);
     for (int i = 0; i < count; ++i) {
-        const TElementLatency& latency = FChain[i]->latency();
+        const TElementLatency& latency = chain.at(i).Latency;
         ui->RainbowBarA->Stripes(i)->setValue(latency.ShareAtoB);
         ui->RainbowBarB->Stripes(i)->setValue(latency.ShareBtoA);
         ui->RainbowBarAB->Stripes(i)->setValue(latency.ShareRoundTrip);
     }
 }
 
-void TLatencyCalc::CopyLatencyGraphsButtonClick()
+void TLatencyGraphs::CopyLatencyGraphsButtonClick()
 {
     // The picture shows the graphs, not the button that took it.
     ui->CopyLatencyGraphsButton->hide();

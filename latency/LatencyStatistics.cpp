@@ -1,12 +1,11 @@
-// The Latency Statistics tab: each element's delay and share for one packet
-// direction, as a table that copies to the clipboard.
+#include "latency/LatencyStatistics.h"
 
+#include "controls/Align.h"
 #include "controls/RadioGroup.h"
 #include "controls/SuperStringGrid.h"
 #include "core/LatencyComputation.h"
-#include "latency/LatencyCalc.h"
-#include "latency/NetworkButton.h"
-#include "ui_LatencyCalc.h"
+#include "latency/LatencyChain.h"
+#include "ui_LatencyStatistics.h"
 
 #include <QRadioButton>
 
@@ -24,8 +23,10 @@ QString percentText(float share)
 
 } // namespace
 
-void TLatencyCalc::setupStatisticsTab()
+TLatencyStatistics::TLatencyStatistics(QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::TLatencyStatistics>())
 {
+    ui->setupUi(this);
     TSuperStringGrid* grid = ui->LatencyStatsStringGrid;
     grid->setColCount(3);
     grid->setRowCount(18);
@@ -40,18 +41,26 @@ void TLatencyCalc::setupStatisticsTab()
     grid->setCells(1, 0, QStringLiteral("Delay (sec)"));
     grid->setCells(2, 0, QStringLiteral("Percent"));
     grid->setAccessibleName(QStringLiteral("Latency statistics"));
+    alignInParent(grid, TAlign::Bottom);
 
     // Choosing a direction refills the table from the figures already computed.
     makeRadioGroup(this, {ui->PacketDirAtoB, ui->PacketDirBtoA, ui->PacketDirRoundTrip},
-                   TCheckedItemClick::Handled, [this](int) { LatencyStatsTabSheetEnter(); });
+                   TCheckedItemClick::Handled, [this](int) { emit directionChosen(); });
 
     ui->CopyLatencyStatsButton->setGlyph(QStringLiteral(":/bitmaps/COPY.svg"),
                                          QStringLiteral(":/bitmaps/COPYDISABLED.svg"));
     connect(ui->CopyLatencyStatsButton, &QAbstractButton::clicked, this,
-            &TLatencyCalc::CopyLatencyStatsButtonClick);
+            &TLatencyStatistics::CopyLatencyStatsButtonClick);
 }
 
-TPacketDirection TLatencyCalc::packetDirection() const
+TLatencyStatistics::~TLatencyStatistics() = default;
+
+QAbstractButton* TLatencyStatistics::copyButton() const
+{
+    return ui->CopyLatencyStatsButton;
+}
+
+TPacketDirection TLatencyStatistics::packetDirection() const
 {
     if (ui->PacketDirBtoA->isChecked())
         return pdBtoA;
@@ -60,33 +69,25 @@ TPacketDirection TLatencyCalc::packetDirection() const
     return pdAtoB;
 }
 
-void TLatencyCalc::LatencyStatsTabSheetEnter()
+void TLatencyStatistics::showLatencies(const TLatencyChain& chain, const TLatencyTotals& totals)
 {
-    emit copyAvailable(ui->CopyLatencyStatsButton);
-    ComputeLatencies();
-
     TSuperStringGrid* grid = ui->LatencyStatsStringGrid;
-    const int n = FChain.size();
+    const int n = chain.count();
     grid->setRowCount(n + 2);
     const TPacketDirection direction = packetDirection();
     for (int i = 1; i <= n; ++i) {
-        const TNetworkButton* element = FChain[i - 1];
-        grid->setCells(0, i, element->Hint());
-        grid->setCells(1, i, delayText(delayOf(element->latency(), direction)));
-        grid->setCells(2, i, percentText(shareOf(element->latency(), direction)));
+        const TNetworkElement& element = chain.at(i - 1);
+        grid->setCells(0, i, element.Hint);
+        grid->setCells(1, i, delayText(delayOf(element.Latency, direction)));
+        grid->setCells(2, i, percentText(shareOf(element.Latency, direction)));
     }
-    grid->setCells(1, n + 1, delayText(totalOf(FTotals, direction)));
+    grid->setCells(1, n + 1, delayText(totalOf(totals, direction)));
     grid->setCells(0, n + 1, QStringLiteral("Totals:"));
     // The shares may not add up to exactly 100 after rounding; the total is.
     grid->setCells(2, n + 1, QStringLiteral("100.0%"));
 }
 
-void TLatencyCalc::LatencyStatsTabSheetExit()
-{
-    emit copyUnavailable();
-}
-
-void TLatencyCalc::CopyLatencyStatsButtonClick()
+void TLatencyStatistics::CopyLatencyStatsButtonClick()
 {
     ui->LatencyStatsStringGrid->CopyToClipboard();
 }

@@ -1,5 +1,7 @@
 #include "latency/NetworkButton.h"
 
+#include "controls/IconCache.h"
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QIcon>
@@ -21,9 +23,8 @@ TNetworkButton::TNetworkButton(QWidget* parent) : QPushButton(parent), FElementM
 
     resize(50, 50);
     setIconSize(QSize(40, 40));
-    // The kind is stored as it is, not through setKind: nobody listens yet.
     loadPicture();
-    setHint(FElement.NetworkName);
+    setHint(TNetworkElement().Hint);
 }
 
 TNetworkButton::~TNetworkButton() = default;
@@ -31,25 +32,17 @@ TNetworkButton::~TNetworkButton() = default;
 void TNetworkButton::loadPicture()
 {
     // The pictures are SVG: drawn at the button's size on any screen density.
-    // Each kind's picture is read once and shared by every element of that kind.
-    static QIcon pictures[networkButtonKindCount];
-    QIcon& picture = pictures[FElement.Kind];
-    if (picture.isNull())
-        picture = QIcon(kindPicturePath(FElement.Kind));
-    setIcon(picture);
+    // Each picture is read once and shared by every element that shows it.
+    const QString path = kindPicturePath(FKind);
+    setIcon(iconCache::icon(path, [&path] { return QIcon(path); }));
 }
 
 void TNetworkButton::setKind(TNetworkButtonKind kind)
 {
-    if (kind == FElement.Kind)
+    if (kind == FKind)
         return;
-    FElement.Kind = kind;
+    FKind = kind;
     loadPicture();
-    if (isNodeKind(kind))
-        HideRemoveCommand();
-    else
-        ShowRemoveCommand();
-    emit OnChangeKind(this);
 }
 
 void TNetworkButton::setHint(const QString& hint)

@@ -9,9 +9,10 @@ class QAction;
 class QMenu;
 
 // One element of the latency chain on the setup panel: node A, a network or
-// node B. A square picture button that carries the element's values, shows
-// the picture of its kind, and has its own menu ("Properties...", "Remove").
-// Its hint is the element's label, which whoever changes the values rebuilds.
+// node B. A square picture button that shows the element (the picture of its
+// kind, its label as hint) and has its own menu ("Properties...", "Remove").
+// The values are the chain's (latency/LatencyChain.h); the setup editor
+// tells the button what to show.
 //
 // An element moves within its panel by mouse tracking: after BeginDrag() in
 // a press handler, moving the held mouse past the platform's drag distance
@@ -24,31 +25,9 @@ public:
     explicit TNetworkButton(QWidget* parent = nullptr);
     ~TNetworkButton() override;
 
-    const TNetworkElement& element() const { return FElement; }
-
-    TNetworkButtonKind Kind() const { return FElement.Kind; }
-    // Loads the kind's picture, offers "Remove" only for networks, and
-    // raises OnChangeKind; nothing at all when the kind stays the same.
+    TNetworkButtonKind Kind() const { return FKind; }
+    // Shows the kind's picture; nothing at all when the kind stays the same.
     void setKind(TNetworkButtonKind kind);
-
-    QString NetworkName() const { return FElement.NetworkName; }
-    void setNetworkName(const QString& name) { FElement.NetworkName = name; }
-    float Bandwidth() const { return FElement.Bandwidth; }
-    void setBandwidth(float bandwidth) { FElement.Bandwidth = bandwidth; }
-    int32_t PacketSize() const { return FElement.PacketSize; }
-    void setPacketSize(int32_t size) { FElement.PacketSize = size; }
-    int32_t ProcessTime() const { return FElement.ProcessTime; }
-    void setProcessTime(int32_t milliseconds) { FElement.ProcessTime = milliseconds; }
-    int32_t PropagationDelay() const { return FElement.PropagationDelay; }
-    void setPropagationDelay(int32_t milliseconds) { FElement.PropagationDelay = milliseconds; }
-    int16_t BandwidthIndex() const { return FElement.BandwidthIndex; }
-    void setBandwidthIndex(int16_t index) { FElement.BandwidthIndex = index; }
-    int16_t TopologyIndex() const { return FElement.TopologyIndex; }
-    void setTopologyIndex(int16_t index) { FElement.TopologyIndex = index; }
-    const TElementLatency& latency() const { return FElement.Latency; }
-    void setLatency(const TElementLatency& latency) { FElement.Latency = latency; }
-
-    float Delay(int32_t packetSize) const { return FElement.Delay(packetSize); }
 
     // The element's label; also its accessible name and, shown as plain
     // text, its tooltip.
@@ -66,7 +45,6 @@ public:
     bool isDragging() const { return FDragging; }
 
 signals:
-    void OnChangeKind(TNetworkButton* sender);
     void OnPropertiesClick(TNetworkButton* sender);
     void OnRemoveClick(TNetworkButton* sender);
     // Any press of the element, which selects it. A keyboard user presses
@@ -91,7 +69,7 @@ private:
     void loadPicture();
     void endDrag();
 
-    TNetworkElement FElement;
+    TNetworkButtonKind FKind = nbUnknownNetwork;
     QString FHint;
     QMenu* FElementMenu;
     QAction* FPropertiesItem;

@@ -1,158 +1,233 @@
-// The Network Setup tab: inserting, removing, selecting and dragging the
-// chain's elements, the lines that join them, and the copy of the layout.
+#include "latency/NetworkSetupEditor.h"
 
+#include "controls/Align.h"
 #include "controls/QorvelPanels.h"
-#include "latency/LatencyCalc.h"
 #include "latency/NetworkButton.h"
 #include "latency/NetworkButtonForm.h"
 #include "latency/SetupGrid.h"
-#include "ui_LatencyCalc.h"
+#include "ui_NetworkSetupEditor.h"
 
 #include <QApplication>
 #include <QMenu>
 #include <QPainter>
 #include <QPen>
 
-void TLatencyCalc::NetworkSetupTabSheetEnter()
+TNetworkSetupEditor::TNetworkSetupEditor(QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<Ui::TNetworkSetupEditor>())
 {
-    emit copyAvailable(ui->CopyNetworkSetupButton);
+    ui->setupUi(this);
+
+    // One properties dialog serves every element; its OK is ours.
+    FPropertiesForm = new TTNetworkButtonForm(this);
+    connect(FPropertiesForm->OKButton(), &QPushButton::clicked, this,
+            &TNetworkSetupEditor::ApplyProperties);
+
+    NetworkSetupPopupMenu = new QMenu(this);
+    NetworkSetupPopupMenu->setObjectName(QStringLiteral("NetworkSetupPopupMenu"));
+    NewNetwork1 = NetworkSetupPopupMenu->addAction(QStringLiteral("&Insert Network"));
+    NewNetwork1->setObjectName(QStringLiteral("NewNetwork1"));
+    RemoveNetwork1 = new QMenu(QStringLiteral("&Remove Network"), NetworkSetupPopupMenu);
+    RemoveNetwork1->setObjectName(QStringLiteral("RemoveNetwork1"));
+    NetworkSetupPopupMenu->addMenu(RemoveNetwork1);
+    RemoveNetwork1->menuAction()->setVisible(false);
+    ui->NetworkSetupPanel->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ui->NetworkSetupPanel, &QWidget::customContextMenuRequested, this,
+            &TNetworkSetupEditor::showSetupPanelMenu);
+    connect(NewNetwork1, &QAction::triggered, this, &TNetworkSetupEditor::NewNetworkButtonClick);
+    connect(RemoveNetwork1, &QMenu::aboutToShow, this, &TNetworkSetupEditor::RemoveNetwork1Click);
+
+    connect(ui->NetworkSetupPanel, &TCanvasPanel::painting, this,
+            &TNetworkSetupEditor::NetworkSetupPanelPaint);
+    connect(ui->NewNetworkButton, &QPushButton::clicked, this,
+            &TNetworkSetupEditor::NewNetworkButtonClick);
+    connect(ui->ResetButton, &QPushButton::clicked, this, &TNetworkSetupEditor::ResetButtonClick);
+    ui->CopyNetworkSetupButton->setGlyph(QStringLiteral(":/bitmaps/COPY.svg"),
+                                         QStringLiteral(":/bitmaps/COPYDISABLED.svg"));
+    connect(ui->CopyNetworkSetupButton, &QAbstractButton::clicked, this,
+            &TNetworkSetupEditor::CopyNetworkSetupButtonClick);
+    alignInParent(ui->NetworkSetupPanel, TAlign::Top);
 }
 
-void TLatencyCalc::NetworkSetupTabSheetExit()
+TNetworkSetupEditor::~TNetworkSetupEditor() = default;
+
+void TNetworkSetupEditor::setChain(TLatencyChain* chain)
 {
-    emit copyUnavailable();
+    FChain = chain;
+    // The nodes come with the form; the networks are made for the chain.
+    FButtons = {ui->DesktopNetworkButton, ui->TowerNetworkButton};
+    for (TNetworkButton* node : FButtons) {
+        connect(node, &TNetworkButton::OnMouseDown, this,
+                &TNetworkSetupEditor::NetworkButtonMouseDown);
+        connect(node, &TNetworkButton::OnPropertiesClick, this,
+                &TNetworkSetupEditor::NetworkButtonPropertiesClick);
+    }
+    rebuildNetworkButtons();
+    showElement(0);
+    showElement(FChain->count() - 1);
+    syncCommands();
+    connect(FChain, &TLatencyChain::changed, this, &TNetworkSetupEditor::chainChanged);
 }
 
-void TLatencyCalc::connectElement(TNetworkButton* element)
+QAbstractButton* TNetworkSetupEditor::copyButton() const
 {
-    connect(element, &TNetworkButton::OnMouseDown, this, &TLatencyCalc::NetworkButtonMouseDown);
-    connect(element, &TNetworkButton::OnStartDrag, this, &TLatencyCalc::NetworkButtonStartDrag);
-    connect(element, &TNetworkButton::dragMoved, this, &TLatencyCalc::networkButtonDragMoved);
-    connect(element, &TNetworkButton::OnEndDrag, this, &TLatencyCalc::NetworkButtonEndDrag);
-    connect(element, &TNetworkButton::OnPropertiesClick, this,
-            &TLatencyCalc::NetworkButtonPropertiesClick);
-    connect(element, &TNetworkButton::OnRemoveClick, this, &TLatencyCalc::NetworkButtonRemoveClick);
+    return ui->CopyNetworkSetupButton;
 }
 
-TNetworkButton* TLatencyCalc::NewNetworkButtonClick()
+void TNetworkSetupEditor::chainChanged(TLatencyChain::TChange change, int position)
 {
-    if (FChain.size() >= maxChainLength)
-        return nullptr;
+    switch (change) {
+    case TLatencyChain::ccInserted:
+        addButton(position);
+        break;
+    case TLatencyChain::ccRemoved:
+        dropButton(position);
+        break;
+    case TLatencyChain::ccValues:
+        showElement(position);
+        ui->NetworkSetupPanel->update();
+        break;
+    case TLatencyChain::ccMoved:
+        FButtons[position]->move(FChain->at(position).Position);
+        break;
+    case TLatencyChain::ccNetworks:
+        rebuildNetworkButtons();
+        break;
+    }
+    syncCommands();
+}
+
+void TNetworkSetupEditor::addButton(int position)
+{
     auto* element = new TNetworkButton(ui->NetworkSetupPanel);
-    element->move(newNetworkPosition);
-    connectElement(element);
+    connect(element, &TNetworkButton::OnMouseDown, this,
+            &TNetworkSetupEditor::NetworkButtonMouseDown);
+    connect(element, &TNetworkButton::OnStartDrag, this,
+            &TNetworkSetupEditor::NetworkButtonStartDrag);
+    connect(element, &TNetworkButton::dragMoved, this,
+            &TNetworkSetupEditor::networkButtonDragMoved);
+    connect(element, &TNetworkButton::OnEndDrag, this, &TNetworkSetupEditor::NetworkButtonEndDrag);
+    connect(element, &TNetworkButton::OnPropertiesClick, this,
+            &TNetworkSetupEditor::NetworkButtonPropertiesClick);
+    connect(element, &TNetworkButton::OnRemoveClick, this,
+            &TNetworkSetupEditor::NetworkButtonRemoveClick);
+    FButtons.insert(position, element);
+    showElement(position);
+    // A new element shows on top of the others.
     element->show();
     element->raise();
-
-    int position = FChain.indexOf(FSelectedElement);
-    if (FSelectedElement == nodeA())
-        position = 1;
-    else if (position < 0)
-        position = FChain.size() - 1;
-    FChain.insert(position, element);
     // Tab walks the elements in chain order, not in the order they were made.
-    QWidget::setTabOrder(FChain[position - 1], element);
-    ui->NetworkSetupPanel->update();
-    FSelectedElement = element;
-
-    auto* entry = new QAction(RemoveNetwork1);
-    connect(entry, &QAction::triggered, this, &TLatencyCalc::RemoveSubmenuClick);
-    const QList<QAction*> entries = RemoveNetwork1->actions();
-    RemoveNetwork1->insertAction(entries.value(position - 1, nullptr), entry);
-
-    syncRemoveCommands();
-    if (FChain.size() >= maxChainLength) {
-        ui->NewNetworkButton->setEnabled(false);
-        NewNetwork1->setEnabled(false);
-    }
-    FLatencyStale = true;
-    return element;
-}
-
-void TLatencyCalc::NetworkButtonRemoveClick(TNetworkButton* element)
-{
-    const int position = FChain.indexOf(element);
-    // A sole network stays, and the nodes are no networks.
-    if (FChain.size() > 3 && position > 0 && position < FChain.size() - 1) {
-        const QList<QAction*> entries = RemoveNetwork1->actions();
-        if (QAction* entry = entries.value(position - 1, nullptr)) {
-            RemoveNetwork1->removeAction(entry);
-            delete entry;
-        }
-        element->hide();
-        disconnect(element, nullptr, this, nullptr);
-        FChain.removeAt(position);
-        ui->NetworkSetupPanel->update();
-        FSelectedElement = FChain[position];
-        syncRemoveCommands();
-        ui->NewNetworkButton->setEnabled(true);
-        NewNetwork1->setEnabled(true);
-        // The element's own menu may still be running the command that removed it.
-        element->deleteLater();
-    }
-    FLatencyStale = true;
-}
-
-void TLatencyCalc::ResetButtonClick()
-{
-    while (FChain.size() > 3)
-        NetworkButtonRemoveClick(FChain[1]);
-    FSelectedElement = nodeB();
-    NewNetworkButtonClick();
-    NetworkButtonRemoveClick(FChain[1]);
-    FLatencyStale = true;
+    QWidget::setTabOrder(FButtons[position - 1], element);
     ui->NetworkSetupPanel->update();
 }
 
-void TLatencyCalc::syncRemoveCommands()
+void TNetworkSetupEditor::dropButton(int position)
 {
-    // A sole network cannot be removed; the nodes never can.
-    const bool removable = FChain.size() > 3;
-    for (int i = 1; i + 1 < FChain.size(); ++i) {
-        if (removable)
-            FChain[i]->ShowRemoveCommand();
+    TNetworkButton* element = FButtons.takeAt(position);
+    element->hide();
+    disconnect(element, nullptr, this, nullptr);
+    ui->NetworkSetupPanel->update();
+    // The element's own menu may still be running the command that removed it.
+    element->deleteLater();
+}
+
+void TNetworkSetupEditor::rebuildNetworkButtons()
+{
+    while (FButtons.size() > 2)
+        dropButton(1);
+    for (int position = 1; position < FChain->count() - 1; ++position)
+        addButton(position);
+}
+
+void TNetworkSetupEditor::showElement(int position)
+{
+    TNetworkButton* button = FButtons[position];
+    const TNetworkElement& element = FChain->at(position);
+    button->setKind(element.Kind);
+    button->setHint(element.Hint);
+    button->move(element.Position);
+}
+
+void TNetworkSetupEditor::syncCommands()
+{
+    const bool removable = FChain->canRemove();
+    for (int i = 0; i < FButtons.size(); ++i) {
+        if (removable && FChain->isNetwork(i))
+            FButtons[i]->ShowRemoveCommand();
         else
-            FChain[i]->HideRemoveCommand();
+            FButtons[i]->HideRemoveCommand();
     }
     RemoveNetwork1->menuAction()->setVisible(removable);
+    ui->NewNetworkButton->setEnabled(FChain->canInsert());
+    NewNetwork1->setEnabled(FChain->canInsert());
 }
 
-void TLatencyCalc::RemoveNetwork1Click()
+void TNetworkSetupEditor::NewNetworkButtonClick()
 {
-    const QList<QAction*> entries = RemoveNetwork1->actions();
-    for (int j = 0; j < entries.size() && j + 1 < FChain.size(); ++j) {
+    FChain->insertNetwork();
+}
+
+void TNetworkSetupEditor::NetworkButtonRemoveClick(TNetworkButton* sender)
+{
+    FChain->removeNetwork(FButtons.indexOf(sender));
+}
+
+void TNetworkSetupEditor::ResetButtonClick()
+{
+    FChain->reset();
+}
+
+void TNetworkSetupEditor::RemoveNetwork1Click()
+{
+    // One entry per network, in chain order, made as the submenu shows.
+    const int networks = FChain->networkCount();
+    QList<QAction*> entries = RemoveNetwork1->actions();
+    while (entries.size() < networks) {
+        auto* entry = new QAction(RemoveNetwork1);
+        connect(entry, &QAction::triggered, this, &TNetworkSetupEditor::RemoveSubmenuClick);
+        RemoveNetwork1->addAction(entry);
+        entries << entry;
+    }
+    while (entries.size() > networks) {
+        QAction* entry = entries.takeLast();
+        RemoveNetwork1->removeAction(entry);
+        delete entry;
+    }
+    for (int j = 0; j < networks; ++j) {
         // A label's own "&" is text, not an accelerator.
-        QString label = FChain[j + 1]->Hint();
+        QString label = FChain->at(j + 1).Hint;
         label.replace(QLatin1Char('&'), QLatin1String("&&"));
         entries[j]->setText(QString::number(j + 1) + QStringLiteral(".  ") + label);
     }
-    const int selected = FChain.indexOf(FSelectedElement);
-    if (selected > 0 && selected < FChain.size() - 1)
-        RemoveNetwork1->setDefaultAction(entries.value(selected - 1, nullptr));
+    // With a node selected, the mark stays with the network that had it.
+    const int selected = FChain->selectedElement();
+    if (FChain->isNetwork(selected))
+        FRemoveDefault = FButtons[selected];
+    const int marked = FButtons.indexOf(FRemoveDefault.data());
+    RemoveNetwork1->setDefaultAction(FChain->isNetwork(marked) ? entries[marked - 1] : nullptr);
 }
 
-void TLatencyCalc::RemoveSubmenuClick()
+void TNetworkSetupEditor::RemoveSubmenuClick()
 {
-    auto* entry = qobject_cast<QAction*>(sender());
-    const int index = RemoveNetwork1->actions().indexOf(entry);
-    if (index >= 0 && index + 1 < FChain.size())
-        NetworkButtonRemoveClick(FChain[index + 1]);
+    const int index = RemoveNetwork1->actions().indexOf(qobject_cast<QAction*>(sender()));
+    if (index >= 0)
+        FChain->removeNetwork(index + 1);
 }
 
-void TLatencyCalc::showSetupPanelMenu(const QPoint& pos)
+void TNetworkSetupEditor::showSetupPanelMenu(const QPoint& pos)
 {
     NetworkSetupPopupMenu->popup(ui->NetworkSetupPanel->mapToGlobal(pos));
 }
 
-void TLatencyCalc::NetworkButtonMouseDown(TNetworkButton* sender, Qt::MouseButton button)
+void TNetworkSetupEditor::NetworkButtonMouseDown(TNetworkButton* sender, Qt::MouseButton button)
 {
-    FSelectedElement = sender;
+    const int position = FButtons.indexOf(sender);
+    FChain->selectElement(position);
     // Only networks move, and only with the left button.
-    if (button == Qt::LeftButton && !sender->element().isNode())
+    if (button == Qt::LeftButton && FChain->isNetwork(position))
         sender->BeginDrag();
 }
 
-void TLatencyCalc::NetworkButtonStartDrag(TNetworkButton* sender)
+void TNetworkSetupEditor::NetworkButtonStartDrag(TNetworkButton* sender)
 {
     // No lines while an element moves: they would point at its old place.
     ui->NetworkSetupPanel->PaintPanel();
@@ -164,7 +239,7 @@ void TLatencyCalc::NetworkButtonStartDrag(TNetworkButton* sender)
     }
 }
 
-void TLatencyCalc::networkButtonDragMoved(TNetworkButton* sender, const QPoint& panelPos)
+void TNetworkSetupEditor::networkButtonDragMoved(TNetworkButton* sender, const QPoint& panelPos)
 {
     TCanvasPanel* panel = ui->NetworkSetupPanel;
     if (!panel->rect().contains(panelPos)) {
@@ -179,14 +254,15 @@ void TLatencyCalc::networkButtonDragMoved(TNetworkButton* sender, const QPoint& 
         NetworkSetupPanelDragOver(sender, panelPos);
 }
 
-void TLatencyCalc::NetworkSetupPanelDragOver(TNetworkButton* dragged, const QPoint& panelPos)
+void TNetworkSetupEditor::NetworkSetupPanelDragOver(TNetworkButton* dragged, const QPoint& panelPos)
 {
-    dragged->move(SnapToCell(panelPos.x(), saHorizontal), SnapToCell(panelPos.y(), saVertical));
+    FChain->moveElement(FButtons.indexOf(dragged), QPoint(SnapToCell(panelPos.x(), saHorizontal),
+                                                          SnapToCell(panelPos.y(), saVertical)));
     if (FDragCursorShown)
         QApplication::changeOverrideCursor(Qt::DragMoveCursor);
 }
 
-void TLatencyCalc::NetworkButtonDragOver(TNetworkButton*)
+void TNetworkSetupEditor::NetworkButtonDragOver(TNetworkButton*)
 {
     // Over an element the drop is welcome but changes nothing: the dragged
     // element stays where the panel last put it.
@@ -194,46 +270,71 @@ void TLatencyCalc::NetworkButtonDragOver(TNetworkButton*)
         QApplication::changeOverrideCursor(Qt::DragMoveCursor);
 }
 
-void TLatencyCalc::NetworkButtonEndDrag(TNetworkButton*)
+void TNetworkSetupEditor::NetworkButtonEndDrag(TNetworkButton*)
 {
     if (FDragCursorShown) {
         QApplication::restoreOverrideCursor();
         FDragCursorShown = false;
     }
-    // Positions do not affect the latencies: nothing goes stale.
     ui->NetworkSetupPanel->setGenerateOnPaint(true);
     ui->NetworkSetupPanel->update();
 }
 
-void TLatencyCalc::NetworkButtonPropertiesClick(TNetworkButton* sender)
+void TNetworkSetupEditor::NetworkButtonPropertiesClick(TNetworkButton* sender)
 {
-    FPropertiesForm->showFor(sender->element());
+    const int position = FButtons.indexOf(sender);
+    if (position >= 0)
+        FPropertiesForm->showFor(FChain->at(position));
 }
 
-void TLatencyCalc::NetworkSetupPanelPaint(QPainter* canvas)
+void TNetworkSetupEditor::ApplyProperties()
+{
+    FPropertiesForm->commitTyping();
+    FPropertiesForm->close();
+    const int position = FChain->selectedElement();
+    TNetworkElement target = FChain->at(position);
+    const std::optional<TNetworkButtonKind> kind = FPropertiesForm->CurrentKind();
+    // Values laid out for a node never describe a network, and the other way
+    // round: when the selection moved to the other sort of element while the
+    // dialog was open, nothing is written.
+    if (!kind || isNodeKind(*kind) != target.isNode())
+        return;
+
+    if (isNodeKind(*kind)) {
+        target.PacketSize = FPropertiesForm->packetSize();
+        target.Hint = nodeLabel(target.NetworkName, target.PacketSize);
+        target.ProcessTime = FPropertiesForm->processTime();
+    } else {
+        // Read first: a bandwidth that is no number leaves the element as it was.
+        target.Bandwidth = FPropertiesForm->bandwidth();
+        target.BandwidthIndex = static_cast<int16_t>(FPropertiesForm->bandwidthIndex());
+        target.Kind = *kind;
+        target.NetworkName = FPropertiesForm->topologyText();
+        target.TopologyIndex = static_cast<int16_t>(FPropertiesForm->topologyIndex());
+        target.Hint = networkLabel(target.NetworkName, target.Bandwidth);
+        target.PropagationDelay = FPropertiesForm->propagationDelay();
+    }
+    FChain->setElement(position, target);
+}
+
+void TNetworkSetupEditor::NetworkSetupPanelPaint(QPainter* canvas)
 {
     DrawChainLines(*canvas);
 }
 
-void TLatencyCalc::DrawChainLines(QPainter& canvas)
+void TNetworkSetupEditor::DrawChainLines(QPainter& canvas)
 {
-    if (FChain.isEmpty())
-        return;
     canvas.save();
     canvas.setRenderHint(QPainter::Antialiasing, false);
     canvas.setPen(QPen(ui->NetworkSetupPanel->palette().color(QPalette::WindowText), 2));
     // From centre to centre; the elements above the panel hide the parts under them.
     const QPoint centre(25, 25);
-    QPoint from = FChain.first()->pos() + centre;
-    for (int i = 1; i < FChain.size(); ++i) {
-        const QPoint to = FChain[i]->pos() + centre;
-        canvas.drawLine(from, to);
-        from = to;
-    }
+    for (int i = 1; i < FButtons.size(); ++i)
+        canvas.drawLine(FButtons[i - 1]->pos() + centre, FButtons[i]->pos() + centre);
     canvas.restore();
 }
 
-void TLatencyCalc::CopyNetworkSetupButtonClick()
+void TNetworkSetupEditor::CopyNetworkSetupButtonClick()
 {
     ui->NetworkSetupPanel->CopyToClipboard(ui->NetworkSetupPanel->rect());
 }

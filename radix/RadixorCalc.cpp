@@ -1,5 +1,6 @@
 #include "radix/RadixorCalc.h"
 
+#include "controls/ClippedText.h"
 #include "controls/FocusMove.h"
 #include "controls/RadioGroup.h"
 #include "core/BinDecHex.h"
@@ -42,31 +43,65 @@ char typedCharacter(QChar character, Qt::KeyboardModifiers modifiers)
 struct TWidthItem
 {
     int32_t maxValue;
-    int decMaxLength;
-    int hexMaxLength;
-    int binMaxLength;
+    // Of the decimal, hexadecimal and binary fields.
+    int maxLengths[3];
 };
 
 // Per item of the number width group: 8, 16 and 32 bits. The 32-bit maximum
 // is the largest signed value; larger ones are reached as negatives.
 constexpr TWidthItem widthItems[] = {
-    {255, 3, 2, 8},
-    {65535, 5, 4, 16},
-    {2147483647, 10, 8, 32},
+    {255, {3, 2, 8}},
+    {65535, {5, 4, 16}},
+    {2147483647, {10, 8, 32}},
 };
+
+int32_t readDecimal(const std::string& digits, bool& outOfRange)
+{
+    return conv::strToIntSaturated(digits, &outOfRange);
+}
+
+int32_t readHexadecimal(const std::string& digits, bool&)
+{
+    return HexToInt(digits);
+}
+
+int32_t readBinary(const std::string& digits, bool&)
+{
+    return BinToInt(digits);
+}
+
+std::string plainDecimal(int32_t value, int)
+{
+    return conv::intToStr(value);
+}
+
+// At least a digit for every four bits of the width: negative values need all eight.
+std::string plainHexadecimal(int32_t value, int numberWidth)
+{
+    return conv::intToHex(value, numberWidth / 4);
+}
+
+// Exactly the width's bits.
+std::string plainBinary(int32_t value, int numberWidth)
+{
+    return IntToBin(value, numberWidth);
+}
+
+std::string groupHexadecimal(const std::string& digits)
+{
+    return GroupBy(digits, 2);
+}
+
+std::string groupBinary(const std::string& digits)
+{
+    return GroupBy(digits, 8);
+}
 
 } // namespace
 
 TRadixorCalc::TRadixorCalc(QWidget* parent)
     : TCalcView(parent), ui(std::make_unique<Ui::TRadixorCalc>())
 {
-}
-
-void TRadixorCalc::ensureBuilt()
-{
-    if (FBuilt)
-        return;
-    FBuilt = true;
     ui->setupUi(this);
 
     // The group has a face of its own, one pixel larger than the window's.
@@ -77,11 +112,18 @@ void TRadixorCalc::ensureBuilt()
     ui->CopyLookupTableButton->setGlyph(QStringLiteral(":/bitmaps/COPY.svg"),
                                         QStringLiteral(":/bitmaps/COPYDISABLED.svg"));
     for (TSpeedButton* button :
-         {ui->DecClipboardButton, ui->HexClipboardButton, ui->BinClipboardButton}) {
+         {ui->DecClipboardButton, ui->HexClipboardButton, ui->BinClipboardButton})
         button->setGlyph(QStringLiteral(":/bitmaps/CLIPBOARD.svg"),
                          QStringLiteral(":/bitmaps/CLIPBOARDDISABLED.svg"));
-        connect(button, &QAbstractButton::clicked, this, &TRadixorCalc::NumClipboardButtonClick);
-    }
+
+    FFields = {{
+        {ui->DecMemo, ui->DecClipboardButton, &TRadixorCalc::DecMemoChange, IsDecDigit, readDecimal,
+         plainDecimal, GroupThousands, QMetaObject::Connection()},
+        {ui->HexMemo, ui->HexClipboardButton, &TRadixorCalc::HexMemoChange, IsHexDigit,
+         readHexadecimal, plainHexadecimal, groupHexadecimal, QMetaObject::Connection()},
+        {ui->BinMemo, ui->BinClipboardButton, &TRadixorCalc::BinMemoChange, IsBinDigit, readBinary,
+         plainBinary, groupBinary, QMetaObject::Connection()},
+    }};
 
     // The item is selected in the form already; from here on every change
     // of the selection, by the user or by the program, runs the click handler.
@@ -94,36 +136,35 @@ void TRadixorCalc::ensureBuilt()
     connect(ui->CopyLookupTableButton, &QAbstractButton::clicked, this,
             &TRadixorCalc::CopyLookupTableButtonClick);
 
-    for (TNumberMemo* memo : {ui->DecMemo, ui->HexMemo, ui->BinMemo}) {
-        memo->installEventFilter(this);
-        attachChangeHandler(memo);
+    for (TNumberField& field : FFields) {
+        connect(field.ClipboardButton, &QAbstractButton::clicked, this,
+                &TRadixorCalc::NumClipboardButtonClick);
+        field.Memo->installEventFilter(this);
+        attachChangeHandler(field);
     }
 
     // Zero in the decimal field fills the other two.
-    writeAttached(ui->DecMemo, "0");
+    writeAttached(FFields[0], "0");
     fillLookupTable();
+    showWholeTextsWhenClipped(this);
 }
 
 TRadixorCalc::~TRadixorCalc()
 {
-    if (!FBuilt)
-        return;
     // The fields outlive this part of the object while the widget tree is
     // torn down; nothing they report may reach the handlers any more.
-    for (TNumberMemo* memo : {ui->DecMemo, ui->HexMemo, ui->BinMemo})
-        memo->removeEventFilter(this);
+    for (TNumberField& field : FFields)
+        field.Memo->removeEventFilter(this);
     for (QObject* child : findChildren<QObject*>())
         child->disconnect(this);
 }
 
 QTabWidget* TRadixorCalc::pageControl() const
 {
-    // Asking for the tabs is the first need of them.
-    const_cast<TRadixorCalc*>(this)->ensureBuilt();
     return ui->RadixorCalcPageControl;
 }
 
-void TRadixorCalc::pageEntered(QWidget* page, QObject*)
+void TRadixorCalc::pageEntered(QWidget* page)
 {
     if (page == ui->LookupTableTabSheet) {
         ui->CopyLookupTableButton->setEnabled(true);
@@ -131,7 +172,7 @@ void TRadixorCalc::pageEntered(QWidget* page, QObject*)
     }
 }
 
-void TRadixorCalc::pageLeaving(QWidget* page, QObject*)
+void TRadixorCalc::pageLeaving(QWidget* page)
 {
     if (page == ui->LookupTableTabSheet) {
         emit copyUnavailable();
@@ -139,90 +180,95 @@ void TRadixorCalc::pageLeaving(QWidget* page, QObject*)
         // Leaving the table with the focus in it hands the focus to the
         // conversion page, so a number field may have been entered already;
         // it keeps Edit > Copy.
-        if (TNumberMemo* memo = focusedMemo())
-            emit copyAvailable(clipboardButtonOf(memo));
+        if (TNumberField* field = focusedField())
+            emit copyAvailable(field->ClipboardButton);
     }
 }
 
 bool TRadixorCalc::eventFilter(QObject* watched, QEvent* event)
 {
-    if (!isNumberMemo(watched))
+    TNumberField* field = fieldOf(watched);
+    if (!field)
         return TCalcView::eventFilter(watched, event);
-    auto* memo = static_cast<TNumberMemo*>(watched);
 
     switch (event->type()) {
     case QEvent::FocusIn:
         if (isFocusMove(static_cast<QFocusEvent*>(event)))
-            NumMemoEnter(memo);
+            NumMemoEnter(*field);
         break;
     case QEvent::FocusOut:
         if (isFocusMove(static_cast<QFocusEvent*>(event)))
-            NumMemoExit(memo);
+            NumMemoExit(*field);
         break;
-    case QEvent::KeyPress: {
-        if (FResendingKey)
-            break;
-        auto* keyEvent = static_cast<QKeyEvent*>(event);
-        if (!NumMemoKeyDown(keyEvent))
+    case QEvent::KeyPress:
+        if (!FResendingKey && filterTypedKey(*field, static_cast<QKeyEvent*>(event)))
             return true;
-        const QString typed = keyEvent->text();
-        QString accepted;
-        for (QChar character : typed) {
-            // Delete comes with the DEL code but edits like a cursor key.
-            if (character == QChar(127)) {
-                accepted += character;
-                continue;
-            }
-            if (character.unicode() > 127)
-                continue;
-            char key = typedCharacter(character, keyEvent->modifiers());
-            if (NumMemoKeyPress(memo, key))
-                accepted += QChar::fromLatin1(key);
-        }
-        if (accepted == typed)
-            break;
-        if (accepted.isEmpty())
-            return true;
-        // The field gets the key as the filter changed it.
-        QKeyEvent rewritten(keyEvent->type(), keyEvent->key(), keyEvent->modifiers(),
-                            keyEvent->nativeScanCode(), keyEvent->nativeVirtualKey(),
-                            keyEvent->nativeModifiers(), accepted, keyEvent->isAutoRepeat(),
-                            static_cast<quint16>(keyEvent->count()));
-        const QScopedValueRollback<bool> resending(FResendingKey, true);
-        QCoreApplication::sendEvent(memo, &rewritten);
-        return true;
-    }
+        break;
     default:
         break;
     }
     return TCalcView::eventFilter(watched, event);
 }
 
+bool TRadixorCalc::filterTypedKey(TNumberField& field, QKeyEvent* event)
+{
+    // Typed keys are filtered here, not by a validator on the field: a
+    // validator sees pasted text too, which goes in unfiltered, and a
+    // validator that turns a letter into a capital makes the field forget
+    // its undo steps.
+    if (!NumMemoKeyDown(event))
+        return true;
+    const QString typed = event->text();
+    QString accepted;
+    for (QChar character : typed) {
+        // Delete comes with the DEL code but edits like a cursor key.
+        if (character == QChar(127)) {
+            accepted += character;
+            continue;
+        }
+        if (character.unicode() > 127)
+            continue;
+        char key = typedCharacter(character, event->modifiers());
+        if (NumMemoKeyPress(field, key))
+            accepted += QChar::fromLatin1(key);
+    }
+    if (accepted == typed)
+        return false;
+    if (accepted.isEmpty())
+        return true;
+    // The field gets the key as the filter changed it.
+    QKeyEvent rewritten(event->type(), event->key(), event->modifiers(), event->nativeScanCode(),
+                        event->nativeVirtualKey(), event->nativeModifiers(), accepted,
+                        event->isAutoRepeat(), static_cast<quint16>(event->count()));
+    const QScopedValueRollback<bool> resending(FResendingKey, true);
+    QCoreApplication::sendEvent(field.Memo, &rewritten);
+    return true;
+}
+
 void TRadixorCalc::DecMemoChange()
 {
-    memoChange(ui->DecMemo);
+    memoChange(FFields[0]);
 }
 
 void TRadixorCalc::HexMemoChange()
 {
-    memoChange(ui->HexMemo);
+    memoChange(FFields[1]);
 }
 
 void TRadixorCalc::BinMemoChange()
 {
-    memoChange(ui->BinMemo);
+    memoChange(FFields[2]);
 }
 
-void TRadixorCalc::memoChange(TNumberMemo* source)
+void TRadixorCalc::memoChange(TNumberField& source)
 {
-    const std::string text = source->text().toStdString();
+    const std::string text = source.Memo->text().toStdString();
     if (text.empty())
         return;
 
-    const TBase base = baseOf(source);
     bool outOfRange = false;
     try {
-        FValue = readValue(source, StripSeparators(text), outOfRange);
+        FValue = source.Read(StripSeparators(text), outOfRange);
     } catch (const EZentrixError&) {
         // Unreadable decimal text stays in its field; the value does not move.
         FValue = FLastValue;
@@ -232,111 +278,63 @@ void TRadixorCalc::memoChange(TNumberMemo* source)
         // Refused: the field goes back to the last value, which converts once
         // more to the same result.
         FValue = FLastValue;
-        writeAttached(source, plainForm(base, FLastValue));
-        source->setCursorPosition(static_cast<int>(source->text().size()));
+        writeAttached(source, plainForm(source, FLastValue));
+        source.Memo->setCursorPosition(static_cast<int>(source.Memo->text().size()));
     }
     FLastValue = FValue;
 
     // The field being typed in keeps the user's text; the others show the value.
-    for (TBase other : {TBase::Dec, TBase::Hex, TBase::Bin}) {
-        if (other != base)
-            writeDetached(memoOf(other), shownForm(other, FValue));
+    for (TNumberField& other : FFields) {
+        if (&other != &source)
+            writeDetached(other, shownForm(other, FValue));
     }
 }
 
-int32_t TRadixorCalc::readValue(TNumberMemo* memo, const std::string& text, bool& outOfRange) const
+std::string TRadixorCalc::shownForm(const TNumberField& field, int32_t value) const
 {
-    switch (baseOf(memo)) {
-    case TBase::Dec:
-        return conv::strToIntSaturated(text, &outOfRange);
-    case TBase::Hex:
-        return HexToInt(text);
-    case TBase::Bin:
-        break;
-    }
-    return BinToInt(text);
+    return field.Group(plainForm(field, value));
 }
 
-std::string TRadixorCalc::shownForm(TBase base, int32_t value) const
+std::string TRadixorCalc::plainForm(const TNumberField& field, int32_t value) const
 {
-    switch (base) {
-    case TBase::Dec:
-        return GroupThousands(conv::intToStr(value));
-    case TBase::Hex:
-        return GroupBy(conv::intToHex(value, FNumberWidth / 4), 2);
-    case TBase::Bin:
-        break;
-    }
-    return GroupBy(IntToBin(value, FNumberWidth), 8);
+    return field.Plain(value, FNumberWidth);
 }
 
-std::string TRadixorCalc::plainForm(TBase base, int32_t value) const
-{
-    switch (base) {
-    case TBase::Dec:
-        return conv::intToStr(value);
-    case TBase::Hex:
-        return conv::intToHex(value, FNumberWidth / 4);
-    case TBase::Bin:
-        break;
-    }
-    return IntToBin(value, FNumberWidth);
-}
-
-void TRadixorCalc::NumMemoEnter(TNumberMemo* memo)
+void TRadixorCalc::NumMemoEnter(TNumberField& field)
 {
     // The field is edited without separators; they come back on leaving.
-    detachChangeHandler(memo);
+    TNumberMemo* memo = field.Memo;
+    detachChangeHandler(field);
     memo->writeText(toQString(StripSeparators(memo->text().toStdString())));
     memo->setCursorPosition(static_cast<int>(memo->text().size()));
-    attachChangeHandler(memo);
+    attachChangeHandler(field);
 
-    emit copyAvailable(clipboardButtonOf(memo));
+    emit copyAvailable(field.ClipboardButton);
 }
 
-void TRadixorCalc::NumMemoExit(TNumberMemo* memo)
+void TRadixorCalc::NumMemoExit(TNumberField& field)
 {
-    if (memo->text().isEmpty())
-        writeAttached(memo, "0");
+    if (field.Memo->text().isEmpty())
+        writeAttached(field, "0");
 
     // The text is regrouped as it stands, not rebuilt from the value, so
     // hexadecimal typed as ABC reads A BC. Separators pasted into it are
     // dropped first: grouping counts every character and would double them.
-    const std::string digits = StripSeparators(memo->text().toStdString());
-    switch (baseOf(memo)) {
-    case TBase::Dec:
-        writeDetached(memo, GroupThousands(digits));
-        break;
-    case TBase::Hex:
-        writeDetached(memo, GroupBy(digits, 2));
-        break;
-    case TBase::Bin:
-        writeDetached(memo, GroupBy(digits, 8));
-        break;
-    }
+    writeDetached(field, field.Group(StripSeparators(field.Memo->text().toStdString())));
 
     emit copyUnavailable();
 }
 
-bool TRadixorCalc::NumMemoKeyPress(TNumberMemo* memo, char& key) const
+bool TRadixorCalc::NumMemoKeyPress(const TNumberField& field, char& key) const
 {
-    // The fields hold one line: a line feed never gets in.
-    if (key == '\n')
+    // The fields hold one line: a line feed never gets in. Control
+    // characters pass so that backspace and the clipboard keys work.
+    if (key == '\n' || !(field.IsDigit(key) || IsControlChar(key)))
         return false;
-    switch (baseOf(memo)) {
-    case TBase::Dec:
-        return IsDecDigit(key) || IsControlChar(key);
-    case TBase::Hex:
-        if (!IsHexDigit(key) && !IsControlChar(key))
-            return false;
-        if (key >= 'a' && key <= 'f')
-            key = static_cast<char>(key - 'a' + 'A');
-        return true;
-    case TBase::Bin:
-        break;
-    }
-    // Control characters pass so that backspace and the clipboard keys work.
-    return IsBinDigit(key) || IsControlChar(key);
+    // Only hexadecimal digits are letters; they go in as capitals.
+    if (key >= 'a' && key <= 'f')
+        key = static_cast<char>(key - 'a' + 'A');
+    return true;
 }
 
 bool TRadixorCalc::NumMemoKeyDown(const QKeyEvent* event) const
@@ -352,9 +350,8 @@ void TRadixorCalc::NumberWidthGroupClick(int itemIndex)
     const TWidthItem& item = widthItems[itemIndex];
     FNumberWidth = static_cast<uint8_t>(8 << itemIndex);
     FMaxValue = item.maxValue;
-    ui->DecMemo->setMaxInputLength(item.decMaxLength);
-    ui->HexMemo->setMaxInputLength(item.hexMaxLength);
-    ui->BinMemo->setMaxInputLength(item.binMaxLength);
+    for (size_t i = 0; i < FFields.size(); ++i)
+        FFields[i].Memo->setMaxInputLength(item.maxLengths[i]);
 
     // Reading the decimal field again keeps a value that fits and clamps
     // one that does not to the new maximum.
@@ -364,25 +361,26 @@ void TRadixorCalc::NumberWidthGroupClick(int itemIndex)
 
 void TRadixorCalc::ClearButtonClick()
 {
-    writeAttached(ui->DecMemo, "0");
+    writeAttached(FFields[0], "0");
 }
 
 void TRadixorCalc::InvertButtonClick()
 {
     // All 32 bits, whatever the width: a negative result always fits.
     const int32_t value = conv::strToInt(StripSeparators(ui->DecMemo->text().toStdString()));
-    writeAttached(ui->DecMemo, conv::intToStr(~value));
+    writeAttached(FFields[0], conv::intToStr(~value));
 }
 
 void TRadixorCalc::NumClipboardButtonClick()
 {
-    TNumberMemo* memo = ui->BinMemo;
-    if (sender() == ui->DecClipboardButton)
-        memo = ui->DecMemo;
-    else if (sender() == ui->HexClipboardButton)
-        memo = ui->HexMemo;
+    // Any other sender copies the binary field, the last one.
+    const TNumberField* field = &FFields.back();
+    for (const TNumberField& each : FFields) {
+        if (sender() == each.ClipboardButton)
+            field = &each;
+    }
     // Exactly as shown: ungrouped while the field is being edited.
-    QGuiApplication::clipboard()->setText(memo->text());
+    QGuiApplication::clipboard()->setText(field->Memo->text());
 }
 
 void TRadixorCalc::CopyLookupTableButtonClick()
@@ -411,101 +409,44 @@ void TRadixorCalc::fillLookupTable()
     }
 }
 
-TRadixorCalc::TBase TRadixorCalc::baseOf(const TNumberMemo* memo) const
+TRadixorCalc::TNumberField* TRadixorCalc::fieldOf(const QObject* object)
 {
-    if (memo == ui->DecMemo)
-        return TBase::Dec;
-    if (memo == ui->HexMemo)
-        return TBase::Hex;
-    return TBase::Bin;
-}
-
-TNumberMemo* TRadixorCalc::memoOf(TBase base) const
-{
-    switch (base) {
-    case TBase::Dec:
-        return ui->DecMemo;
-    case TBase::Hex:
-        return ui->HexMemo;
-    case TBase::Bin:
-        break;
-    }
-    return ui->BinMemo;
-}
-
-QAbstractButton* TRadixorCalc::clipboardButtonOf(const TNumberMemo* memo) const
-{
-    switch (baseOf(memo)) {
-    case TBase::Dec:
-        return ui->DecClipboardButton;
-    case TBase::Hex:
-        return ui->HexClipboardButton;
-    case TBase::Bin:
-        break;
-    }
-    return ui->BinClipboardButton;
-}
-
-bool TRadixorCalc::isNumberMemo(const QObject* object) const
-{
-    return object == ui->DecMemo || object == ui->HexMemo || object == ui->BinMemo;
-}
-
-TNumberMemo* TRadixorCalc::focusedMemo() const
-{
-    for (TNumberMemo* memo : {ui->DecMemo, ui->HexMemo, ui->BinMemo}) {
-        if (memo->hasFocus())
-            return memo;
+    for (TNumberField& field : FFields) {
+        if (object == field.Memo)
+            return &field;
     }
     return nullptr;
 }
 
-QMetaObject::Connection& TRadixorCalc::changeConnection(const TNumberMemo* memo)
+TRadixorCalc::TNumberField* TRadixorCalc::focusedField()
 {
-    switch (baseOf(memo)) {
-    case TBase::Dec:
-        return FDecChange;
-    case TBase::Hex:
-        return FHexChange;
-    case TBase::Bin:
-        break;
+    for (TNumberField& field : FFields) {
+        if (field.Memo->hasFocus())
+            return &field;
     }
-    return FBinChange;
+    return nullptr;
 }
 
-void TRadixorCalc::attachChangeHandler(TNumberMemo* memo)
+void TRadixorCalc::attachChangeHandler(TNumberField& field)
 {
-    QMetaObject::Connection& connection = changeConnection(memo);
-    if (connection)
-        return;
-    switch (baseOf(memo)) {
-    case TBase::Dec:
-        connection = connect(memo, &QLineEdit::textChanged, this, &TRadixorCalc::DecMemoChange);
-        break;
-    case TBase::Hex:
-        connection = connect(memo, &QLineEdit::textChanged, this, &TRadixorCalc::HexMemoChange);
-        break;
-    case TBase::Bin:
-        connection = connect(memo, &QLineEdit::textChanged, this, &TRadixorCalc::BinMemoChange);
-        break;
-    }
+    if (!field.ChangeConnection)
+        field.ChangeConnection = connect(field.Memo, &QLineEdit::textChanged, this, field.Change);
 }
 
-void TRadixorCalc::detachChangeHandler(TNumberMemo* memo)
+void TRadixorCalc::detachChangeHandler(TNumberField& field)
 {
-    QMetaObject::Connection& connection = changeConnection(memo);
-    disconnect(connection);
-    connection = QMetaObject::Connection();
+    disconnect(field.ChangeConnection);
+    field.ChangeConnection = QMetaObject::Connection();
 }
 
-void TRadixorCalc::writeDetached(TNumberMemo* memo, const std::string& text)
+void TRadixorCalc::writeDetached(TNumberField& field, const std::string& text)
 {
-    detachChangeHandler(memo);
-    memo->writeText(toQString(text));
-    attachChangeHandler(memo);
+    detachChangeHandler(field);
+    field.Memo->writeText(toQString(text));
+    attachChangeHandler(field);
 }
 
-void TRadixorCalc::writeAttached(TNumberMemo* memo, const std::string& text)
+void TRadixorCalc::writeAttached(TNumberField& field, const std::string& text)
 {
-    memo->writeText(toQString(text));
+    field.Memo->writeText(toQString(text));
 }

@@ -3,6 +3,7 @@
 #include "controls/CalcView.h"
 
 #include <QMetaObject>
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -24,77 +25,79 @@ public:
     explicit TRadixorCalc(QWidget* parent = nullptr);
     ~TRadixorCalc() override;
 
-    // The panel's controls are made when they are first needed, not with
-    // the window: the calculator is hidden at start, and making its tables
-    // and fields then would only slow the window's first appearance.
-    void ensureBuilt();
-    bool isBuilt() const override { return FBuilt; }
-
     QTabWidget* pageControl() const override;
-    void pageEntered(QWidget* page, QObject* sender) override;
-    void pageLeaving(QWidget* page, QObject* sender) override;
+    void pageEntered(QWidget* page) override;
+    void pageLeaving(QWidget* page) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // One number field and everything in which the three bases differ.
+    struct TNumberField
+    {
+        TNumberMemo* Memo = nullptr;
+        QAbstractButton* ClipboardButton = nullptr;
+        // DecMemoChange, HexMemoChange or BinMemoChange.
+        void (TRadixorCalc::*Change)() = nullptr;
+        // The characters typed into the field besides control characters.
+        bool (*IsDigit)(char) = nullptr;
+        // The value of a text without separators. Decimal text that is no
+        // number raises; a decimal number beyond 32 bits sets outOfRange.
+        int32_t (*Read)(const std::string& digits, bool& outOfRange) = nullptr;
+        // A value's digits at a number width, without separators.
+        std::string (*Plain)(int32_t value, int numberWidth) = nullptr;
+        // Digits with the field's separators put in.
+        std::string (*Group)(const std::string& digits) = nullptr;
+        // Detaching the change handler drops exactly this connection, so the
+        // field's own bookkeeping keeps running.
+        QMetaObject::Connection ChangeConnection;
+    };
+
     void DecMemoChange();
     void HexMemoChange();
     void BinMemoChange();
-    void NumMemoEnter(TNumberMemo* memo);
-    void NumMemoExit(TNumberMemo* memo);
+    void NumMemoEnter(TNumberField& field);
+    void NumMemoExit(TNumberField& field);
     // Returns false when the key is to be discarded; may change the key.
-    bool NumMemoKeyPress(TNumberMemo* memo, char& key) const;
+    bool NumMemoKeyPress(const TNumberField& field, char& key) const;
     // Returns false when the key is to be discarded.
     bool NumMemoKeyDown(const QKeyEvent* event) const;
+    // Passes a typed key on as the key filter leaves it; true when the key
+    // has been dealt with here (discarded or sent on rewritten).
+    bool filterTypedKey(TNumberField& field, QKeyEvent* event);
     void NumberWidthGroupClick(int itemIndex);
     void ClearButtonClick();
     void InvertButtonClick();
     void NumClipboardButtonClick();
     void CopyLookupTableButtonClick();
 
-    enum class TBase
-    {
-        Dec,
-        Hex,
-        Bin
-    };
-
     // The conversion as the user types into `source`.
-    void memoChange(TNumberMemo* source);
-    // Raises for decimal text that is no number; sets outOfRange for a
-    // decimal number beyond 32 bits.
-    int32_t readValue(TNumberMemo* memo, const std::string& text, bool& outOfRange) const;
+    void memoChange(TNumberField& source);
     // The text a field shows for a value at the current width: grouped.
-    std::string shownForm(TBase base, int32_t value) const;
+    std::string shownForm(const TNumberField& field, int32_t value) const;
     // The same without grouping: what a refused entry reverts to.
-    std::string plainForm(TBase base, int32_t value) const;
-    TBase baseOf(const TNumberMemo* memo) const;
-    TNumberMemo* memoOf(TBase base) const;
-    QAbstractButton* clipboardButtonOf(const TNumberMemo* memo) const;
-    bool isNumberMemo(const QObject* object) const;
-    TNumberMemo* focusedMemo() const;
+    std::string plainForm(const TNumberField& field, int32_t value) const;
+    // The field of a number memo; nothing for any other object.
+    TNumberField* fieldOf(const QObject* object);
+    TNumberField* focusedField();
 
-    // Detaching a field's change handler means dropping exactly this
-    // connection, so the field's own bookkeeping keeps running.
-    void attachChangeHandler(TNumberMemo* memo);
-    void detachChangeHandler(TNumberMemo* memo);
-    QMetaObject::Connection& changeConnection(const TNumberMemo* memo);
+    void attachChangeHandler(TNumberField& field);
+    void detachChangeHandler(TNumberField& field);
     // Writes a field's text without converting it back.
-    void writeDetached(TNumberMemo* memo, const std::string& text);
+    void writeDetached(TNumberField& field, const std::string& text);
     // Writes a field's text as the user would, converting it.
-    void writeAttached(TNumberMemo* memo, const std::string& text);
+    static void writeAttached(TNumberField& field, const std::string& text);
 
     void fillLookupTable();
 
     std::unique_ptr<Ui::TRadixorCalc> ui;
     QButtonGroup* FNumberWidthItems;
-    QMetaObject::Connection FDecChange;
-    QMetaObject::Connection FHexChange;
-    QMetaObject::Connection FBinChange;
+    // Decimal, hexadecimal, binary: the order in which a change writes the
+    // other two.
+    std::array<TNumberField, 3> FFields;
     // A key event rewritten by the key filter passes it untouched.
     bool FResendingKey = false;
-    bool FBuilt = false;
 
     uint8_t FNumberWidth = 16;
     int32_t FMaxValue = 65535;

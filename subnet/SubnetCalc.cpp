@@ -1,5 +1,6 @@
 #include "subnet/SubnetCalc.h"
 
+#include "controls/ClippedText.h"
 #include "controls/RadioGroup.h"
 #include "controls/WaitCursorGuard.h"
 #include "core/Conversions.h"
@@ -106,6 +107,7 @@ TSubnetCalc::TSubnetCalc(QWidget* parent)
     connect(ui->CopySubnetHostButton, &QAbstractButton::clicked, this,
             &TSubnetCalc::CopySubnetHostButtonClick);
     connectOctetEdits();
+    showWholeTextsWhenClipped(this);
 }
 
 TSubnetCalc::~TSubnetCalc()
@@ -144,7 +146,7 @@ bool TSubnetCalc::cidrActive() const
     return FActivePage == ui->CIDRTab;
 }
 
-void TSubnetCalc::pageEntered(QWidget* page, QObject*)
+void TSubnetCalc::pageEntered(QWidget* page)
 {
     FActivePage = page;
     if (page == ui->GeneralInfoTab || page == ui->AddressInfoTab || page == ui->SubnetHostTab) {
@@ -164,7 +166,7 @@ void TSubnetCalc::pageEntered(QWidget* page, QObject*)
     }
 }
 
-void TSubnetCalc::pageLeaving(QWidget* page, QObject*)
+void TSubnetCalc::pageLeaving(QWidget* page)
 {
     if (page == ui->SubnetHostTab) {
         emit copyUnavailable();

@@ -33,8 +33,8 @@ public:
     ~TSubnetCalc() override;
 
     QTabWidget* pageControl() const override;
-    void pageEntered(QWidget* page, QObject* sender) override;
-    void pageLeaving(QWidget* page, QObject* sender) override;
+    void pageEntered(QWidget* page) override;
+    void pageLeaving(QWidget* page) override;
 
     // Rewrites every display of the active tab from the models.
     void UpdateSubnetView();

@@ -2,19 +2,43 @@
 # Builds Zentrix (Release, in build/, as tools/run.sh does), starts it on a
 # virtual display and takes a picture of each calculator's window:
 # docs/screenshots/{subnet,radix,latency}.png, the pictures the README shows.
-# Run it again whenever the calculators change.
+# Then it does the same on a dark desktop, for
+# docs/screenshots/{subnet,radix,latency}-dark.png: the palette of
+# tools/dark-colours.conf reaches the program through the qt6ct platform
+# theme, as a desktop's dark theme does. Run it again whenever the
+# calculators change.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 out="$ZENTRIX_ROOT/docs/screenshots"
 
-# Runs on the virtual display that the main part below starts.
+# Runs on the virtual display that the main part below starts. `variant` is
+# "light" or "dark".
 take_pictures() {
-    local program=$1 window
+    local program=$1 variant=$2 suffix="" window
     # A settings store of its own, so that what the user last chose does not
     # show up in the pictures: every run starts from the program's defaults.
     # config and pid are global: the exit trap runs after this function returns.
     config=$(mktemp -d)
+    # Nothing of the user's own desktop theme or style either.
+    unset QT_QPA_PLATFORMTHEME QT_STYLE_OVERRIDE
+    if [ "$variant" = dark ]; then
+        suffix=-dark
+        export QT_QPA_PLATFORMTHEME=qt6ct
+        # qt6ct also sets the program's face: the one the program chooses
+        # itself, so that the pictures differ from the light ones in colour only.
+        mkdir -p "$config/qt6ct"
+        cat >"$config/qt6ct/qt6ct.conf" <<EOF
+[Appearance]
+custom_palette=true
+color_scheme_path=$ZENTRIX_ROOT/tools/dark-colours.conf
+style=Fusion
+
+[Fonts]
+general="Liberation Sans,-1,11,5,400,0,0,0,0,0,0,0,0,0,0,1"
+fixed="Liberation Mono,-1,11,5,400,0,0,0,0,0,0,0,0,0,0,1"
+EOF
+    fi
     XDG_CONFIG_HOME="$config" "$program" &
     pid=$!
     trap 'kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; rm -rf "$config"' EXIT
@@ -39,13 +63,13 @@ take_pictures() {
         # Long enough for the calculator to lay out and paint its page.
         sleep 1
         # The window alone: without a window manager it has no frame to crop.
-        import -window "$window" "$out/$name.png"
-        echo "wrote ${out#"$ZENTRIX_ROOT"/}/$name.png"
+        import -window "$window" "$out/$name$suffix.png"
+        echo "wrote ${out#"$ZENTRIX_ROOT"/}/$name$suffix.png"
     done
 }
 
 if [ "${1:-}" = "--take-pictures" ]; then
-    take_pictures "$2"
+    take_pictures "$2" "$3"
     exit 0
 fi
 
@@ -54,6 +78,7 @@ install_missing_packages
 extra=()
 command -v xdotool >/dev/null || extra+=(xdotool)
 command -v import >/dev/null || extra+=(imagemagick)
+dpkg-query -W -f='${Status}' qt6ct 2>/dev/null | grep -q 'install ok installed' || extra+=(qt6ct)
 if [ ${#extra[@]} -gt 0 ]; then
     sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
@@ -68,4 +93,7 @@ cmake --build "$ZENTRIX_ROOT/build" --target zentrix -j "$(nproc)"
 mkdir -p "$out"
 # Always a virtual display, even on a desktop: the pictures then do not
 # depend on the user's screen, theme or scaling.
-xvfb-run -a -s "-screen 0 1024x768x24" "${BASH_SOURCE[0]}" --take-pictures "$ZENTRIX_ROOT/build/app/zentrix"
+for variant in light dark; do
+    xvfb-run -a -s "-screen 0 1024x768x24" "${BASH_SOURCE[0]}" --take-pictures \
+        "$ZENTRIX_ROOT/build/app/zentrix" "$variant"
+done

@@ -6,6 +6,7 @@
 #include "latency/LatencyCalc.h"
 #include "latency/NetworkButton.h"
 #include "latency/NetworkButtonForm.h"
+#include "latency/NetworkSetupEditor.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -21,6 +22,7 @@
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -130,6 +132,10 @@ class TestAccessibility : public QObject
     std::unique_ptr<TMainForm> form;
 
     TLatencyCalc* latency() const { return form->latencyCalc(); }
+    TNetworkButton* elementButton(int position) const
+    {
+        return latency()->setupEditor()->button(position);
+    }
 
     static void activate(QWidget* window)
     {
@@ -149,10 +155,12 @@ class TestAccessibility : public QObject
         }
         if (scene == QLatin1String("properties")) {
             form->findChild<QAction*>("LatencyCalculator1")->trigger();
-            TNetworkButton* element =
-                page == QLatin1String("node") ? latency()->nodeA() : latency()->chain().at(1);
-            latency()->selectElement(element);
-            element->ElementMenu()->findChild<QAction*>("PropertiesItem")->trigger();
+            const int position = page == QLatin1String("node") ? 0 : 1;
+            latency()->chain().selectElement(position);
+            elementButton(position)
+                ->ElementMenu()
+                ->findChild<QAction*>("PropertiesItem")
+                ->trigger();
             return latency()->propertiesForm();
         }
         form->findChild<QAction*>(scene)->trigger();
@@ -495,8 +503,8 @@ private slots:
         QFETCH(QString, typed);
         QWidget* window = show(scene, page);
         activate(window);
-        const TNetworkButton* target = latency()->selectedElement();
-        const QString label = target->Hint();
+        const int target = latency()->chain().selectedElement();
+        const QString label = latency()->chain().at(target).Hint;
         auto* control = window->findChild<QWidget*>(field);
         control->setFocus(Qt::TabFocusReason);
         QTRY_VERIFY(control->hasFocus());
@@ -505,7 +513,7 @@ private slots:
         sendKey(window, Qt::Key_Escape);
 
         QTRY_VERIFY(!window->isVisible());
-        QCOMPARE(target->Hint(), label);
+        QCOMPARE(latency()->chain().at(target).Hint, label);
     }
 
     void resultPanelsSayTheirCaptionAndValue_data()
@@ -594,7 +602,9 @@ private slots:
         QFETCH(QString, action);
         QFETCH(QString, display);
         // Node A's time makes the directions' totals differ.
-        latency()->nodeA()->setProcessTime(10);
+        TNetworkElement nodeA = latency()->chain().nodeA();
+        nodeA.ProcessTime = 10;
+        latency()->chain().setElement(0, nodeA);
         QWidget* window = show(scene, page);
         auto* target = window->findChild<QRadioButton*>(item);
         QRadioButton* first = nullptr;
@@ -628,6 +638,79 @@ private slots:
         QCOMPARE(read(), clicked);
     }
 
+    void clippedTextShowsWholeInItsTooltip_data()
+    {
+        QTest::addColumn<QString>("scene");
+        QTest::addColumn<QString>("page");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<int>("widerFace");
+        QTest::addColumn<bool>("clipped");
+
+        QTest::newRow("legend of a long network name") << "properties"
+                                                       << "network"
+                                                       << "TopologyComboBox"
+                                                       << "MPLS WAN to the branch office"
+                                                       << "YellowLabel" << 0 << true;
+        QTest::newRow("legend of a node")
+            << "LatencyCalculator1"
+            << "LatencyGraphsTabSheet" << QString() << QString() << "RedLabel" << 0 << false;
+        QTest::newRow("bit map at 22 bits") << "VantrelCalculator1"
+                                            << "GeneralInfoTab"
+                                            << "BitsSpinEdit"
+                                            << "22"
+                                            << "BitMapPanel" << 0 << false;
+        // A desktop without the narrow face that the layout is drawn for.
+        QTest::newRow("bit map in a wider face") << "VantrelCalculator1"
+                                                 << "GeneralInfoTab"
+                                                 << "BitsSpinEdit"
+                                                 << "22"
+                                                 << "BitMapPanel" << 4 << true;
+    }
+
+    // A label or panel too narrow for its text shows the whole text as its
+    // tooltip; one whose text fits has none.
+    void clippedTextShowsWholeInItsTooltip()
+    {
+        QFETCH(QString, scene);
+        QFETCH(QString, page);
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, label);
+        QFETCH(int, widerFace);
+        QFETCH(bool, clipped);
+        QWidget* window = show(scene, page);
+        activate(window);
+        if (!field.isEmpty()) {
+            auto* edit = window->findChild<QWidget*>(field);
+            edit->setFocus(Qt::TabFocusReason);
+            QTRY_VERIFY(edit->hasFocus());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(QApplication::focusWidget(), typed);
+            if (scene == QLatin1String("properties")) {
+                sendKey(window, Qt::Key_O, Qt::AltModifier);
+                QTRY_VERIFY(!window->isVisible());
+                show("LatencyCalculator1", "LatencyGraphsTabSheet");
+            } else {
+                sendKey(window, Qt::Key_Return);
+            }
+        }
+        auto* shown = form->findChild<QLabel*>(label);
+        QVERIFY(shown && shown->isVisible());
+        if (widerFace > 0) {
+            QFont face = shown->font();
+            face.setPixelSize(QFontInfo(face).pixelSize() + widerFace);
+            shown->setFont(face);
+        }
+
+        const QPoint centre = shown->rect().center();
+        QHelpEvent asked(QEvent::ToolTip, centre, shown->mapToGlobal(centre));
+        QApplication::sendEvent(shown, &asked);
+        QCOMPARE(shown->toolTip(), clipped ? shown->text() : QString());
+        QToolTip::hideText();
+    }
+
     void keyboardOpensAnElementsProperties_data()
     {
         QTest::addColumn<int>("position");
@@ -648,11 +731,10 @@ private slots:
         QFETCH(int, value);
         QWidget* window = show("LatencyCalculator1", "NetworkSetupTabSheet");
         activate(window);
-        TNetworkButton* target = latency()->chain().at(position);
-        TNetworkButton* other = latency()->chain().at(position == 1 ? 2 : 1);
-        latency()->selectElement(other);
-        const TNetworkElement otherBefore = other->element();
-        const QString otherLabel = other->Hint();
+        TNetworkButton* target = elementButton(position);
+        const int other = position == 1 ? 2 : 1;
+        latency()->chain().selectElement(other);
+        const TNetworkElement otherBefore = latency()->chain().at(other);
         target->setFocus(Qt::TabFocusReason);
         QTRY_VERIFY(target->hasFocus());
 
@@ -678,10 +760,12 @@ private slots:
         sendKey(dialog, Qt::Key_O, Qt::AltModifier);
 
         QTRY_VERIFY(!dialog->isVisible());
-        QCOMPARE(position == 1 ? target->PropagationDelay() : target->PacketSize(), value);
-        QCOMPARE(other->PacketSize(), otherBefore.PacketSize);
-        QCOMPARE(other->PropagationDelay(), otherBefore.PropagationDelay);
-        QCOMPARE(other->Hint(), otherLabel);
+        const TNetworkElement& changed = latency()->chain().at(position);
+        QCOMPARE(position == 1 ? changed.PropagationDelay : changed.PacketSize, value);
+        const TNetworkElement& otherAfter = latency()->chain().at(other);
+        QCOMPARE(otherAfter.PacketSize, otherBefore.PacketSize);
+        QCOMPARE(otherAfter.PropagationDelay, otherBefore.PropagationDelay);
+        QCOMPARE(otherAfter.Hint, otherBefore.Hint);
     }
 
     void keyboardInsertsWhereItSelected_data()
@@ -702,21 +786,20 @@ private slots:
         QFETCH(int, inserted);
         QWidget* window = show("LatencyCalculator1", "NetworkSetupTabSheet");
         activate(window);
-        latency()->selectElement(latency()->chain().at(pressed == 2 ? 1 : 2));
-        TNetworkButton* element = latency()->chain().at(pressed);
+        latency()->chain().selectElement(pressed == 2 ? 1 : 2);
+        TNetworkButton* element = elementButton(pressed);
         element->setFocus(Qt::TabFocusReason);
         QTRY_VERIFY(element->hasFocus());
 
         sendKey(window, Qt::Key_Space);
         sendKey(window, Qt::Key_I, Qt::AltModifier);
 
-        QTRY_COMPARE(latency()->chain().size(), 4);
-        const QList<TNetworkButton*> chain = latency()->chain();
-        QCOMPARE(chain.indexOf(latency()->selectedElement()), inserted);
-        latency()->nodeA()->setFocus(Qt::TabFocusReason);
-        for (int i = 1; i < chain.size(); ++i) {
+        QTRY_COMPARE(latency()->chain().count(), 4);
+        QCOMPARE(latency()->chain().selectedElement(), inserted);
+        elementButton(0)->setFocus(Qt::TabFocusReason);
+        for (int i = 1; i < latency()->chain().count(); ++i) {
             sendKey(window, Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget(), chain[i]);
+            QCOMPARE(QApplication::focusWidget(), elementButton(i));
         }
     }
 };

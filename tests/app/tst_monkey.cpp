@@ -16,6 +16,7 @@
 #include "latency/LatencyCalc.h"
 #include "latency/NetworkButton.h"
 #include "latency/NetworkButtonForm.h"
+#include "latency/NetworkSetupEditor.h"
 #include "subnet/SubnetCalc.h"
 
 #include <QAbstractItemView>
@@ -209,6 +210,14 @@ private:
     QString describeState() const;
 
     TLatencyCalc* latency() const { return FForm->latencyCalc(); }
+    // The buttons of the chain's elements, in chain order.
+    QList<TNetworkButton*> elementButtons() const
+    {
+        QList<TNetworkButton*> buttons;
+        for (int i = 0; i < latency()->chain().count(); ++i)
+            buttons << latency()->setupEditor()->button(i);
+        return buttons;
+    }
     TTNetworkButtonForm* dialog() const { return latency()->propertiesForm(); }
     QWidget* setupPanel() const
     {
@@ -768,7 +777,7 @@ void Monkey::rightClickPanel(const QStringList& wishes)
 void Monkey::editChain()
 {
     showLatencySetup();
-    const QList<TNetworkButton*> chain = latency()->chain();
+    const QList<TNetworkButton*> chain = elementButtons();
     const QList<TNetworkButton*> networks = chain.mid(1, chain.size() - 2);
     const int roll = below(100);
     if (roll < 30) {
@@ -794,7 +803,7 @@ void Monkey::dialogAction()
 {
     if (!dialog()->isVisible() || chance(15)) {
         showLatencySetup();
-        rightClickElement(pick(latency()->chain()), {QStringLiteral("PropertiesItem")});
+        rightClickElement(pick(elementButtons()), {QStringLiteral("PropertiesItem")});
         return;
     }
     const auto child = [this](const char* name) {
@@ -866,7 +875,7 @@ void Monkey::dragElement()
 {
     showLatencySetup();
     QWidget* panel = setupPanel();
-    QPointer<TNetworkButton> element = pick(latency()->chain());
+    QPointer<TNetworkButton> element = pick(elementButtons());
     const QPoint start = randomPointIn(element);
     note(QStringLiteral("drag %1 from (%2,%3)")
              .arg(describe(element))
@@ -1113,25 +1122,28 @@ QString Monkey::checkSpinEdit() const
 QString Monkey::checkChain()
 {
     TLatencyCalc* calc = latency();
-    const QList<TNetworkButton*>& chain = calc->chain();
-    const int size = int(chain.size());
-    if (size < 3 || size > TLatencyCalc::maxChainLength)
+    const TLatencyChain& chain = calc->chain();
+    const QList<TNetworkButton*> buttons = elementButtons();
+    const int size = chain.count();
+    if (size < 3 || size > TLatencyChain::maxLength)
         return QStringLiteral("the chain holds %1 elements").arg(size);
-    if (chain.first() != calc->nodeA() || chain.first()->Kind() != nbDesktopCPU)
-        return QStringLiteral("the chain starts with %1").arg(describe(chain.first()));
-    if (chain.last() != calc->nodeB() || chain.last()->Kind() != nbTowerCPU)
-        return QStringLiteral("the chain ends with %1").arg(describe(chain.last()));
-    if (chain.first()->pos() != QPoint(8, 8) || chain.last()->pos() != QPoint(210, 200))
+    if (buttons.contains(nullptr))
+        return QStringLiteral("an element of the chain has no button");
+    if (chain.nodeA().Kind != nbDesktopCPU || buttons.first()->Kind() != nbDesktopCPU)
+        return QStringLiteral("the chain starts with %1").arg(describe(buttons.first()));
+    if (chain.nodeB().Kind != nbTowerCPU || buttons.last()->Kind() != nbTowerCPU)
+        return QStringLiteral("the chain ends with %1").arg(describe(buttons.last()));
+    if (buttons.first()->pos() != QPoint(8, 8) || buttons.last()->pos() != QPoint(210, 200))
         return QStringLiteral("a node moved");
-    if (!chain.contains(calc->selectedElement()))
+    if (chain.selectedElement() < 0 || chain.selectedElement() >= size)
         return QStringLiteral("the selected element is not in the chain");
 
     QWidget* panel = setupPanel();
     const int networks = size - 2;
     for (int i = 0; i < size; ++i) {
-        TNetworkButton* element = chain[i];
-        if (chain.indexOf(element) != i)
-            return QStringLiteral("element %1 is in the chain twice").arg(i);
+        TNetworkButton* element = buttons[i];
+        if (buttons.indexOf(element) != i)
+            return QStringLiteral("element %1 has no button of its own").arg(i);
         if (element->parentWidget() != panel || element->isHidden() ||
             !panel->rect().contains(element->geometry()) || !onGrid(element->pos()))
             return QStringLiteral("element %1 (%2) at (%3,%4) is not in a cell of the setup panel")
@@ -1139,8 +1151,13 @@ QString Monkey::checkChain()
                 .arg(element->Hint())
                 .arg(element->x())
                 .arg(element->y());
+        if (element->pos() != chain.at(i).Position || element->Hint() != chain.at(i).Hint ||
+            element->Kind() != chain.at(i).Kind)
+            return QStringLiteral("the button of element %1 shows %2, not %3")
+                .arg(i)
+                .arg(shortText(element->Hint()), shortText(chain.at(i).Hint));
         const bool network = i > 0 && i < size - 1;
-        if (network && element->element().isNode())
+        if (network && chain.at(i).isNode())
             return QStringLiteral("element %1 is a network with a node's kind").arg(i);
         const bool removable =
             element->ElementMenu()->findChild<QAction*>(QStringLiteral("RemoveItem"))->isVisible();
@@ -1160,21 +1177,21 @@ QString Monkey::checkChain()
             .arg(size);
 
     auto* removeMenu = calc->findChild<QMenu*>(QStringLiteral("RemoveNetwork1"));
-    const QList<QAction*> entries = removeMenu->actions();
-    if (entries.size() != networks)
-        return QStringLiteral("the remove submenu has %1 entries for %2 networks")
-            .arg(entries.size())
-            .arg(networks);
     const bool offered =
         removeMenu->menuAction()->isVisible() && removeMenu->menuAction()->isEnabled();
     if (offered != (networks >= 2))
         return QStringLiteral("\"Remove Network\" %1 with %2 networks")
             .arg(offered ? QStringLiteral("offered") : QStringLiteral("not offered"))
             .arg(networks);
-    // The entries are captioned as the submenu opens.
+    // The entries are made and captioned as the submenu opens.
     emit removeMenu->aboutToShow();
+    const QList<QAction*> entries = removeMenu->actions();
+    if (entries.size() != networks)
+        return QStringLiteral("the remove submenu has %1 entries for %2 networks")
+            .arg(entries.size())
+            .arg(networks);
     for (int j = 0; j < networks; ++j) {
-        QString label = chain[j + 1]->Hint();
+        QString label = chain.at(j + 1).Hint;
         label.replace(QLatin1Char('&'), QLatin1String("&&"));
         const QString expected = QString::number(j + 1) + QStringLiteral(".  ") + label;
         if (entries[j]->text() != expected)
@@ -1183,7 +1200,7 @@ QString Monkey::checkChain()
                 .arg(shortText(entries[j]->text()), shortText(expected));
     }
 
-    const bool full = size >= TLatencyCalc::maxChainLength;
+    const bool full = size >= TLatencyChain::maxLength;
     const QWidget* insertButton = calc->findChild<QWidget*>(QStringLiteral("NewNetworkButton"));
     const QAction* insertItem = calc->findChild<QAction*>(QStringLiteral("NewNetwork1"));
     if (insertButton->isEnabled() == full || insertItem->isEnabled() == full)
@@ -1202,26 +1219,28 @@ SavedLayout Monkey::savedLayout() const
             break;
         }
     }
-    for (const TNetworkButton* element : latency()->chain()) {
-        if (element->element().isNode()) {
+    const TLatencyChain& chain = latency()->chain();
+    for (int i = 0; i < chain.count(); ++i) {
+        const TNetworkElement& element = chain.at(i);
+        if (element.isNode()) {
             layout.elements << QStringLiteral("node %1: %2 bytes, %3 ms")
-                                   .arg(element->Kind())
-                                   .arg(element->PacketSize())
-                                   .arg(element->ProcessTime());
+                                   .arg(element.Kind)
+                                   .arg(element.PacketSize)
+                                   .arg(element.ProcessTime);
             continue;
         }
-        float bandwidth = element->Bandwidth();
+        float bandwidth = element.Bandwidth;
         quint32 bits = 0;
         std::memcpy(&bits, &bandwidth, sizeof bits);
         layout.elements << QStringLiteral("network %1 \"%2\": %3 Mbps (%4), %5 ms at (%6,%7)")
-                               .arg(element->Kind())
-                               .arg(shortText(element->NetworkName()))
+                               .arg(element.Kind)
+                               .arg(shortText(element.NetworkName))
                                .arg(double(bandwidth))
                                .arg(bits, 8, 16, QLatin1Char('0'))
-                               .arg(element->PropagationDelay())
-                               .arg(element->x())
-                               .arg(element->y());
-        layout.names << element->NetworkName();
+                               .arg(element.PropagationDelay)
+                               .arg(element.Position.x())
+                               .arg(element.Position.y());
+        layout.names << element.NetworkName;
     }
     return layout;
 }
@@ -1234,8 +1253,8 @@ QString Monkey::describeState() const
             calculators << QLatin1String(containerNames[i]);
     }
     QStringList chain;
-    for (const TNetworkButton* element : latency()->chain())
-        chain << shortText(element->Hint());
+    for (int i = 0; i < latency()->chain().count(); ++i)
+        chain << shortText(latency()->chain().at(i).Hint);
     return QStringLiteral("shown %1; chain [%2]; dialog %3")
         .arg(calculators.join(QLatin1Char('+')), chain.join(QStringLiteral(", ")),
              dialog()->isVisible() ? QStringLiteral("open") : QStringLiteral("closed"));

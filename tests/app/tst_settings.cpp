@@ -1,9 +1,10 @@
 #include "tests/support/UiFixture.h"
 
-#include "app/SettingsRecords.h"
+#include "core/LatencyLayout.h"
 #include "latency/LatencyCalc.h"
 #include "latency/NetworkButton.h"
 #include "latency/NetworkButtonForm.h"
+#include "latency/NetworkSetupEditor.h"
 #include "radix/RadixorCalc.h"
 #include "subnet/SubnetCalc.h"
 
@@ -29,22 +30,26 @@ struct NetworkSpec
     QPoint position;
 };
 
-// Lays out the given networks after node A, replacing the first-run one.
+// Lays out the given networks between the nodes, replacing the first-run one.
 void layOut(TMainForm* form, const QList<NetworkSpec>& networks)
 {
-    TLatencyCalc* latency = form->latencyCalc();
-    while (latency->chain().size() < networks.size() + 2) {
-        latency->selectElement(latency->nodeB());
-        QVERIFY(latency->NewNetworkButtonClick());
+    QList<TNetworkElement> elements;
+    for (const NetworkSpec& spec : networks) {
+        TNetworkElement element = TLatencyChain::freshNetwork();
+        element.Kind = spec.kind;
+        element.Bandwidth = spec.bandwidth;
+        element.PropagationDelay = spec.delay;
+        element.NetworkName = spec.name;
+        element.Position = spec.position;
+        elements << element;
     }
-    for (int i = 0; i < networks.size(); ++i) {
-        TNetworkButton* element = latency->chain()[i + 1];
-        element->setKind(networks[i].kind);
-        element->setBandwidth(networks[i].bandwidth);
-        element->setPropagationDelay(networks[i].delay);
-        element->setNetworkName(networks[i].name);
-        element->move(networks[i].position);
-    }
+    form->latencyCalc()->chain().replaceNetworks(elements);
+}
+
+// The button that shows the chain element at the position.
+TNetworkButton* elementButton(TMainForm* form, int position)
+{
+    return form->latencyCalc()->setupEditor()->button(position);
 }
 
 // Values written behind the program's back, as a damaged or foreign store has them.
@@ -57,6 +62,11 @@ void plant(const QMap<QString, QVariant>& values)
     raw.sync();
 }
 
+QByteArray bytesOf(const std::vector<uint8_t>& bytes)
+{
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+}
+
 QByteArray networkBytes(float bandwidth, uint8_t kind, int32_t left = 100, int32_t delay = 0,
                         int32_t top = 100)
 {
@@ -66,7 +76,7 @@ QByteArray networkBytes(float bandwidth, uint8_t kind, int32_t left = 100, int32
     record.Left = left;
     record.PropagationDelay = delay;
     record.Top = top;
-    return encodeNetworkRecord(record);
+    return bytesOf(encodeNetworkRecord(record));
 }
 
 // Bytes that are no settings file at all.
@@ -111,10 +121,10 @@ private slots:
     void firstRunDefaults()
     {
         auto form = makeMainForm();
-        TLatencyCalc* latency = form->latencyCalc();
-        QCOMPARE(latency->chain().size(), 3);
-        QCOMPARE(latency->nodeA()->PacketSize(), 64);
-        QCOMPARE(latency->nodeB()->PacketSize(), 1024);
+        const TLatencyChain& chain = form->latencyCalc()->chain();
+        QCOMPARE(chain.count(), 3);
+        QCOMPARE(chain.nodeA().PacketSize, 64);
+        QCOMPARE(chain.nodeB().PacketSize, 1024);
         QVERIFY(form->findChild<QAction*>("VantrelCalculator1")->isChecked());
         form.reset();
         QSettings stored;
@@ -144,19 +154,20 @@ private slots:
         auto form = makeMainForm();
         QVERIFY(form->findChild<QAction*>("LatencyCalculator1")->isChecked());
         QVERIFY(!form->latencyCalc()->isHidden());
-        const QList<TNetworkButton*>& chain = form->latencyCalc()->chain();
-        QCOMPARE(chain.size(), 5);
+        const TLatencyChain& chain = form->latencyCalc()->chain();
+        QCOMPARE(chain.count(), 5);
         for (int i = 0; i < networks.size(); ++i) {
-            const TNetworkButton* element = chain[i + 1];
-            QCOMPARE(element->Kind(), networks[i].kind);
-            QCOMPARE(element->Bandwidth(), networks[i].bandwidth);
-            QCOMPARE(element->PropagationDelay(), networks[i].delay);
-            QCOMPARE(element->NetworkName(), networks[i].name);
-            QCOMPARE(element->pos(), networks[i].position);
+            const TNetworkElement& element = chain.at(i + 1);
+            QCOMPARE(element.Kind, networks[i].kind);
+            QCOMPARE(element.Bandwidth, networks[i].bandwidth);
+            QCOMPARE(element.PropagationDelay, networks[i].delay);
+            QCOMPARE(element.NetworkName, networks[i].name);
+            QCOMPARE(element.Position, networks[i].position);
+            QCOMPARE(elementButton(form.get(), i + 1)->pos(), networks[i].position);
         }
         // A bandwidth kept in single precision reads back as it was typed.
-        QCOMPARE(chain[2]->Hint(), QStringLiteral("T1 (1.544 Mbps)"));
-        QCOMPARE(form->latencyCalc()->selectedElement(), chain[3]);
+        QCOMPARE(chain.at(2).Hint, QStringLiteral("T1 (1.544 Mbps)"));
+        QCOMPARE(chain.selectedElement(), 3);
     }
 
     void shorterChainLeavesEarlierValuesAlone()
@@ -167,17 +178,17 @@ private slots:
         }
         {
             auto form = makeMainForm();
-            TLatencyCalc* latency = form->latencyCalc();
-            QCOMPARE(latency->chain().size(), 7);
-            while (latency->chain().size() > 4)
-                latency->NetworkButtonRemoveClick(latency->chain()[1]);
+            TLatencyChain& chain = form->latencyCalc()->chain();
+            QCOMPARE(chain.count(), 7);
+            while (chain.count() > 4)
+                QVERIFY(chain.removeNetwork(1));
         }
         QSettings stored;
         QCOMPARE(stored.value("NumNetworks").toInt(), 2);
         for (const char* name : {"Network3", "Network4", "Network5", "Network5Name"})
             QVERIFY2(stored.contains(name), name);
         auto form = makeMainForm();
-        QCOMPARE(form->latencyCalc()->chain().size(), 4);
+        QCOMPARE(form->latencyCalc()->chain().count(), 4);
     }
 
     void calculatorFollowsTheShownContainer_data()
@@ -216,21 +227,24 @@ private slots:
         TTNetworkButtonForm* properties = form->latencyCalc()->propertiesForm();
         const QStringList topologies = properties->topologyList();
         QCOMPARE(topologies.count("Metro Fibre"), 1);
-        const QList<TNetworkButton*>& chain = form->latencyCalc()->chain();
-        QCOMPARE(chain[1]->TopologyIndex(), topologies.indexOf("Metro Fibre"));
-        QCOMPARE(chain[1]->BandwidthIndex(), -1);
+        const TLatencyChain& chain = form->latencyCalc()->chain();
+        QCOMPARE(chain.at(1).TopologyIndex, topologies.indexOf("Metro Fibre"));
+        QCOMPARE(chain.at(1).BandwidthIndex, -1);
         // Letter case is ignored: the known entry is found, not added again.
         QCOMPARE(topologies.filter("ethernet", Qt::CaseInsensitive).size(), 1);
-        QCOMPARE(chain[2]->TopologyIndex(), topologies.indexOf("Ethernet"));
-        QVERIFY(chain[2]->BandwidthIndex() >= 0);
-        QCOMPARE(chain[2]->Hint(), QStringLiteral("ETHERNET (10 Mbps)"));
+        QCOMPARE(chain.at(2).TopologyIndex, topologies.indexOf("Ethernet"));
+        QVERIFY(chain.at(2).BandwidthIndex >= 0);
+        QCOMPARE(chain.at(2).Hint, QStringLiteral("ETHERNET (10 Mbps)"));
     }
 
     void recordsAreLaidOutByteForByte()
     {
         {
             auto form = makeMainForm();
-            form->latencyCalc()->nodeA()->setProcessTime(5);
+            TLatencyChain& chain = form->latencyCalc()->chain();
+            TNetworkElement nodeA = chain.nodeA();
+            nodeA.ProcessTime = 5;
+            chain.setElement(0, nodeA);
             layOut(form.get(), {{nbEthernet, 10.0f, 7, "Ethernet", QPoint(72, 136)}});
         }
         QSettings stored;
@@ -278,13 +292,13 @@ private slots:
         plant(
             {{"Calculator", 2}, {"NumNetworks", 1}, {"Network1", record}, {"Network1Name", "Net"}});
         auto form = makeMainForm();
-        const QList<TNetworkButton*>& chain = form->latencyCalc()->chain();
-        QCOMPARE(chain.size(), 3);
-        QCOMPARE(int(chain[1]->Kind()), kind);
-        QCOMPARE(chain[1]->Bandwidth(), bandwidth);
-        QCOMPARE(chain[1]->PropagationDelay(), delay);
-        QCOMPARE(chain.first()->Kind(), nbDesktopCPU);
-        QCOMPARE(chain.last()->Kind(), nbTowerCPU);
+        const TLatencyChain& chain = form->latencyCalc()->chain();
+        QCOMPARE(chain.count(), 3);
+        QCOMPARE(int(chain.at(1).Kind), kind);
+        QCOMPARE(chain.at(1).Bandwidth, bandwidth);
+        QCOMPARE(chain.at(1).PropagationDelay, delay);
+        QCOMPARE(chain.nodeA().Kind, nbDesktopCPU);
+        QCOMPARE(chain.nodeB().Kind, nbTowerCPU);
     }
 
     void chainLengthStaysWithinItsRoom_data()
@@ -303,18 +317,18 @@ private slots:
         QFETCH(int, elements);
         plant({{"Calculator", 1}, {"NumNetworks", stored}});
         auto form = makeMainForm();
-        QCOMPARE(form->latencyCalc()->chain().size(), elements);
+        QCOMPARE(form->latencyCalc()->chain().count(), elements);
     }
 
     void missingOrShortNodeKeepsItsValues()
     {
         plant({{"Calculator", 1}, {"NumNetworks", 1}, {"NodeA", QByteArray(5, '\x7f')}});
         auto form = makeMainForm();
-        const TNetworkButton* nodeA = form->latencyCalc()->nodeA();
-        const TNetworkButton* nodeB = form->latencyCalc()->nodeB();
-        QCOMPARE(nodeA->PacketSize(), TNetworkElement().PacketSize);
-        QCOMPARE(nodeA->ProcessTime(), 0);
-        QCOMPARE(nodeB->PacketSize(), TNetworkElement().PacketSize);
+        const TNetworkElement& nodeA = form->latencyCalc()->chain().nodeA();
+        const TNetworkElement& nodeB = form->latencyCalc()->chain().nodeB();
+        QCOMPARE(nodeA.PacketSize, TNetworkElement().PacketSize);
+        QCOMPARE(nodeA.ProcessTime, 0);
+        QCOMPARE(nodeB.PacketSize, TNetworkElement().PacketSize);
     }
 
     // Negative sizes and times have no meaning; they would show shares of
@@ -340,13 +354,13 @@ private slots:
         TNodeRecord record;
         record.PacketSize = packetSize;
         record.ProcessTime = processTime;
-        const QByteArray bytes = encodeNodeRecord(record);
+        const QByteArray bytes = bytesOf(encodeNodeRecord(record));
         plant({{"Calculator", 2}, {"NumNetworks", 1}, {"NodeA", bytes}, {"NodeB", bytes}});
         auto form = makeMainForm();
-        for (const TNetworkButton* node :
-             {form->latencyCalc()->nodeA(), form->latencyCalc()->nodeB()}) {
-            QCOMPARE(node->PacketSize(), repairedSize);
-            QCOMPARE(node->ProcessTime(), repairedTime);
+        const TLatencyChain& chain = form->latencyCalc()->chain();
+        for (const TNetworkElement& node : {chain.nodeA(), chain.nodeB()}) {
+            QCOMPARE(node.PacketSize, repairedSize);
+            QCOMPARE(node.ProcessTime, repairedTime);
         }
     }
 
@@ -357,7 +371,8 @@ private slots:
                {"Network1", networkBytes(1, nbATM, -40000, 0, 1 << 30)},
                {"Network2", networkBytes(1, nbATM, INT32_MAX, 0, INT32_MIN)}});
         auto form = makeMainForm();
-        for (const TNetworkButton* element : form->latencyCalc()->chain()) {
+        for (int i = 0; i < form->latencyCalc()->chain().count(); ++i) {
+            const TNetworkButton* element = elementButton(form.get(), i);
             const QRect panel = element->parentWidget()->rect();
             QVERIFY2(panel.contains(element->geometry()), qPrintable(element->Hint()));
         }
@@ -386,11 +401,11 @@ private slots:
         plant(values);
         auto form = makeMainForm();
         TLatencyCalc* latency = form->latencyCalc();
-        const QList<TNetworkButton*>& chain = latency->chain();
-        QCOMPARE(chain.size(), networks + 2);
+        QCOMPARE(latency->chain().count(), networks + 2);
         for (int i = 1; i <= networks; ++i) {
-            QCOMPARE(chain[i]->Kind(), nbTCarrier);
-            QCOMPARE(chain[i]->ElementMenu()->findChild<QAction*>("RemoveItem")->isVisible(),
+            QCOMPARE(latency->chain().at(i).Kind, nbTCarrier);
+            const TNetworkButton* element = elementButton(form.get(), i);
+            QCOMPARE(element->ElementMenu()->findChild<QAction*>("RemoveItem")->isVisible(),
                      removable);
         }
         QCOMPARE(latency->findChild<QMenu*>("RemoveNetwork1")->menuAction()->isVisible(),
@@ -438,7 +453,7 @@ private slots:
               static_cast<QWidget*>(form->latencyCalc())})
             visible += !view->isHidden();
         QCOMPARE(visible, 1);
-        QCOMPARE(form->latencyCalc()->chain().size(), elements);
+        QCOMPARE(form->latencyCalc()->chain().count(), elements);
     }
 
     void garbageStoreGivesAtMostOneMessage()
@@ -470,10 +485,10 @@ private slots:
             auto form = makeMainForm();
             QTest::qWait(1);
             QVERIFY(MessageBoxCatcher::instance().take().size() <= 1);
-            const QList<TNetworkButton*>& chain = form->latencyCalc()->chain();
-            QVERIFY(chain.size() >= 3 && chain.size() <= 16);
-            QCOMPARE(chain.first()->Kind(), nbDesktopCPU);
-            QCOMPARE(chain.last()->Kind(), nbTowerCPU);
+            const TLatencyChain& chain = form->latencyCalc()->chain();
+            QVERIFY(chain.count() >= 3 && chain.count() <= 16);
+            QCOMPARE(chain.nodeA().Kind, nbDesktopCPU);
+            QCOMPARE(chain.nodeB().Kind, nbTowerCPU);
             form.reset();
             MessageBoxCatcher::instance().take();
         }
@@ -505,7 +520,7 @@ private slots:
             QTest::qWait(1);
             QCOMPARE(MessageBoxCatcher::instance().take(), QStringList());
             QVERIFY(form->findChild<QAction*>("VantrelCalculator1")->isChecked());
-            QCOMPARE(form->latencyCalc()->nodeA()->PacketSize(), 64);
+            QCOMPARE(form->latencyCalc()->chain().nodeA().PacketSize, 64);
         }
         QCOMPARE(QSettings(QSettings::UserScope, QCoreApplication::organizationName(),
                            QCoreApplication::applicationName())
@@ -548,8 +563,8 @@ private slots:
             QStringList shown;
             QTRY_VERIFY((shown += MessageBoxCatcher::instance().take(), !shown.isEmpty()));
             QCOMPARE(shown, QStringList{"Failed to get data for 'Calculator'"});
-            QCOMPARE(form->latencyCalc()->chain().size(), 3);
-            QCOMPARE(form->latencyCalc()->nodeA()->PacketSize(), 64);
+            QCOMPARE(form->latencyCalc()->chain().count(), 3);
+            QCOMPARE(form->latencyCalc()->chain().nodeA().PacketSize, 64);
         }
         QCOMPARE(MessageBoxCatcher::instance().take(), QStringList());
         QCOMPARE(contentOf(folder.filePath(keptAs)), content);

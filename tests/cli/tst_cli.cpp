@@ -134,18 +134,18 @@ class TestCli : public QObject
     }
 
     // BYTES:MS, typed into a node's properties dialog.
-    void setNode(TNetworkButton* node, const QString& spec)
+    void setNode(int position, const QString& spec)
     {
         const QStringList parts = spec.split(':');
-        latency.setNode(node, parts[1].toInt(), parts[0].toInt());
+        latency.setNode(position, parts[1].toInt(), parts[0].toInt());
     }
 
     // NAME[:MBPS[:MS]]: the topology chosen from the dialog's list, then
     // what is given typed over what it filled in.
-    void setNetwork(TNetworkButton* element, const QString& spec)
+    void setNetwork(int position, const QString& spec)
     {
         const QStringList parts = spec.split(':');
-        latency.openProperties(element);
+        latency.openProperties(position);
         latency.choose(latency.topologyBox(), parts[0]);
         if (parts.size() > 1)
             latency.typeInto(latency.bandwidthBox(), parts[1]);
@@ -580,19 +580,19 @@ private slots:
         form.reset();
         latency.start();
         TLatencyCalc* calc = latency.calc();
-        setNode(calc->nodeA(), nodeA);
+        setNode(0, nodeA);
         for (int n = 0; n < networks.size(); ++n) {
-            TNetworkButton* element = latency.element(1);
+            int position = 1;
             if (n > 0) {
                 // Each further network goes in front of node B.
-                latency.press(calc->nodeB());
-                element = latency.insert();
-                QVERIFY(element);
+                latency.press(latency.nodeB());
+                position = latency.insert();
+                QVERIFY(position > 0);
             }
-            setNetwork(element, networks[n]);
+            setNetwork(position, networks[n]);
         }
-        setNode(calc->nodeB(), nodeB);
-        QCOMPARE(calc->chain().size(), networks.size() + 2);
+        setNode(latency.nodeB(), nodeB);
+        QCOMPARE(calc->chain().count(), networks.size() + 2);
 
         const QString tables = windowStatistics(calc);
 

@@ -12,7 +12,11 @@
 #include <QStyleOptionFrame>
 #include <QTest>
 
+#include <algorithm>
+#include <map>
+
 #include <climits>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -97,6 +101,37 @@ private:
     static inline QtMessageHandler previous = nullptr;
 };
 
+// WCAG's relative luminance and contrast ratio of two colours (1 to 21).
+double luminance(QRgb rgb)
+{
+    const auto channel = [](int value) {
+        const double c = value / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(qRed(rgb)) + 0.7152 * channel(qGreen(rgb)) +
+           0.0722 * channel(qBlue(rgb));
+}
+
+double contrast(QRgb a, QRgb b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The colour that covers most of the picture: a button's face.
+QRgb mostCommonColour(const QImage& image)
+{
+    std::map<QRgb, int> counts;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            ++counts[image.pixel(x, y)];
+    }
+    return std::max_element(counts.begin(), counts.end(),
+                            [](const auto& a, const auto& b) { return a.second < b.second; })
+        ->first;
+}
+
 } // namespace
 
 class TestBetterSpinEdit : public QObject
@@ -125,6 +160,8 @@ private slots:
     void contextMenuFollowsTheGate_data();
     void contextMenuFollowsTheGate();
     void sizeAndButtonLayout();
+    void spinButtonArrowsFollowThePalette_data();
+    void spinButtonArrowsFollowThePalette();
 };
 
 void TestBetterSpinEdit::valueSetter_data()
@@ -644,6 +681,46 @@ void TestBetterSpinEdit::sizeAndButtonLayout()
     const QRect button = spin.SpinButton()->geometry();
     QCOMPARE(button, QRect(80 - border - 15, border, 15, 40 - 2 * border));
     QVERIFY(spin.textMargins().right() >= 15);
+}
+
+void TestBetterSpinEdit::spinButtonArrowsFollowThePalette_data()
+{
+    QTest::addColumn<QPalette>("palette");
+
+    QTest::newRow("light") << QPalette(QColor(0xF0, 0xF0, 0xF0));
+    // Colours of a typical dark desktop theme.
+    QPalette dark(QColor(0x31, 0x36, 0x3B), QColor(0x2A, 0x2E, 0x32));
+    for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        dark.setColor(role, QColor(0xEF, 0xF0, 0xF1));
+    dark.setColor(QPalette::Base, QColor(0x23, 0x26, 0x29));
+    QTest::newRow("dark") << dark;
+}
+
+// Each half's arrow stands out from the face it is drawn on, however dark
+// the face is: at least the 3 : 1 contrast that a control's graphics need.
+void TestBetterSpinEdit::spinButtonArrowsFollowThePalette()
+{
+    QFETCH(QPalette, palette);
+
+    TSpinButton button;
+    button.setPalette(palette);
+    button.resize(15, 17);
+    for (QAbstractButton* half : {button.upButton(), button.downButton()}) {
+        const QImage picture = half->grab().toImage();
+        const QRgb face = mostCommonColour(picture);
+        int arrowPixels = 0;
+        for (int y = 2; y < picture.height() - 2; ++y) {
+            for (int x = 2; x < picture.width() - 2; ++x) {
+                if (contrast(picture.pixel(x, y), face) >= 3.0)
+                    ++arrowPixels;
+            }
+        }
+        // The smallest arrow, a triangle three pixels high, has nine.
+        QVERIFY2(arrowPixels >= 9, qPrintable(QStringLiteral("%1: %2 arrow pixels on %3")
+                                                  .arg(half->accessibleName())
+                                                  .arg(arrowPixels)
+                                                  .arg(QColor(face).name())));
+    }
 }
 
 QTEST_MAIN(TestBetterSpinEdit)

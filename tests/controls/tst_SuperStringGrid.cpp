@@ -8,6 +8,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolTip>
 
 namespace {
 
@@ -64,6 +65,8 @@ private slots:
     void cellBlock();
     void cellBlockKeepsSelectionAndScroll();
     void longTableBuildsAndCopiesQuickly();
+    void clippedCellShowsWholeInItsTooltip_data();
+    void clippedCellShowsWholeInItsTooltip();
 };
 
 void TestSuperStringGrid::copiedText_data()
@@ -563,6 +566,34 @@ void TestSuperStringGrid::longTableBuildsAndCopiesQuickly()
     const QString text = QApplication::clipboard()->text();
     QCOMPARE(text.count(QLatin1String("\r\n")), 16386);
     QVERIFY(text.endsWith(QStringLiteral("16384\t10.0.0.1  -  10.0.0.2\r\n")));
+}
+
+void TestSuperStringGrid::clippedCellShowsWholeInItsTooltip_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("clipped");
+
+    QTest::newRow("fits") << "Node A" << false;
+    QTest::newRow("wider than the column") << "MPLS WAN to the branch office (12.5 Mbps)" << true;
+}
+
+void TestSuperStringGrid::clippedCellShowsWholeInItsTooltip()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, clipped);
+    Grid grid;
+    grid.setColWidths(0, 105);
+    grid.setCells(0, 1, text);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QToolTip::hideText();
+    QTRY_VERIFY(!QToolTip::isVisible());
+
+    const QPoint centre = grid.visualRect(itemAt(grid, 0, 1)).center();
+    QHelpEvent asked(QEvent::ToolTip, centre, grid.viewport()->mapToGlobal(centre));
+    QApplication::sendEvent(grid.viewport(), &asked);
+    QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(), clipped ? text : QString());
+    QToolTip::hideText();
 }
 
 QTEST_MAIN(TestSuperStringGrid)

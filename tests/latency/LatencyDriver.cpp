@@ -44,21 +44,26 @@ QPushButton* LatencyDriver::button(const char* name) const
     return FCalc->findChild<QPushButton*>(QString::fromLatin1(name));
 }
 
-QAction* LatencyDriver::menuEntry(TNetworkButton* target, const char* name) const
+TNetworkButton* LatencyDriver::elementButton(int position) const
 {
-    return target->ElementMenu()->findChild<QAction*>(QString::fromLatin1(name));
+    return FCalc->setupEditor()->button(position);
 }
 
-void LatencyDriver::press(TNetworkButton* target, Qt::MouseButton mouseButton)
+QAction* LatencyDriver::menuEntry(int position, const char* name) const
 {
-    QTest::mousePress(target, mouseButton, {}, QPoint(25, 25));
-    QTest::mouseRelease(target, mouseButton, {}, QPoint(25, 25));
+    return elementButton(position)->ElementMenu()->findChild<QAction*>(QString::fromLatin1(name));
 }
 
-void LatencyDriver::openProperties(TNetworkButton* target)
+void LatencyDriver::press(int position, Qt::MouseButton mouseButton)
 {
-    press(target);
-    menuEntry(target, "PropertiesItem")->trigger();
+    QTest::mousePress(elementButton(position), mouseButton, {}, QPoint(25, 25));
+    QTest::mouseRelease(elementButton(position), mouseButton, {}, QPoint(25, 25));
+}
+
+void LatencyDriver::openProperties(int position)
+{
+    press(position);
+    menuEntry(position, "PropertiesItem")->trigger();
     QVERIFY(FCalc->propertiesForm()->isVisible());
     // Focus moves (and typed values commit) only in the active window.
     QVERIFY(QTest::qWaitForWindowActive(FCalc->propertiesForm()));
@@ -100,13 +105,13 @@ void LatencyDriver::clickOk()
     QTest::mouseClick(FCalc->propertiesForm()->OKButton(), Qt::LeftButton);
 }
 
-TNetworkButton* LatencyDriver::insert()
+int LatencyDriver::insert()
 {
-    const int before = FCalc->chain().size();
+    const int before = FCalc->chain().count();
     QTest::mouseClick(button("NewNetworkButton"), Qt::LeftButton);
-    if (FCalc->chain().size() != before + 1)
-        return nullptr;
-    return FCalc->selectedElement();
+    if (FCalc->chain().count() != before + 1)
+        return -1;
+    return FCalc->chain().selectedElement();
 }
 
 void LatencyDriver::showPage(int index)
@@ -116,10 +121,9 @@ void LatencyDriver::showPage(int index)
     QCOMPARE(FCalc->pageControl()->currentIndex(), index);
 }
 
-void LatencyDriver::setNetwork(TNetworkButton* target, const QString& topology,
-                               const QString& bandwidth)
+void LatencyDriver::setNetwork(int position, const QString& topology, const QString& bandwidth)
 {
-    openProperties(target);
+    openProperties(position);
     if (QTest::currentTestFailed())
         return;
     choose(topologyBox(), topology);
@@ -128,9 +132,9 @@ void LatencyDriver::setNetwork(TNetworkButton* target, const QString& topology,
     clickOk();
 }
 
-void LatencyDriver::setNode(TNetworkButton* target, int processTime, int packetSize)
+void LatencyDriver::setNode(int position, int processTime, int packetSize)
 {
-    openProperties(target);
+    openProperties(position);
     if (QTest::currentTestFailed())
         return;
     typeInto(dialogChild("ProcessTimeSpinEdit"), QString::number(processTime));

@@ -41,8 +41,6 @@ std::unique_ptr<TMainForm> makeMainForm()
 {
     auto form = std::make_unique<TMainForm>();
     form->show();
-    // Tests reach into every calculator at once, not after the first frame.
-    form->buildDeferredViews();
     return form;
 }
 

@@ -1,0 +1,398 @@
+// The latency calculator's properties dialog, opened from the elements of
+// the Network Setup tab in the real main window, as a user does.
+
+#include "latency/LatencyCalc.h"
+#include "latency/NetworkButtonForm.h"
+#include "tests/latency/LatencyDriver.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+class TestPropertiesDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        D.start();
+        FCalc = D.calc();
+    }
+    void cleanup()
+    {
+        D.stop();
+        ZENTRIX_EXPECT_NO_MESSAGES();
+    }
+
+    void topologyChoice_data();
+    void topologyChoice();
+    void sameKindKeepsPropagationDelay();
+    void emptiedTopologyIsUnknown();
+    void typedBandwidth();
+    void reopenedUnchanged_data();
+    void reopenedUnchanged();
+    void invalidBandwidthLeavesElement_data();
+    void invalidBandwidthLeavesElement();
+    void nodeProperties();
+    void dialogLayout_data();
+    void dialogLayout();
+    void cancelWritesNothing();
+    void selectionMovedToOtherSortOfElement();
+
+private:
+    const TNetworkElement& element(int position) const { return D.element(position); }
+    QWidget* dialogChild(const char* name) const { return D.dialogChild(name); }
+    QComboBox* topologyBox() const { return D.topologyBox(); }
+    QComboBox* bandwidthBox() const { return D.bandwidthBox(); }
+    bool removeOffered(int position) const
+    {
+        return D.menuEntry(position, "RemoveItem")->isVisible();
+    }
+    void press(int position) { D.press(position); }
+    void openProperties(int position) { D.openProperties(position); }
+    void choose(QComboBox* box, const QString& entry) { D.choose(box, entry); }
+    void typeInto(QWidget* field, const QString& text) { D.typeInto(field, text); }
+    QStringList entriesOf(const QComboBox* box) const
+    {
+        QStringList entries;
+        for (int i = 0; i < box->count(); ++i)
+            entries << box->itemText(i);
+        return entries;
+    }
+
+    LatencyDriver D;
+    TLatencyCalc* FCalc = nullptr;
+};
+
+void TestPropertiesDialog::topologyChoice_data()
+{
+    QTest::addColumn<QString>("topology");
+    QTest::addColumn<bool>("typed");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QStringList>("bandwidths");
+    QTest::addColumn<QString>("bandwidth");
+    QTest::addColumn<bool>("delayEnabled");
+    QTest::addColumn<int>("delay");
+    QTest::addColumn<QString>("label");
+
+    const QStringList carriers = {"0.064", "0.128", "0.256",  "0.512",  "1.024",
+                                  "1.544", "6.312", "44.736", "274.176"};
+    // Before each choice the propagation delay is typed as 42, so a kind
+    // that keeps the value shows 42.
+    QTest::newRow("56-Switched") << "56-Switched" << false << int(nb56Switched)
+                                 << QStringList{"0.056"} << "0.056" << true << 10
+                                 << "56-Switched (0.056 Mbps)";
+    QTest::newRow("ATM") << "ATM" << false << int(nbATM) << QStringList{"25", "155.52", "622.08"}
+                         << "155.52" << true << 1 << "ATM (155.52 Mbps)";
+    QTest::newRow("B-ISDN keeps the delay")
+        << "B-ISDN" << false << int(nbBISDN) << QStringList{"25", "155.52", "622.08"} << "155.52"
+        << true << 42 << "B-ISDN (155.52 Mbps)";
+    QTest::newRow("DQDB") << "DQDB" << false << int(nbDQDB) << QStringList{"44.736"} << "44.736"
+                          << true << 1 << "DQDB (44.736 Mbps)";
+    QTest::newRow("Ethernet") << "Ethernet" << false << int(nbEthernet)
+                              << QStringList{"10", "100", "1000"} << "10" << false << 0
+                              << "Ethernet (10 Mbps)";
+    QTest::newRow("FDDI") << "FDDI" << false << int(nbFDDI) << QStringList{"100"} << "100" << false
+                          << 0 << "FDDI (100 Mbps)";
+    QTest::newRow("Frame Relay") << "Frame Relay" << false << int(nbFrameRelay) << carriers
+                                 << "1.544" << true << 20 << "Frame Relay (1.544 Mbps)";
+    QTest::newRow("HIPPI") << "HIPPI" << false << int(nbHIPPI) << QStringList{"800", "1600"}
+                           << "800" << false << 0 << "HIPPI (800 Mbps)";
+    QTest::newRow("Satellite") << "Satellite" << false << int(nbSatellite) << carriers << "0.512"
+                               << true << 270 << "Satellite (0.512 Mbps)";
+    QTest::newRow("SMDS") << "SMDS" << false << int(nbSMDS) << QStringList{"44.736"} << "44.736"
+                          << true << 1 << "SMDS (44.736 Mbps)";
+    QTest::newRow("T1") << "T1" << false << int(nbTCarrier) << carriers << "1.544" << true << 5
+                        << "T1 (1.544 Mbps)";
+    QTest::newRow("T3") << "T3" << false << int(nbTCarrier) << carriers << "44.736" << true << 5
+                        << "T3 (44.736 Mbps)";
+    QTest::newRow("Token Ring") << "Token Ring" << false << int(nbTokenRing)
+                                << QStringList{"4", "16"} << "16" << false << 0
+                                << "Token Ring (16 Mbps)";
+    QTest::newRow("X.25") << "X.25" << false << int(nbX25) << carriers << "0.064" << true << 10
+                          << "X.25 (0.064 Mbps)";
+    QTest::newRow("typed: a topology of one's own")
+        << "Campus WAN" << true << int(nbOther)
+        << QStringList{"0.056",  "0.064",   "0.128",  "0.256", "0.512", "1.024",  "1.544",
+                       "4",      "6.312",   "10",     "16",    "25",    "44.736", "100",
+                       "155.52", "274.176", "622.08", "800",   "1000",  "1600"}
+        << "0" << true << 10 << "Campus WAN (0 Mbps)";
+    QTest::newRow("typed in other letter case: still one's own")
+        << "ETHERNET" << true << int(nbOther) << QStringList() << "0" << true << 10
+        << "ETHERNET (0 Mbps)";
+}
+
+void TestPropertiesDialog::topologyChoice()
+{
+    QFETCH(QString, topology);
+    QFETCH(bool, typed);
+    QFETCH(int, kind);
+    QFETCH(QStringList, bandwidths);
+    QFETCH(QString, bandwidth);
+    QFETCH(bool, delayEnabled);
+    QFETCH(int, delay);
+    QFETCH(QString, label);
+
+    TTNetworkButtonForm* dialog = FCalc->propertiesForm();
+    openProperties(1);
+    QCOMPARE(dialog->windowTitle(), QString("<Unknown Network> Properties"));
+    QCOMPARE(topologyBox()->currentText(), QString("<Unknown Network>"));
+    QCOMPARE(bandwidthBox()->count(), 0);
+    QCOMPARE(bandwidthBox()->currentText(), QString("0"));
+    QCOMPARE(dialog->height(), 171);
+    typeInto(dialogChild("PropDelaySpinEdit"), "42");
+
+    if (typed) {
+        typeInto(topologyBox(), topology);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    } else {
+        choose(topologyBox(), topology);
+    }
+    QCOMPARE(dialog->CurrentKind(), std::optional<TNetworkButtonKind>(TNetworkButtonKind(kind)));
+    if (!bandwidths.isEmpty())
+        QCOMPARE(entriesOf(bandwidthBox()), bandwidths);
+    QCOMPARE(bandwidthBox()->currentText(), bandwidth);
+    QCOMPARE(dialogChild("PropDelaySpinEdit")->isEnabled(), delayEnabled);
+    QCOMPARE(dialogChild("PropDelayLabel")->isEnabled(), delayEnabled);
+    QCOMPARE(qobject_cast<QLineEdit*>(dialogChild("PropDelaySpinEdit"))->text(),
+             QString::number(delay));
+    QCOMPARE(dialog->windowTitle(), topology + " Properties");
+    // A typed topology joins the list, once, whatever its letter case.
+    QCOMPARE(topologyBox()->count(), typed && topology == "Campus WAN" ? 15 : 14);
+
+    D.clickOk();
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(int(element(1).Kind), kind);
+    QCOMPARE(element(1).NetworkName, topology);
+    QCOMPARE(element(1).Hint, label);
+    QCOMPARE(element(1).PropagationDelay, delay);
+    QVERIFY(!removeOffered(1)); // still the sole network
+    QVERIFY(FCalc->latencyStale());
+
+    // Reopening shows the element as it is now.
+    openProperties(1);
+    QCOMPARE(dialog->windowTitle(), topology + " Properties");
+    QCOMPARE(topologyBox()->currentText(), topology);
+    QCOMPARE(bandwidthBox()->currentText(), bandwidth);
+    QCOMPARE(qobject_cast<QLineEdit*>(dialogChild("PropDelaySpinEdit"))->text(),
+             QString::number(delay));
+}
+
+void TestPropertiesDialog::sameKindKeepsPropagationDelay()
+{
+    openProperties(1);
+    choose(topologyBox(), "T1");
+    typeInto(dialogChild("PropDelaySpinEdit"), "33");
+    choose(topologyBox(), "T3");
+    QCOMPARE(bandwidthBox()->currentText(), QString("44.736"));
+    QCOMPARE(bandwidthBox()->count(), 9);
+    D.clickOk();
+    QCOMPARE(element(1).PropagationDelay, 33);
+    QCOMPARE(element(1).Hint, QString("T3 (44.736 Mbps)"));
+}
+
+void TestPropertiesDialog::emptiedTopologyIsUnknown()
+{
+    openProperties(1);
+    typeInto(topologyBox(), "");
+    QCOMPARE(topologyBox()->currentText(), QString());
+    dialogChild("PropDelaySpinEdit")->setFocus();
+    QCOMPARE(topologyBox()->currentText(), QString("<Unknown Network>"));
+    QCOMPARE(topologyBox()->count(), 14);
+    D.clickOk();
+    QCOMPARE(element(1).Kind, nbOther);
+    QCOMPARE(element(1).NetworkName, QString("<Unknown Network>"));
+}
+
+void TestPropertiesDialog::typedBandwidth()
+{
+    openProperties(1);
+    choose(topologyBox(), "Ethernet");
+    // Letters never arrive; the point and Backspace do.
+    typeInto(bandwidthBox(), "1x2.57");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+    QCOMPARE(bandwidthBox()->currentText(), QString("12.5"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(FCalc->propertiesForm()->isVisible());
+    QCOMPARE(bandwidthBox()->count(), 4);
+    D.clickOk();
+    QCOMPARE(element(1).Bandwidth, 12.5f);
+    QCOMPARE(element(1).BandwidthIndex, int16_t(-1));
+    QCOMPARE(element(1).Hint, QString("Ethernet (12.5 Mbps)"));
+
+    openProperties(1);
+    QCOMPARE(bandwidthBox()->currentText(), QString("12.5"));
+    QCOMPARE(topologyBox()->currentText(), QString("Ethernet"));
+}
+
+void TestPropertiesDialog::reopenedUnchanged_data()
+{
+    QTest::addColumn<QString>("topology");
+    QTest::addColumn<bool>("typed");
+    QTest::addColumn<QString>("bandwidth");
+    QTest::addColumn<QString>("label");
+
+    QTest::newRow("typed topology and bandwidth") << "MPLS WAN" << true << "12.5"
+                                                  << "MPLS WAN (12.5 Mbps)";
+    QTest::newRow("listed topology, typed bandwidth") << "Frame Relay" << false << "2.048"
+                                                      << "Frame Relay (2.048 Mbps)";
+    // More digits than the label shows: the field shows them all.
+    QTest::newRow("typed bandwidth of eight digits") << "Campus" << true << "1.2345678"
+                                                     << "Campus (1.23457 Mbps)";
+}
+
+void TestPropertiesDialog::reopenedUnchanged()
+{
+    QFETCH(QString, topology);
+    QFETCH(bool, typed);
+    QFETCH(QString, bandwidth);
+    QFETCH(QString, label);
+    openProperties(1);
+    if (typed) {
+        typeInto(topologyBox(), topology);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    } else {
+        choose(topologyBox(), topology);
+    }
+    typeInto(dialogChild("PropDelaySpinEdit"), "7");
+    typeInto(bandwidthBox(), bandwidth);
+    D.clickOk();
+    QCOMPARE(element(1).Hint, label);
+    const TNetworkElement before = element(1);
+
+    openProperties(1);
+    QCOMPARE(topologyBox()->currentText(), topology);
+    QCOMPARE(bandwidthBox()->currentText(), bandwidth);
+    D.clickOk();
+    const TNetworkElement after = element(1);
+    QCOMPARE(element(1).Hint, label);
+    QCOMPARE(after.Kind, before.Kind);
+    QCOMPARE(after.NetworkName, topology);
+    QCOMPARE(after.Bandwidth, before.Bandwidth);
+    QCOMPARE(after.PropagationDelay, 7);
+    QCOMPARE(after.BandwidthIndex, before.BandwidthIndex);
+    QCOMPARE(after.TopologyIndex, before.TopologyIndex);
+}
+
+void TestPropertiesDialog::invalidBandwidthLeavesElement_data()
+{
+    QTest::addColumn<QString>("pasted");
+
+    // Keys let neither a second point nor a sign through; pasting does.
+    QTest::newRow("two points") << "1.2.3";
+    QTest::newRow("below zero") << "-5";
+    QTest::newRow("minus zero") << "-0";
+}
+
+void TestPropertiesDialog::invalidBandwidthLeavesElement()
+{
+    QFETCH(QString, pasted);
+    FCalc->ComputeLatencies();
+    openProperties(1);
+    choose(topologyBox(), "Satellite");
+    bandwidthBox()->lineEdit()->setText(pasted);
+    D.clickOk();
+    QCOMPARE(MessageBoxCatcher::instance().take(),
+             QStringList{"'" + pasted + "' is not a valid floating point value"});
+    QVERIFY(!FCalc->propertiesForm()->isVisible());
+    QCOMPARE(element(1).Kind, nbUnknownNetwork);
+    QCOMPARE(element(1).Hint, QString("<Unknown Network>"));
+    QCOMPARE(element(1).PropagationDelay, 0);
+    QVERIFY(!FCalc->latencyStale());
+}
+
+void TestPropertiesDialog::nodeProperties()
+{
+    TTNetworkButtonForm* dialog = FCalc->propertiesForm();
+    openProperties(0);
+    QCOMPARE(dialog->windowTitle(), QString("Node A Properties"));
+    QVERIFY(dialogChild("StationPanel")->isVisible());
+    QVERIFY(!dialogChild("NetworkPanel")->isVisible());
+    QCOMPARE(dialog->height(), 139);
+    QCOMPARE(dialog->OKButton()->y(), 104);
+    QCOMPARE(qobject_cast<QLineEdit*>(dialogChild("PacketSizeSpinEdit"))->text(), QString("64"));
+    typeInto(dialogChild("PacketSizeSpinEdit"), "1500");
+    D.clickOk();
+    QCOMPARE(element(0).PacketSize, 1500);
+    QCOMPARE(element(0).Hint, QString("Node A (1500 bytes)"));
+    QCOMPARE(element(0).Kind, nbDesktopCPU);
+
+    // Back to a network: the network fields return.
+    openProperties(1);
+    QCOMPARE(dialog->height(), 171);
+    QCOMPARE(dialog->OKButton()->y(), 136);
+    QVERIFY(dialogChild("NetworkPanel")->isVisible());
+}
+
+void TestPropertiesDialog::dialogLayout_data()
+{
+    QTest::addColumn<bool>("node");
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<QStringList>("fields");
+    QTest::addColumn<int>("panelHeight");
+    QTest::addColumn<int>("buttonTop");
+
+    // The client area ends 10 pixels below OK and Cancel: no bare band.
+    QTest::newRow("network") << false << "NetworkPanel"
+                             << QStringList{"TopologyComboBox", "BandwidthComboBox",
+                                            "PropDelaySpinEdit"}
+                             << 129 << 136;
+    QTest::newRow("node") << true << "StationPanel"
+                          << QStringList{"ProcessTimeSpinEdit", "PacketSizeSpinEdit"} << 97 << 104;
+}
+
+void TestPropertiesDialog::dialogLayout()
+{
+    QFETCH(bool, node);
+    QFETCH(QString, panel);
+    QFETCH(QStringList, fields);
+    QFETCH(int, panelHeight);
+    QFETCH(int, buttonTop);
+    TTNetworkButtonForm* dialog = FCalc->propertiesForm();
+    openProperties(node ? 0 : 1);
+    QCOMPARE(dialog->size(), QSize(238, buttonTop + 25 + 10));
+    QCOMPARE(dialogChild(qPrintable(panel))->geometry(), QRect(54, 0, 129, panelHeight));
+    for (const QString& field : fields)
+        QCOMPARE(dialogChild(qPrintable(field))->width(), 121);
+    QCOMPARE(dialog->OKButton()->geometry(), QRect(41, buttonTop, 75, 25));
+    QCOMPARE(dialogChild("CancelButton")->geometry(), QRect(121, buttonTop, 75, 25));
+}
+
+void TestPropertiesDialog::cancelWritesNothing()
+{
+    TTNetworkButtonForm* dialog = FCalc->propertiesForm();
+    openProperties(1);
+    choose(topologyBox(), "ATM");
+    QTest::mouseClick(qobject_cast<QPushButton*>(dialogChild("CancelButton")), Qt::LeftButton);
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(element(1).Kind, nbUnknownNetwork);
+
+    openProperties(2);
+    typeInto(dialogChild("ProcessTimeSpinEdit"), "99");
+    QTest::keyClick(dialog, Qt::Key_Escape);
+    QVERIFY(!dialog->isVisible());
+    QCOMPARE(element(2).ProcessTime, 0);
+}
+
+void TestPropertiesDialog::selectionMovedToOtherSortOfElement()
+{
+    // The dialog shows node A; the user then presses the network and OKs.
+    openProperties(0);
+    typeInto(dialogChild("PacketSizeSpinEdit"), "700");
+    press(1);
+    D.clickOk();
+    QCOMPARE(element(1).Kind, nbUnknownNetwork);
+    QCOMPARE(element(1).PacketSize, 512);
+    QCOMPARE(element(0).PacketSize, 64);
+
+    // Between two nodes the values go to the one pressed last.
+    openProperties(0);
+    typeInto(dialogChild("PacketSizeSpinEdit"), "700");
+    press(2);
+    D.clickOk();
+    QCOMPARE(element(2).Hint, QString("Node B (700 bytes)"));
+}
+
+ZENTRIX_UI_TEST_MAIN(TestPropertiesDialog)
+#include "tst_propertiesdialog.moc"
