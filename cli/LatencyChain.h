@@ -21,6 +21,6 @@ extern const char* const NodeAName;
 extern const char* const NodeBName;
 
 // The chain as the window's settings file holds it, read as the window
-// reads it when it starts. Raises UsageError naming the file or the value
+// reads it when it starts. Raises an error naming the file or the value
 // when it cannot be read.
 LatencyChain readStoredChain(const std::string& path);
