@@ -10,8 +10,9 @@
 namespace {
 
 const char* const Description =
-    "Zentrix's calculators on the command line: classful subnets and supernets as the "
-    "window shows them, classless IPv4 and IPv6 networks, ranges and summaries.";
+    "Zentrix's calculators on the command line: classful subnets and supernets, number "
+    "bases and path latency as the window shows them, and classless IPv4 and IPv6 "
+    "networks, ranges and summaries.";
 
 const char* const Footer =
     "Every command takes --help. Output is aligned text; --json gives one JSON document "
@@ -47,6 +48,8 @@ int runCli(int argc, const char* const* argv, Output& out)
     addSubnetCommand(app, chosen);
     addSupernetCommand(app, chosen);
     addCidrCommand(app, chosen);
+    addRadixCommand(app, chosen);
+    addLatencyCommand(app, chosen);
 
     try {
         app.parse(argc, argv);

@@ -43,3 +43,5 @@ uint64_t readLimit(const std::string& limit);
 void addCidrCommand(CLI::App& app, Command& chosen);
 void addSubnetCommand(CLI::App& app, Command& chosen);
 void addSupernetCommand(CLI::App& app, Command& chosen);
+void addRadixCommand(CLI::App& app, Command& chosen);
+void addLatencyCommand(CLI::App& app, Command& chosen);

@@ -36,7 +36,11 @@ standard output.
 .B \\-\\-json
 writes one document. Addresses are strings, prefix lengths and IPv4 counts
 are numbers, and IPv6 counts (which can pass 64 bits) are strings of
-decimal digits. A list is an array of objects, followed by
+decimal digits. The decimal values of
+.B radix
+and the delays and percentages of
+.B latency
+are numbers; hexadecimal and binary digits are strings. A list is an array of objects, followed by
 .IR listed ,
 .I total
 and

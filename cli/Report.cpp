@@ -289,3 +289,11 @@ void Report::EndTable(uint64_t listed, const Value& total, bool limited,
         break;
     }
 }
+
+void Report::Gap()
+{
+    if (FFormat == Format::Text)
+        FOut.Write('\n');
+    else if (FFormat == Format::Tsv)
+        FOut.Write("\r\n");
+}

@@ -8,8 +8,9 @@
 #include <vector>
 
 // How every command shows its results. A command describes them once, as a
-// record of named fields and at most one table of rows, and the format
-// chosen on the command line decides how they look:
+// record of named fields and at most one table of rows (text and TSV may
+// hold several tables one after the other, with Gap between them), and the
+// format chosen on the command line decides how they look:
 //
 //   text   fields as "caption   value" lines under their section titles,
 //          then the table with aligned columns (for people)
@@ -112,6 +113,9 @@ public:
     // `total` is the count the table would have without a limit; a limit
     // that cut it is reported in the format's own way.
     void EndTable(uint64_t listed, const Value& total, bool limited, const std::string& itemName);
+
+    // Text and TSV only: an empty line between two tables of one document.
+    void Gap();
 
 private:
     void writeFieldsText(const Record& record);

@@ -55,10 +55,10 @@ void appendUtf8(std::string& out, uint32_t code)
 }
 
 // One value's text as QSettings writes it: double quotes around parts that
-// need them, C-style escapes (\x with any number of hexadecimal digits, \
-// with octal ones), and unquoted commas between the items of a list. The
-// characters come back as code points: raw bytes of the file are UTF-8, an
-// escape gives its code.
+// need them, C-style escapes (\x with any number of hexadecimal digits, a
+// backslash with octal ones), and unquoted commas between the items of a
+// list. The characters come back as code points: raw bytes of the file are
+// UTF-8, an escape gives its code.
 bool unescape(const std::string& text, std::vector<uint32_t>& codes, bool& isList)
 {
     bool quoted = false;

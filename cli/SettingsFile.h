@@ -41,6 +41,8 @@ public:
 
     // The value as stored, or nullptr.
     const Value* Find(const std::string& name) const;
+    // Whether the file holds no value at all (the window's first start).
+    bool empty() const { return FValues.empty(); }
 
 private:
     std::map<std::string, Value> FValues;

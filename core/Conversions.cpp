@@ -62,14 +62,27 @@ std::string intToStr(int64_t value)
     return std::to_string(value);
 }
 
-std::string intToHex(int32_t value, int minDigits)
+namespace {
+std::string hexOfBits(uint64_t bits, int minDigits)
 {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%X", static_cast<uint32_t>(value));
+    char buffer[24];
+    std::snprintf(buffer, sizeof buffer, "%llX", static_cast<unsigned long long>(bits));
     std::string digits(buffer);
     if (minDigits > static_cast<int>(digits.size()))
         digits.insert(0, static_cast<size_t>(minDigits) - digits.size(), '0');
     return digits;
+}
+} // namespace
+
+std::string intToHex(int32_t value, int minDigits)
+{
+    // Only the value's own 32 bits: a negative value is eight digits, not sixteen.
+    return hexOfBits(static_cast<uint32_t>(value), minDigits);
+}
+
+std::string int64ToHex(int64_t value, int minDigits)
+{
+    return hexOfBits(static_cast<uint64_t>(value), minDigits);
 }
 
 namespace {

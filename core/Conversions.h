@@ -26,6 +26,9 @@ std::string intToStr(int64_t value);
 // Upper-case hexadecimal of the 32-bit two's-complement value, padded on the
 // left with "0" to at least `minDigits` digits.
 std::string intToHex(int32_t value, int minDigits);
+// The same of the 64-bit two's-complement value: a negative value gives 16
+// digits.
+std::string int64ToHex(int64_t value, int minDigits);
 
 // Checked 32-bit arithmetic: raises "Integer overflow" instead of wrapping.
 int32_t checkedAdd(int32_t a, int32_t b);

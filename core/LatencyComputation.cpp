@@ -121,3 +121,10 @@ std::string formatShare(float share)
 {
     return conv::floatToStrFixed(share * 100.0, 1) + "%";
 }
+
+std::string formatDelayMilliseconds(float seconds)
+{
+    // A single times 1000 is exact in double precision, so the one rounding
+    // is that of the seconds: the same digits.
+    return conv::floatToStrFixed(seconds * 1000.0, 4);
+}

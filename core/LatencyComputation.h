@@ -56,3 +56,7 @@ float totalOf(const TLatencyTotals& totals, TPacketDirection direction);
 // share as a percentage with one decimal ("12.3%").
 std::string formatDelay(float seconds);
 std::string formatShare(float share);
+// The delay in milliseconds with four decimals, rounded as formatDelay
+// rounds the seconds: the same digits, the point three places on
+// ("0.0012346" gives "1.2346").
+std::string formatDelayMilliseconds(float seconds);

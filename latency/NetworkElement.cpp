@@ -1,6 +1,6 @@
 #include "latency/NetworkElement.h"
 
-#include "core/FloatConversions.h"
+#include "core/ElementLabel.h"
 
 namespace {
 
@@ -40,12 +40,10 @@ QString kindPicturePath(TNetworkButtonKind kind)
 
 QString networkLabel(const QString& networkName, float bandwidth)
 {
-    return networkName + QStringLiteral(" (") +
-           QString::fromStdString(conv::floatToStrGeneral(bandwidth)) + QStringLiteral(" Mbps)");
+    return networkName + QString::fromStdString(networkLabelSuffix(bandwidth));
 }
 
 QString nodeLabel(const QString& networkName, int32_t packetSize)
 {
-    return networkName + QStringLiteral(" (") + QString::number(packetSize) +
-           QStringLiteral(" bytes)");
+    return networkName + QString::fromStdString(nodeLabelSuffix(packetSize));
 }

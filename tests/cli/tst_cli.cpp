@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 #include "cli/Command.h"
 #include "cli/SettingsFile.h"
+#include "tests/latency/LatencyDriver.h"
 #include "tests/support/UiFixture.h"
 
 #include "controls/SuperStringGrid.h"
@@ -13,16 +14,18 @@
 #include <QSettings>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QtEndian>
 
 // zentrix-cli beside the window. Bad input is checked on the real program;
-// the classful results are checked against the real window, driven as a
-// user drives it with the same input: the window is the reference, so no
-// expected value is written down here.
+// the classful, number-base and latency results are checked against the
+// real window, driven as a user drives it with the same input: the window is
+// the reference, so no expected value is written down here.
 class TestCli : public QObject
 {
     Q_OBJECT
 
     std::unique_ptr<TMainForm> form;
+    LatencyDriver latency; // the latency calculator, in a window of its own
 
     template <class T = QWidget> T* find(const QString& name) const
     {
@@ -130,6 +133,47 @@ class TestCli : public QObject
         }
     }
 
+    // BYTES:MS, typed into a node's properties dialog.
+    void setNode(int position, const QString& spec)
+    {
+        const QStringList parts = spec.split(':');
+        latency.setNode(position, parts[1].toInt(), parts[0].toInt());
+    }
+
+    // NAME[:MBPS[:MS]]: the topology chosen from the dialog's list, then
+    // what is given typed over what it filled in.
+    void setNetwork(int position, const QString& spec)
+    {
+        const QStringList parts = spec.split(':');
+        latency.openProperties(position);
+        latency.choose(latency.topologyBox(), parts[0]);
+        if (parts.size() > 1)
+            latency.typeInto(latency.bandwidthBox(), parts[1]);
+        if (parts.size() > 2)
+            latency.typeInto(latency.dialogChild("PropDelaySpinEdit"), parts[2]);
+        latency.clickOk();
+    }
+
+    // The statistics table of each packet direction, as the window's copy
+    // has it, one after the other.
+    static QString windowStatistics(TLatencyCalc* calc)
+    {
+        QTabBar* tabs = calc->pageControl()->tabBar();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        QStringList tables;
+        for (const char* direction : {"PacketDirAtoB", "PacketDirBtoA", "PacketDirRoundTrip"}) {
+            auto* item = calc->findChild<QRadioButton*>(direction);
+            QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(8, item->height() / 2));
+            auto* grid = calc->findChild<TSuperStringGrid*>("LatencyStatsStringGrid");
+            QString table;
+            for (int row = 0; row < grid->RowCount(); ++row)
+                table += grid->Cells(0, row) + '\t' + grid->Cells(1, row) + '\t' +
+                         grid->Cells(2, row) + "\r\n";
+            tables << (item->isChecked() ? table : QString("no choice ") + direction);
+        }
+        return tables.join("\r\n");
+    }
+
 private slots:
     void init()
     {
@@ -142,6 +186,8 @@ private slots:
 
     void cleanup()
     {
+        if (latency.calc())
+            latency.stop();
         ZENTRIX_EXPECT_NO_MESSAGES();
         form.reset();
     }
@@ -189,6 +235,39 @@ private slots:
         QTest::newRow("subnet without address") << QStringList{"subnet"} << "address";
         QTest::newRow("supernet bits above 24")
             << QStringList{"supernet", "192.0.0.1", "--bits", "25"} << "25";
+        QTest::newRow("radix value above the width")
+            << QStringList{"radix", "256", "--width", "8"} << "256";
+        QTest::newRow("radix value below the width")
+            << QStringList{"radix", "-129", "--width", "8"} << "-129";
+        QTest::newRow("radix value beyond 64 bits")
+            << QStringList{"radix", "0x1FFFFFFFFFFFFFFFF"} << "0x1FFFFFFFFFFFFFFFF";
+        QTest::newRow("radix digit of another base") << QStringList{"radix", "0b102"} << "0b102";
+        QTest::newRow("radix short dotted quad") << QStringList{"radix", "1.2.3"} << "1.2.3";
+        QTest::newRow("radix width 12") << QStringList{"radix", "1", "--width", "12"} << "12";
+        QTest::newRow("unknown topology")
+            << QStringList{"latency", "--network", "Campus WAN:10"} << "Campus WAN";
+        QTest::newRow("bandwidth no number")
+            << QStringList{"latency", "--network", "T1:fast"} << "T1:fast";
+        QTest::newRow("negative bandwidth")
+            << QStringList{"latency", "--network", "T1:-1"} << "T1:-1";
+        QTest::newRow("propagation delay on a LAN")
+            << QStringList{"latency", "--network", "Ethernet:10:5"} << "Ethernet:10:5";
+        QTest::newRow("negative packet size")
+            << QStringList{"latency", "--node-a", "-1", "--network", "T1"} << "-1";
+        QTest::newRow("no network") << QStringList{"latency"} << "--network";
+        QStringList fifteen{"latency"};
+        for (int n = 1; n <= 15; ++n)
+            fifteen << "--network" << (n < 15 ? "T1" : "T3");
+        QTest::newRow("fifteen networks") << fifteen << "T3";
+        QTest::newRow("packet sizes overflow")
+            << QStringList{"latency", "--node-a", "2147483647", "--network", "T1", "--node-b", "1"}
+            << "2147483647";
+        QTest::newRow("settings file missing")
+            << QStringList{"latency", "--settings", "/nonexistent/Zentrix.conf"}
+            << "/nonexistent/Zentrix.conf";
+        QTest::newRow("settings and a chain")
+            << QStringList{"latency", "--settings", "Zentrix.conf", "--network", "T1"}
+            << "--settings";
     }
 
     void badInput()
@@ -413,6 +492,185 @@ private slots:
                      {find<QLineEdit>("MaskEdit5")->text(), find<QLineEdit>("MaskEdit6")->text(),
                       find<QLineEdit>("MaskEdit7")->text(), find<QLineEdit>("MaskEdit8")->text()})
                      .join('.'));
+    }
+
+    void radixMatchesWindow_data()
+    {
+        QTest::addColumn<int>("width");
+        QTest::addColumn<QString>("field"); // the window's field the value is typed into
+        QTest::addColumn<QString>("typed");
+
+        QTest::newRow("start width, zero") << 16 << "Dec"
+                                           << "0";
+        QTest::newRow("largest of a byte") << 8 << "Dec"
+                                           << "255";
+        QTest::newRow("binary byte") << 8 << "Bin"
+                                     << "10100101";
+        QTest::newRow("short hexadecimal") << 16 << "Hex"
+                                           << "ABC";
+        QTest::newRow("largest of a word") << 16 << "Hex"
+                                           << "FFFF";
+        QTest::newRow("thousands") << 32 << "Dec"
+                                   << "1234567";
+        QTest::newRow("largest at 32 bits") << 32 << "Dec"
+                                            << "2147483647";
+        QTest::newRow("negative hexadecimal") << 32 << "Hex"
+                                              << "FFFFFFFA";
+        QTest::newRow("smallest at 32 bits") << 32 << "Hex"
+                                             << "80000000";
+        QTest::newRow("thirty-two ones") << 32 << "Bin" << QString(32, '1');
+    }
+
+    void radixMatchesWindow()
+    {
+        QFETCH(int, width);
+        QFETCH(QString, field);
+        QFETCH(QString, typed);
+
+        form->findChild<QAction*>("RadixorCalculator1")->trigger();
+        auto* widthItem = find<QRadioButton>(QStringLiteral("NumberWidth%1Button").arg(width));
+        QTest::mouseClick(widthItem, Qt::LeftButton, {}, QPoint(8, widthItem->height() / 2));
+        QVERIFY(widthItem->isChecked());
+        typeInto(find<QLineEdit>(field + "Memo"), typed);
+
+        const QString prefix = field == "Hex" ? "0x" : field == "Bin" ? "0b" : "";
+        const QString output = cli({"radix", prefix + typed, "--width", QString::number(width)});
+        // The window's value is a signed 32-bit number no larger than the
+        // width's largest: at 32 bits its decimal is the signed reading of
+        // the bits, at 8 and 16 bits the unsigned one.
+        const QStringList captions{width == 32 ? "Signed decimal" : "Unsigned decimal",
+                                   "Hexadecimal", "Binary"};
+        const QStringList fields{"Dec", "Hex", "Bin"};
+        // The field typed in keeps the text as typed; the other two show the value.
+        for (int i = 0; i < 3; ++i) {
+            if (fields[i] != field)
+                QCOMPARE(captions[i] + ": " + valueUnder(output, captions[i]),
+                         captions[i] + ": " + find<QLineEdit>(fields[i] + "Memo")->text());
+        }
+    }
+
+    void latencyMatchesWindow_data()
+    {
+        QTest::addColumn<QString>("nodeA");        // BYTES:MS
+        QTest::addColumn<QStringList>("networks"); // NAME[:MBPS[:MS]], in packet order
+        QTest::addColumn<QString>("nodeB");
+
+        QTest::newRow("Ethernet and T1")
+            << "64:10" << QStringList{"Ethernet:10", "T1"} << "1024:20";
+        QTest::newRow("satellite counts its delay twice")
+            << "512:0" << QStringList{"Satellite:0.512"} << "512:0";
+        QTest::newRow("frame relay counts it once")
+            << "512:0" << QStringList{"Frame Relay:0.512:270"} << "512:0";
+        QTest::newRow("typed bandwidths and delays")
+            << "1500:3" << QStringList{"Ethernet:12.5", "ATM:622.08:7", "X.25", "T3:44.736:0"}
+            << "40:7";
+        QTest::newRow("topologies that keep or grey the delay")
+            << "64:0" << QStringList{"B-ISDN", "HIPPI:1600", "Token Ring:4", "FDDI",
+                                     "DQDB",   "SMDS",       "56-Switched"}
+            << "1024:0";
+        QTest::newRow("nothing to share") << "0:0" << QStringList{"Token Ring:0"} << "0:0";
+    }
+
+    void latencyMatchesWindow()
+    {
+        QFETCH(QString, nodeA);
+        QFETCH(QStringList, networks);
+        QFETCH(QString, nodeB);
+
+        form.reset();
+        latency.start();
+        TLatencyCalc* calc = latency.calc();
+        setNode(0, nodeA);
+        for (int n = 0; n < networks.size(); ++n) {
+            int position = 1;
+            if (n > 0) {
+                // Each further network goes in front of node B.
+                latency.press(latency.nodeB());
+                position = latency.insert();
+                QVERIFY(position > 0);
+            }
+            setNetwork(position, networks[n]);
+        }
+        setNode(latency.nodeB(), nodeB);
+        QCOMPARE(calc->chain().count(), networks.size() + 2);
+
+        const QString tables = windowStatistics(calc);
+
+        QStringList args{"latency", "--node-a", nodeA, "--node-b", nodeB, "--tsv"};
+        for (const QString& network : networks)
+            args << "--network" << network;
+        QCOMPARE(cli(args), tables);
+
+        // Closing, the window keeps the chain in its settings file, where the
+        // command line finds it.
+        latency.stop();
+        QCOMPARE(cli({"latency", "--settings", QSettings().fileName(), "--tsv"}), tables);
+    }
+
+    // Settings files the window did not write as they are: what it makes of
+    // damaged records when it starts, the command line makes of them too.
+    void latencyOfStoredLayoutMatchesWindow_data()
+    {
+        QTest::addColumn<QVariantMap>("stored");
+
+        const auto node = [](qint32 packetSize, qint32 processTime) {
+            QByteArray record(8, '\0');
+            qToLittleEndian(packetSize, record.data());
+            qToLittleEndian(processTime, record.data() + 4);
+            return record;
+        };
+        const auto network = [](float bandwidth, int kind, qint32 delay) {
+            QByteArray record(20, '\0');
+            qToLittleEndian(bandwidth, record.data());
+            record[4] = char(kind);
+            qToLittleEndian(delay, record.data() + 12);
+            return record;
+        };
+        QTest::newRow("nothing stored") << QVariantMap();
+        QTest::newRow("no networks") << QVariantMap{{"Calculator", 2},
+                                                    {"NumNetworks", 0},
+                                                    {"NodeA", node(100, 1)},
+                                                    {"NodeB", node(200, 2)}};
+        QTest::newRow("damaged records")
+            << QVariantMap{{"Calculator", 2},
+                           {"NumNetworks", 4},
+                           {"NodeA", node(-5, 7)},
+                           {"NodeB", node(64, 9).left(4)},
+                           {"Network1", network(qQNaN(), nbTowerCPU, -3)},
+                           {"Network1Name", "Odd"},
+                           {"Network2", network(-2, 99, 5)},
+                           {"Network3Name", "Lost"},
+                           {"Network4", network(0.512f, nbSatellite, 270)},
+                           {"Network4Name", "Satellite"}};
+        QVariantMap full{{"Calculator", 2}, {"NumNetworks", 20}};
+        for (int n = 1; n <= 20; ++n) {
+            full.insert(QStringLiteral("Network%1").arg(n), network(float(n), nbEthernet, 0));
+            full.insert(QStringLiteral("Network%1Name").arg(n), "Ethernet");
+        }
+        QTest::newRow("more networks than the chain holds") << full;
+    }
+
+    void latencyOfStoredLayoutMatchesWindow()
+    {
+        QFETCH(QVariantMap, stored);
+        form.reset();
+        clearStoredSettings();
+        QString path;
+        {
+            QSettings settings;
+            for (auto value = stored.begin(); value != stored.end(); ++value)
+                settings.setValue(value.key(), value.value());
+            path = settings.fileName();
+        }
+        QFile file(path);
+        if (stored.isEmpty())
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+
+        form = makeMainForm();
+        form->findChild<QAction*>("LatencyCalculator1")->trigger();
+        QCOMPARE(cli({"latency", "--settings", path, "--tsv"}),
+                 windowStatistics(form->latencyCalc()));
     }
 };
 

@@ -10,6 +10,7 @@
 
 #include <QtTest>
 
+#include <limits>
 #include <vector>
 
 namespace {
@@ -75,6 +76,8 @@ private slots:
     void packetSizesOverflow();
     void fixedFormat_data();
     void fixedFormat();
+    void delayInMilliseconds_data();
+    void delayInMilliseconds();
     void generalFormat_data();
     void generalFormat();
     void readFloat_data();
@@ -253,6 +256,29 @@ void TestLatencyLogic::fixedFormat()
     if (expected.endsWith('%'))
         text += '%';
     QCOMPARE(text, expected);
+}
+
+// The command line's --ms: the digits of the seconds the table shows.
+void TestLatencyLogic::delayInMilliseconds_data()
+{
+    QTest::addColumn<float>("seconds");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("zero") << 0.0f << "0.0000";
+    QTest::newRow("below a millisecond") << 0.0004256f << "0.4256";
+    QTest::newRow("single just below 0.01") << 0.01f << "10.0000";
+    QTest::newRow("padded with zeros") << 0.278f << "278.0000";
+    QTest::newRow("rounded at 7 significant digits") << 12.3456789f << "12345.6800";
+    QTest::newRow("negative") << -0.0125f << "-12.5000";
+    QTest::newRow("scientific") << 12345678.0f << "1.234568E10";
+    QTest::newRow("infinite") << std::numeric_limits<float>::infinity() << "INF";
+}
+
+void TestLatencyLogic::delayInMilliseconds()
+{
+    QFETCH(float, seconds);
+    QFETCH(QString, expected);
+    QCOMPARE(QString::fromStdString(formatDelayMilliseconds(seconds)), expected);
 }
 
 void TestLatencyLogic::generalFormat_data()

@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include <climits>
+#include <limits>
 
 class TestRadixRoutines : public QObject
 {
@@ -153,6 +154,45 @@ private slots:
         QCOMPARE(BinToInt(StripSeparators(GroupBin(IntToBin(value, 32)))), value);
         QCOMPARE(HexToInt(StripSeparators(GroupHex(conv::intToHex(value, 2)))), value);
         QCOMPARE(conv::strToInt(StripSeparators(GroupThousands(conv::intToStr(value)))), value);
+    }
+
+    // The command line's widths go up to 64 bits; the 32-bit routines keep
+    // the low half of the same digits.
+    void sixtyFourBits_data()
+    {
+        QTest::addColumn<qint64>("value");
+        QTest::addColumn<QByteArray>("hexadecimal");
+        const auto row = [](const char* name, qint64 value, const char* hex) {
+            QTest::newRow(name) << value << QByteArray(hex);
+        };
+        row("-1", -1, "FFFFFFFFFFFFFFFF");
+        row("smallest", std::numeric_limits<qint64>::min(), "8000000000000000");
+        row("every digit", 0x0123456789ABCDEF, "0123456789ABCDEF");
+        row("bit 32 only", qint64(1) << 32, "0000000100000000");
+        row("bit 31 only", qint64(1) << 31, "0000000080000000");
+    }
+
+    void sixtyFourBits()
+    {
+        QFETCH(qint64, value);
+        QFETCH(QByteArray, hexadecimal);
+        const auto bits = static_cast<quint64>(value);
+        QByteArray binary;
+        for (int bit = 63; bit >= 0; --bit)
+            binary += (bits >> bit & 1) ? '1' : '0';
+
+        QCOMPARE(bytes(Int64ToBin(value, 64)), binary);
+        QCOMPARE(bytes(conv::int64ToHex(value, 16)), hexadecimal);
+        QCOMPARE(BinToBits(binary.toStdString()), bits);
+        QCOMPARE(HexToBits(hexadecimal.toStdString()), bits);
+        // Digits beyond the 64 bits are ignored, as beyond 32 by the 32-bit routines.
+        QCOMPARE(BinToBits("1" + binary.toStdString()), bits);
+        QCOMPARE(HexToBits("F" + hexadecimal.toStdString()), bits);
+        QCOMPARE(BinToInt(binary.toStdString()), static_cast<int32_t>(static_cast<uint32_t>(bits)));
+        QCOMPARE(HexToInt(hexadecimal.toStdString()),
+                 static_cast<int32_t>(static_cast<uint32_t>(bits)));
+        // The low bits alone, as a narrower width shows them.
+        QCOMPARE(bytes(Int64ToBin(value, 40)), binary.right(40));
     }
 
     void stripSeparators()
