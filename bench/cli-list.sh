@@ -12,18 +12,7 @@ build="$root/build-bench"
 source "$root/tools/common.sh"
 install_missing_packages
 # Only this benchmark needs these two, so they stay out of packages.txt.
-bench_packages=()
-for pkg in sipcalc time; do
-    dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' ||
-        bench_packages+=("$pkg")
-done
-if [ ${#bench_packages[@]} -gt 0 ]; then
-    sudo=""
-    [ "$(id -u)" -eq 0 ] || sudo="sudo"
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
-        "${bench_packages[@]}" >/dev/null
-fi
+install_extra_packages sipcalc time
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
 cmake --build "$build" --target zentrix-cli -j "$(nproc)" >/dev/null
 cli="$build/cli/zentrix-cli"

@@ -1,6 +1,7 @@
 #include "cli/SettingsFile.h"
 
 #include "cli/Command.h"
+#include "core/QorvelGlobal.h"
 
 #include <cerrno>
 #include <climits>
@@ -22,17 +23,6 @@ std::string trimmed(const std::string& text)
     if (first == std::string::npos)
         return std::string();
     return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 void appendUtf8(std::string& out, uint32_t code)
@@ -99,8 +89,8 @@ bool unescape(const std::string& text, std::vector<uint32_t>& codes, bool& isLis
                 code = '\v';
                 break;
             case 'x':
-                while (i < text.size() && hexDigit(text[i]) >= 0 && code <= 0xFFFF)
-                    code = code * 16 + uint32_t(hexDigit(text[i++]));
+                while (i < text.size() && HexDigitValue(text[i]) >= 0 && code <= 0xFFFF)
+                    code = code * 16 + uint32_t(HexDigitValue(text[i++]));
                 break;
             default:
                 if (e >= '0' && e <= '7') {

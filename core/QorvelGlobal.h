@@ -7,6 +7,8 @@ bool IsBinDigit(char c);
 bool IsDecDigit(char c);
 // Upper and lower case letters alike.
 bool IsHexDigit(char c);
+// The value of a hexadecimal digit of either case, or -1 for any other character.
+int HexDigitValue(char c);
 // Codes 0 to 31: backspace, carriage return, line feed and the control codes
 // of the clipboard shortcuts.
 bool IsControlChar(char c);

@@ -1,5 +1,7 @@
 #include "ipaddress/AddressText.h"
 
+#include "core/QorvelGlobal.h"
+
 #include <array>
 
 namespace addresstext {
@@ -9,17 +11,6 @@ namespace {
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
-}
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
 }
 
 // The decimal text of every octet, so a listing of a million subnets does
@@ -126,7 +117,7 @@ bool readIpv6(std::string_view text, Uint128& address)
                 return false;
             unsigned value = 0;
             for (char c : item) {
-                const int digit = hexValue(c);
+                const int digit = HexDigitValue(c);
                 if (digit < 0)
                     return false;
                 value = value << 4 | unsigned(digit);

@@ -21,6 +21,23 @@ install_missing_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# install_extra_packages <package...>: installs those of the given Debian
+# packages that are missing; for what only a benchmark or script needs, and so
+# stays out of packages.txt.
+install_extra_packages() {
+    local pkg missing=()
+    for pkg in "$@"; do
+        dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$pkg")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null
+}
+
 # configure_with_clang <build dir> [cmake options...]: configures a tree that
 # is built with clang (the fuzz targets need its libFuzzer). CMake cannot
 # switch the compiler of a configured tree in place (it would start over and
