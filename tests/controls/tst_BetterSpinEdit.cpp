@@ -1,86 +1,15 @@
-#include "controls/Beep.h"
-#include "controls/BetterSpinEdit.h"
-#include "controls/SpinButton.h"
+#include "tests/controls/SpinEditFixture.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QLineEdit>
 #include <QMenu>
-#include <QStyle>
-#include <QStyleOptionFrame>
 #include <QTest>
 
-#include <algorithm>
-#include <map>
-
 #include <climits>
-#include <cmath>
 #include <memory>
 
 namespace {
-
-// A window with the spin edit and a second field to move the focus to;
-// it records the spin edit's signals and every beep in order.
-class Fixture
-{
-public:
-    Fixture()
-    {
-        window.resize(200, 80);
-        spin = new TBetterSpinEdit(&window);
-        spin->move(10, 10);
-        other = new QLineEdit(&window);
-        other->move(10, 45);
-        const auto record = [this](const char* name) {
-            return [this, name] { events << QString::fromLatin1(name); };
-        };
-        QObject::connect(spin, &TBetterSpinEdit::changed, spin, record("changed"));
-        QObject::connect(spin, &TBetterSpinEdit::upClicking, spin, record("upClicking"));
-        QObject::connect(spin, &TBetterSpinEdit::upClicked, spin, record("upClicked"));
-        QObject::connect(spin, &TBetterSpinEdit::downClicking, spin, record("downClicking"));
-        QObject::connect(spin, &TBetterSpinEdit::downClicked, spin, record("downClicked"));
-        previousBeep = beep::setHook([this] { events << QStringLiteral("beep"); });
-    }
-    ~Fixture() { beep::setHook(previousBeep); }
-
-    bool showAndFocus()
-    {
-        window.show();
-        window.activateWindow();
-        if (!QTest::qWaitForWindowActive(&window))
-            return false;
-        spin->setFocus(Qt::OtherFocusReason);
-        return spin->hasFocus();
-    }
-
-    // Replaces the text the way a user does: select all, then type.
-    void typeOver(const QString& text)
-    {
-        spin->selectAll();
-        if (text.isEmpty())
-            QTest::keyClick(spin, Qt::Key_Backspace);
-        else
-            QTest::keyClicks(spin, text);
-    }
-
-    void setup(int minValue, int maxValue, int value)
-    {
-        spin->setMinValue(minValue);
-        spin->setMaxValue(maxValue);
-        spin->setValue(value);
-        events.clear();
-    }
-
-    int count(const QString& name) const { return int(events.count(name)); }
-
-    QWidget window;
-    TBetterSpinEdit* spin;
-    QLineEdit* other;
-    QStringList events;
-    std::function<void()> previousBeep;
-};
 
 // While it lives, drops the offscreen platform's notices that it cannot
 // raise a popup or let it grab the keyboard: they are about the platform,
@@ -101,39 +30,10 @@ private:
     static inline QtMessageHandler previous = nullptr;
 };
 
-// WCAG's relative luminance and contrast ratio of two colours (1 to 21).
-double luminance(QRgb rgb)
-{
-    const auto channel = [](int value) {
-        const double c = value / 255.0;
-        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(qRed(rgb)) + 0.7152 * channel(qGreen(rgb)) +
-           0.0722 * channel(qBlue(rgb));
-}
-
-double contrast(QRgb a, QRgb b)
-{
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-// The colour that covers most of the picture: a button's face.
-QRgb mostCommonColour(const QImage& image)
-{
-    std::map<QRgb, int> counts;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            ++counts[image.pixel(x, y)];
-    }
-    return std::max_element(counts.begin(), counts.end(),
-                            [](const auto& a, const auto& b) { return a.second < b.second; })
-        ->first;
-}
-
 } // namespace
 
+// The spin edit's value and text: the value setter and its limits, typed
+// text and when it commits, which keys and clipboard commands get through.
 class TestBetterSpinEdit : public QObject
 {
     Q_OBJECT
@@ -147,21 +47,12 @@ private slots:
     void typedTextCommits();
     void typingFilter_data();
     void typingFilter();
-    void steps_data();
-    void steps();
-    void spinButtonClickActsOnce_data();
-    void spinButtonClickActsOnce();
-    void heldSpinButtonRepeats();
-    void spinButtonTakesTheFocus();
     void autoSelectOnEntry_data();
     void autoSelectOnEntry();
     void pasteAndCutGate_data();
     void pasteAndCutGate();
     void contextMenuFollowsTheGate_data();
     void contextMenuFollowsTheGate();
-    void sizeAndButtonLayout();
-    void spinButtonArrowsFollowThePalette_data();
-    void spinButtonArrowsFollowThePalette();
 };
 
 void TestBetterSpinEdit::valueSetter_data()
@@ -194,7 +85,7 @@ void TestBetterSpinEdit::valueSetter()
     QFETCH(int, written);
     QFETCH(int, expected);
 
-    Fixture f;
+    SpinEditFixture f;
     f.setup(minValue, maxValue, start);
     const int before = f.spin->Value(); // start, clamped to the limits
     QStringList textsAtChange;
@@ -231,7 +122,7 @@ void TestBetterSpinEdit::limitsReclampTheValue()
     QFETCH(int, expected);
     QFETCH(int, changes);
 
-    Fixture f;
+    SpinEditFixture f;
     f.setup(1, 22, 20);
     f.spin->setMinValue(newMin);
     f.spin->setMaxValue(newMax);
@@ -298,7 +189,7 @@ void TestBetterSpinEdit::typedTextCommits()
     QFETCH(int, expected);
     QFETCH(QString, expectedText);
 
-    Fixture f;
+    SpinEditFixture f;
     QVERIFY(f.showAndFocus());
     f.setup(minValue, maxValue, start);
     f.typeOver(typed);
@@ -360,7 +251,7 @@ void TestBetterSpinEdit::typingFilter()
     QFETCH(QString, expectedText);
     QFETCH(int, beeps);
 
-    Fixture f;
+    SpinEditFixture f;
     QVERIFY(f.showAndFocus());
     f.setup(0, 0, 12);
     f.spin->setEditorEnabled(editorEnabled);
@@ -378,158 +269,6 @@ void TestBetterSpinEdit::typingFilter()
     QCOMPARE(f.spin->text(), expectedText);
     QCOMPARE(f.count("beep"), beeps);
     QCOMPARE(f.spin->Value(), 12);
-}
-
-void TestBetterSpinEdit::steps_data()
-{
-    QTest::addColumn<QString>("action"); // Up, Down, PageUp, PageDown
-    QTest::addColumn<QList<int>>("limits");
-    QTest::addColumn<int>("increment");
-    QTest::addColumn<int>("fastIncrement");
-    QTest::addColumn<int>("start");
-    QTest::addColumn<QString>("typed"); // "=" leaves the text alone
-    QTest::addColumn<bool>("readOnly");
-    QTest::addColumn<int>("expected");
-    QTest::addColumn<QString>("events");
-
-    const QList<int> none{0, 0};
-    const QList<int> percent{0, 100};
-    QTest::newRow("typed text is the base of Up")
-        << "Up" << percent << 1 << 10 << 5 << "7" << false << 8 << "upClicking changed upClicked";
-    QTest::newRow("Down by the increment") << "Down" << none << 3 << 10 << 0 << "=" << false << -3
-                                           << "downClicking changed downClicked";
-    QTest::newRow("Page Down from 15") << "PageDown" << percent << 1 << 10 << 15 << "=" << false
-                                       << 5 << "downClicking changed downClicked";
-    QTest::newRow("Page Down from 5 stops at 0")
-        << "PageDown" << percent << 1 << 10 << 5 << "=" << false << 0
-        << "downClicking changed downClicked";
-    QTest::newRow("Page Up stops at 100") << "PageUp" << percent << 1 << 10 << 95 << "=" << false
-                                          << 100 << "upClicking changed upClicked";
-    QTest::newRow("read-only beeps and keeps the value")
-        << "Up" << percent << 1 << 10 << 5 << "=" << true << 5 << "upClicking beep upClicked";
-    QTest::newRow("read-only Page Down") << "PageDown" << percent << 1 << 10 << 50 << "=" << true
-                                         << 50 << "downClicking beep downClicked";
-    QTest::newRow("at the top of 32 bits Up stays")
-        << "Up" << QList<int>{0, INT_MAX} << 1 << 10 << INT_MAX << "=" << false << INT_MAX
-        << "upClicking upClicked";
-    QTest::newRow("without limits Up saturates")
-        << "Up" << none << INT_MAX << 10 << 5 << "=" << false << INT_MAX
-        << "upClicking changed upClicked";
-    QTest::newRow("without limits Down saturates")
-        << "PageDown" << none << 1 << INT_MAX << -5 << "=" << false << INT_MIN
-        << "downClicking changed downClicked";
-    QTest::newRow("negative increment steps the other way")
-        << "Up" << none << -2 << 10 << 5 << "=" << false << 3 << "upClicking changed upClicked";
-    QTest::newRow("landing on the committed value reports nothing")
-        << "Up" << percent << 1 << 10 << 5 << "4" << false << 5 << "upClicking upClicked";
-    QTest::newRow("empty text steps from the value")
-        << "Up" << percent << 1 << 10 << 5 << "" << false << 6 << "upClicking changed upClicked";
-    QTest::newRow("unreadable text counts as 0")
-        << "Up" << none << 1 << 10 << 5 << "-" << false << 1 << "upClicking changed upClicked";
-}
-
-void TestBetterSpinEdit::steps()
-{
-    QFETCH(QString, action);
-    QFETCH(QList<int>, limits);
-    QFETCH(int, increment);
-    QFETCH(int, fastIncrement);
-    QFETCH(int, start);
-    QFETCH(QString, typed);
-    QFETCH(bool, readOnly);
-    QFETCH(int, expected);
-    QFETCH(QString, events);
-
-    Fixture f;
-    QVERIFY(f.showAndFocus());
-    f.setup(limits[0], limits[1], start);
-    f.spin->setIncrement(increment);
-    f.spin->setFastIncrement(fastIncrement);
-    if (typed != QLatin1String("="))
-        f.typeOver(typed);
-    f.spin->setReadOnly(readOnly);
-
-    const Qt::Key key = action == QLatin1String("Up")       ? Qt::Key_Up
-                        : action == QLatin1String("Down")   ? Qt::Key_Down
-                        : action == QLatin1String("PageUp") ? Qt::Key_PageUp
-                                                            : Qt::Key_PageDown;
-    QTest::keyClick(f.spin, key);
-
-    QCOMPARE(f.spin->Value(), expected);
-    QCOMPARE(f.spin->text(), readOnly ? QString::number(start) : QString::number(expected));
-    QCOMPARE(f.events.join(QLatin1Char(' ')), events);
-}
-
-void TestBetterSpinEdit::spinButtonClickActsOnce_data()
-{
-    QTest::addColumn<bool>("upper");
-    QTest::addColumn<int>("expected");
-
-    QTest::newRow("upper half") << true << 6;
-    QTest::newRow("lower half") << false << 4;
-}
-
-void TestBetterSpinEdit::spinButtonClickActsOnce()
-{
-    QFETCH(bool, upper);
-    QFETCH(int, expected);
-
-    Fixture f;
-    QVERIFY(f.showAndFocus());
-    f.setup(0, 100, 5);
-    QAbstractButton* half =
-        upper ? f.spin->SpinButton()->upButton() : f.spin->SpinButton()->downButton();
-
-    // Nothing happens on the press itself, one step on the release.
-    QTest::mousePress(half, Qt::LeftButton);
-    QCOMPARE(f.spin->Value(), 5);
-    QTest::mouseRelease(half, Qt::LeftButton);
-    QCOMPARE(f.spin->Value(), expected);
-    const QString dir = upper ? QStringLiteral("up") : QStringLiteral("down");
-    QCOMPARE(f.events.join(QLatin1Char(' ')),
-             QStringLiteral("%1Clicking changed %1Clicked").arg(dir));
-
-    // Released away from the half, a press does nothing.
-    f.events.clear();
-    QTest::mousePress(half, Qt::LeftButton);
-    QTest::mouseRelease(half, Qt::LeftButton, {}, QPoint(-5, -5));
-    QCOMPARE(f.spin->Value(), expected);
-    QVERIFY(f.events.isEmpty());
-}
-
-void TestBetterSpinEdit::heldSpinButtonRepeats()
-{
-    Fixture f;
-    QVERIFY(f.showAndFocus());
-    f.setup(0, 1000, 0);
-    QAbstractButton* half = f.spin->SpinButton()->upButton();
-
-    // Held for 650 ms: repeats at about 400, 500 and 600 ms, then one more on
-    // release. Timers and the wait itself may run late on a busy machine,
-    // never early, so only the bounds are firm.
-    QTest::mousePress(half, Qt::LeftButton);
-    QTest::qWait(650);
-    const int whileHeld = f.spin->Value();
-    QTest::mouseRelease(half, Qt::LeftButton);
-    QVERIFY2(whileHeld >= 1 && whileHeld <= 4, qPrintable(QString::number(whileHeld)));
-    QCOMPARE(f.spin->Value(), whileHeld + 1);
-
-    // No repeat comes after the release.
-    QTest::qWait(250);
-    QCOMPARE(f.spin->Value(), whileHeld + 1);
-}
-
-void TestBetterSpinEdit::spinButtonTakesTheFocus()
-{
-    Fixture f;
-    QVERIFY(f.showAndFocus());
-    f.setup(0, 100, 42);
-    f.other->setFocus(Qt::TabFocusReason);
-    QVERIFY(!f.spin->hasFocus());
-
-    QTest::mouseClick(f.spin->SpinButton()->upButton(), Qt::LeftButton);
-    QVERIFY(f.spin->hasFocus());
-    QCOMPARE(f.spin->Value(), 43);
 }
 
 void TestBetterSpinEdit::autoSelectOnEntry_data()
@@ -554,7 +293,7 @@ void TestBetterSpinEdit::autoSelectOnEntry()
     QFETCH(QString, entry);
     QFETCH(QString, selected);
 
-    Fixture f;
+    SpinEditFixture f;
     QVERIFY(f.showAndFocus());
     f.setup(0, 0, 1234);
     f.spin->setAutoSelect(autoSelect);
@@ -603,7 +342,7 @@ void TestBetterSpinEdit::pasteAndCutGate()
     QFETCH(QString, expectedText);
     QFETCH(int, expectedValue);
 
-    Fixture f;
+    SpinEditFixture f;
     QVERIFY(f.showAndFocus());
     f.setup(0, 0, 12);
     f.spin->setEditorEnabled(editorEnabled);
@@ -643,7 +382,7 @@ void TestBetterSpinEdit::contextMenuFollowsTheGate()
     QFETCH(bool, editorEnabled);
     QFETCH(bool, pasteEnabled);
 
-    Fixture f;
+    SpinEditFixture f;
     QVERIFY(f.showAndFocus());
     f.spin->setEditorEnabled(editorEnabled);
     QApplication::clipboard()->setText(QStringLiteral("5"));
@@ -658,69 +397,6 @@ void TestBetterSpinEdit::contextMenuFollowsTheGate()
     QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"));
     QVERIFY(paste);
     QCOMPARE(paste->isEnabled(), pasteEnabled);
-}
-
-void TestBetterSpinEdit::sizeAndButtonLayout()
-{
-    Fixture f;
-    TBetterSpinEdit& spin = *f.spin;
-    QCOMPARE(spin.text(), QStringLiteral("0"));
-    QCOMPARE(spin.width(), 65);
-
-    spin.resize(20, 2);
-    QCOMPARE(spin.width(), TBetterSpinEdit::MinimumWidth);
-    QVERIFY(spin.height() > spin.fontMetrics().height());
-
-    // The button sits inside the frame at the right edge, as tall as the
-    // inside, and the text stops short of it.
-    spin.resize(80, 40);
-    QVERIFY(f.showAndFocus());
-    QStyleOptionFrame opt;
-    opt.initFrom(&spin);
-    const int border = spin.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, &spin);
-    const QRect button = spin.SpinButton()->geometry();
-    QCOMPARE(button, QRect(80 - border - 15, border, 15, 40 - 2 * border));
-    QVERIFY(spin.textMargins().right() >= 15);
-}
-
-void TestBetterSpinEdit::spinButtonArrowsFollowThePalette_data()
-{
-    QTest::addColumn<QPalette>("palette");
-
-    QTest::newRow("light") << QPalette(QColor(0xF0, 0xF0, 0xF0));
-    // Colours of a typical dark desktop theme.
-    QPalette dark(QColor(0x31, 0x36, 0x3B), QColor(0x2A, 0x2E, 0x32));
-    for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-        dark.setColor(role, QColor(0xEF, 0xF0, 0xF1));
-    dark.setColor(QPalette::Base, QColor(0x23, 0x26, 0x29));
-    QTest::newRow("dark") << dark;
-}
-
-// Each half's arrow stands out from the face it is drawn on, however dark
-// the face is: at least the 3 : 1 contrast that a control's graphics need.
-void TestBetterSpinEdit::spinButtonArrowsFollowThePalette()
-{
-    QFETCH(QPalette, palette);
-
-    TSpinButton button;
-    button.setPalette(palette);
-    button.resize(15, 17);
-    for (QAbstractButton* half : {button.upButton(), button.downButton()}) {
-        const QImage picture = half->grab().toImage();
-        const QRgb face = mostCommonColour(picture);
-        int arrowPixels = 0;
-        for (int y = 2; y < picture.height() - 2; ++y) {
-            for (int x = 2; x < picture.width() - 2; ++x) {
-                if (contrast(picture.pixel(x, y), face) >= 3.0)
-                    ++arrowPixels;
-            }
-        }
-        // The smallest arrow, a triangle three pixels high, has nine.
-        QVERIFY2(arrowPixels >= 9, qPrintable(QStringLiteral("%1: %2 arrow pixels on %3")
-                                                  .arg(half->accessibleName())
-                                                  .arg(arrowPixels)
-                                                  .arg(QColor(face).name())));
-    }
 }
 
 QTEST_MAIN(TestBetterSpinEdit)

@@ -1,108 +1,18 @@
+#include "tests/radix/RadixDriver.h"
 #include "tests/support/UiFixture.h"
 
-#include "controls/SuperStringGrid.h"
-
 #include <QAbstractButton>
-#include <QAction>
-#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QRadioButton>
-#include <QTabBar>
 #include <QTabWidget>
 
-// The number-base calculator, driven through the real main window.
-class TestRadixorCalc : public QObject
+// The number-base calculator's conversion: typing, pasting, the number
+// widths, leaving and entering the fields, Clear and Invert, driven through
+// the real main window.
+class TestRadixorCalc : public QObject, RadixDriver
 {
     Q_OBJECT
-
-    std::unique_ptr<TMainForm> form;
-
-    template <typename T> T* widget(const QString& name) const
-    {
-        T* found = form->findChild<T*>(name);
-        if (!found)
-            qFatal("no widget %s", qPrintable(name));
-        return found;
-    }
-    QLineEdit* memo(const QString& name) const { return widget<QLineEdit>(name); }
-    QLineEdit* dec() const { return memo("DecMemo"); }
-    QLineEdit* hex() const { return memo("HexMemo"); }
-    QLineEdit* bin() const { return memo("BinMemo"); }
-    QTabWidget* pages() const { return widget<QTabWidget>("RadixorCalcPageControl"); }
-    TSuperStringGrid* grid() const { return widget<TSuperStringGrid>("LookupStringGrid"); }
-    QAbstractButton* button(const char* name) const { return widget<QAbstractButton>(name); }
-    void trigger(const char* action) { form->findChild<QAction*>(action)->trigger(); }
-    static QString clipboardText() { return QGuiApplication::clipboard()->text(); }
-
-    bool editMenuEnabled() const
-    {
-        return widget<QMenu>("Edit1")->menuAction()->isEnabled() &&
-               form->findChild<QAction*>("Copy1")->isEnabled();
-    }
-
-    QRadioButton* widthItem(int item) const
-    {
-        const char* const names[] = {"NumberWidth8Button", "NumberWidth16Button",
-                                     "NumberWidth32Button"};
-        return widget<QRadioButton>(names[item]);
-    }
-
-    void click(QWidget* target) { QTest::mouseClick(target, Qt::LeftButton); }
-
-    // A radio button answers clicks on its circle and caption.
-    void clickItem(QRadioButton* item)
-    {
-        QTest::mouseClick(item, Qt::LeftButton, Qt::NoModifier, QPoint(8, item->height() / 2));
-    }
-
-    void selectWidth(int item)
-    {
-        clickItem(widthItem(item));
-        QVERIFY(widthItem(item)->isChecked());
-    }
-
-    // Moves the focus out of the fields without changing anything.
-    void leaveFields()
-    {
-        for (int item = 0; item < 3; ++item) {
-            if (widthItem(item)->isChecked())
-                clickItem(widthItem(item));
-        }
-    }
-
-    // Enters the field with the mouse and types over its whole text.
-    void typeInto(QLineEdit* field, const QString& text)
-    {
-        click(field);
-        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(field, text);
-    }
-
-    void pasteInto(QLineEdit* field, const QString& text)
-    {
-        click(field);
-        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-        QGuiApplication::clipboard()->setText(text);
-        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
-    }
-
-    void clickTab(int index)
-    {
-        QTabBar* bar = pages()->tabBar();
-        QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index).center());
-    }
-
-    void clickCell(int col, int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        TSuperStringGrid* table = grid();
-        // The header row is not a model row.
-        const QModelIndex index = table->model()->index(row - 1, col);
-        table->scrollTo(index);
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, modifiers,
-                          table->visualRect(index).center());
-    }
 
     void verifyFields(const QString& decText, const QString& hexText, const QString& binText)
     {
@@ -154,19 +64,12 @@ class TestRadixorCalc : public QObject
     }
 
 private slots:
-    void init()
-    {
-        form = makeMainForm();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        trigger("RadixorCalculator1");
-        QVERIFY(widget<QWidget>("RadixorCalcPanel")->isVisible());
-        QGuiApplication::clipboard()->clear();
-    }
+    void init() { start(); }
 
     void cleanup()
     {
         ZENTRIX_EXPECT_NO_MESSAGES();
-        form.reset();
+        stop();
     }
 
     void startsAtZeroIn16Bits()
@@ -434,137 +337,6 @@ private slots:
         QCOMPARE(MessageBoxCatcher::instance().take(),
                  QStringList{"'12x' is not a valid integer value"});
         verifyFields("12x", "00 00 00 2A", "00000000 00000000 00000000 00101010");
-    }
-
-    void copyOneField_data()
-    {
-        QTest::addColumn<QString>("copyButton"); // empty: Ctrl+C
-        QTest::addColumn<QString>("focusField");
-        QTest::addColumn<QString>("expected");
-        auto row = [](const char* name, const char* copyButton, const char* focus,
-                      const char* expected) {
-            QTest::newRow(name) << copyButton << focus << expected;
-        };
-        row("decimal", "DecClipboardButton", "", "4,660");
-        row("hexadecimal", "HexClipboardButton", "", "12 34");
-        row("binary", "BinClipboardButton", "", "00010010 00110100");
-        row("decimal, focused", "DecClipboardButton", "DecMemo", "4660");
-        row("hexadecimal, focused", "HexClipboardButton", "HexMemo", "1234");
-        row("binary, focused", "BinClipboardButton", "BinMemo", "0001001000110100");
-        row("hexadecimal, decimal focused", "HexClipboardButton", "DecMemo", "12 34");
-        row("Ctrl+C in decimal", "", "DecMemo", "4660");
-        row("Ctrl+C in hexadecimal", "", "HexMemo", "1234");
-        row("Ctrl+C in binary", "", "BinMemo", "0001001000110100");
-        row("Ctrl+C outside the fields", "", "", "untouched");
-    }
-
-    void copyOneField()
-    {
-        QFETCH(QString, copyButton);
-        QFETCH(QString, focusField);
-        QFETCH(QString, expected);
-
-        typeInto(hex(), "1234");
-        leaveFields();
-        QGuiApplication::clipboard()->setText("untouched");
-        QWidget* focus =
-            focusField.isEmpty() ? static_cast<QWidget*>(widthItem(1)) : memo(focusField);
-        if (!focusField.isEmpty())
-            click(focus);
-        if (copyButton.isEmpty())
-            QTest::keyClick(focus, Qt::Key_C, Qt::ControlModifier);
-        else
-            click(button(qPrintable(copyButton)));
-        QCOMPARE(clipboardText(), expected);
-        QVERIFY(focusField.isEmpty() || focus->hasFocus());
-    }
-
-    void lookupTableCells_data()
-    {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QStringList>("cells");
-        QTest::newRow("header") << 0 << QStringList{"Decimal", "Hexadecimal", "Binary"};
-        QTest::newRow("0") << 1 << QStringList{"0", " 0", "     0000"};
-        QTest::newRow("15") << 16 << QStringList{"15", " F", "     1111"};
-        QTest::newRow("16") << 17 << QStringList{"16", "10", "0001 0000"};
-        QTest::newRow("171") << 172 << QStringList{"171", "AB", "1010 1011"};
-        QTest::newRow("255") << 256 << QStringList{"255", "FF", "1111 1111"};
-    }
-
-    void lookupTableCells()
-    {
-        QFETCH(int, row);
-        QFETCH(QStringList, cells);
-        QCOMPARE(grid()->RowCount(), 257);
-        QCOMPARE(grid()->ColCount(), 3);
-        QCOMPARE(QStringList({grid()->Cells(0, row), grid()->Cells(1, row), grid()->Cells(2, row)}),
-                 cells);
-    }
-
-    void lookupTableCopy()
-    {
-        clickTab(1);
-        QVERIFY(editMenuEnabled());
-        QVERIFY(button("CopyLookupTableButton")->isEnabled());
-
-        clickCell(0, 15);
-        clickCell(2, 17, Qt::ShiftModifier);
-        const QString expected = "Decimal\tHexadecimal\tBinary\r\n"
-                                 "14\t E\t     1110\r\n"
-                                 "15\t F\t     1111\r\n"
-                                 "16\t10\t0001 0000\r\n";
-        QTest::keyClick(grid(), Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(clipboardText(), expected);
-
-        clickCell(1, 1);
-        clickCell(1, 2, Qt::ShiftModifier);
-        click(button("CopyLookupTableButton"));
-        QCOMPARE(clipboardText(), QStringLiteral("Hexadecimal\r\n 0\r\n 1\r\n"));
-
-        // Selecting the calculator again keeps the table's copy.
-        trigger("VantrelCalculator1");
-        trigger("RadixorCalculator1");
-        QVERIFY(editMenuEnabled());
-        clickCell(1, 256);
-        trigger("Copy1");
-        QCOMPARE(clipboardText(), QStringLiteral("Hexadecimal\r\nFF\r\n"));
-    }
-
-    void leavingTheLookupTable()
-    {
-        clickTab(1);
-        widthItem(1)->setFocus();
-        clickTab(0);
-        QVERIFY(!editMenuEnabled());
-        QVERIFY(!button("CopyLookupTableButton")->isEnabled());
-    }
-
-    void leavingTheLookupTableFromInsideIt()
-    {
-        clickTab(1);
-        clickCell(0, 1);
-        clickTab(0);
-        QVERIFY(!button("CopyLookupTableButton")->isEnabled());
-        // The focus moves onto the page; Edit > Copy follows wherever it lands.
-        QWidget* focus = QApplication::focusWidget();
-        const bool inField = focus == dec() || focus == hex() || focus == bin();
-        QCOMPARE(editMenuEnabled(), inField);
-        if (inField) {
-            trigger("Copy1");
-            QCOMPARE(clipboardText(), qobject_cast<QLineEdit*>(focus)->text());
-        }
-    }
-
-    void reselectingWithAFieldFocused()
-    {
-        typeInto(dec(), "12");
-        trigger("RadixorCalculator1");
-        // The selection disables the Edit menu until a field is entered again.
-        QVERIFY(!editMenuEnabled());
-        QVERIFY(dec()->hasFocus());
-        QTest::keyClick(dec(), Qt::Key_Tab);
-        QVERIFY(editMenuEnabled());
-        QCOMPARE(dec()->text(), QStringLiteral("12"));
     }
 
 private:

@@ -1,0 +1,348 @@
+#include "tests/app/Monkey.h"
+
+#include "tests/app/MonkeyInvariants.h"
+#include "tests/support/UiFixture.h"
+
+#include "app/About.h"
+#include "latency/NetworkButtonForm.h"
+
+#include <QAbstractItemView>
+#include <QClipboard>
+#include <QMenu>
+
+namespace {
+
+// Actions kept for the failure report.
+constexpr int reportedActions = 20;
+
+} // namespace
+
+void Monkey::note(const QString& action)
+{
+    FActions << QStringLiteral("step %1: %2").arg(FStep).arg(action);
+}
+
+void Monkey::fail(const QString& problem)
+{
+    // The first broken invariant is the one to report.
+    if (!FFailure.isEmpty())
+        return;
+    QStringList last = FActions.mid(qMax(0, int(FActions.size()) - reportedActions));
+    FFailure = QStringLiteral("seed %1, step %2: %3\n"
+                              "replay with ZENTRIX_MONKEY_SEED=%1 ZENTRIX_MONKEY_STEPS=%2\n"
+                              "state: %4\nlast actions:\n  %5")
+                   .arg(FSeed)
+                   .arg(FStep)
+                   .arg(problem, FForm ? describeState(*FForm) : QString(),
+                        last.join(QStringLiteral("\n  ")));
+}
+
+void Monkey::startWindow()
+{
+    FForm = makeMainForm();
+    if (!QTest::qWaitForWindowActive(FForm.get()))
+        fail(QStringLiteral("the new window never became active"));
+    settle();
+}
+
+void Monkey::stopWindow()
+{
+    FForm.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// The window closed (Ctrl+X, or File > Exit from a menu): it saved its
+// settings as it went, and the next one must come back as it was.
+void Monkey::rebuildWindow(const QString& why)
+{
+    note(QStringLiteral("window closed (%1): build it again from its settings").arg(why));
+    const SavedLayout before = savedLayout(*FForm);
+    stopWindow();
+    const QString shown = checkMessages();
+    if (!shown.isEmpty()) {
+        fail(QStringLiteral("while saving: ") + shown);
+        return;
+    }
+    startWindow();
+    const SavedLayout after = savedLayout(*FForm);
+    if (!(after == before)) {
+        fail(QStringLiteral("the window came back different from how it closed:\n"
+                            "  before: calculator %1; %2\n  after:  calculator %3; %4")
+                 .arg(before.calculator)
+                 .arg(before.elements.join(QStringLiteral(" | ")))
+                 .arg(after.calculator)
+                 .arg(after.elements.join(QStringLiteral(" | "))));
+    }
+}
+
+bool Monkey::run(int steps)
+{
+    clearStoredSettings();
+    // Clipboard contents are pasted: every walk starts from the same.
+    QGuiApplication::clipboard()->setText(QStringLiteral("0"));
+    qApp->installEventFilter(this);
+    startWindow();
+    MessageBoxCatcher::instance().take();
+
+    for (FStep = 1; FStep <= steps && FFailure.isEmpty(); ++FStep) {
+        FPopupWishes.clear();
+        FPopupServings.clear();
+        randomStep();
+        settle();
+        if (!FFailure.isEmpty())
+            break;
+        if (FForm->isHidden()) {
+            rebuildWindow(QStringLiteral("by the last action"));
+            if (!FFailure.isEmpty())
+                break;
+        }
+        QString problem = checkMessages();
+        if (problem.isEmpty())
+            problem = checkCalculators(*FForm);
+        if (problem.isEmpty())
+            problem = checkSpinEdit(*FForm);
+        if (problem.isEmpty())
+            problem = checkChain(*FForm);
+        if (!problem.isEmpty())
+            fail(problem);
+    }
+    if (FFailure.isEmpty())
+        FFinalState = describeState(*FForm);
+
+    qApp->removeEventFilter(this);
+    if (FForm)
+        dialog()->close();
+    stopWindow();
+    MessageBoxCatcher::instance().take();
+    return FFailure.isEmpty();
+}
+
+// --- windows and widgets ---------------------------------------------------
+
+QList<QWidget*> Monkey::windows() const
+{
+    QList<QWidget*> list{FForm.get()};
+    if (dialog()->isVisible())
+        list << dialog();
+    // The window builds its about box when first asked for; there is at most one.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (qobject_cast<TAboutCalc*>(window) && window->isVisible())
+            list << window;
+    }
+    return list;
+}
+
+QList<QWidget*> Monkey::clickableWidgets() const
+{
+    QList<QWidget*> widgets;
+    for (QWidget* window : windows()) {
+        QList<QWidget*> candidates{window};
+        candidates += window->findChildren<QWidget*>();
+        for (QWidget* widget : candidates) {
+            if (widget->window() == window && widget->isVisible() && widget->isEnabled() &&
+                !widget->visibleRegion().isEmpty())
+                widgets << widget;
+        }
+    }
+    return widgets;
+}
+
+QPoint Monkey::randomPointIn(QWidget* widget)
+{
+    QList<QRect> parts;
+    for (const QRect& part : widget->visibleRegion())
+        parts << part;
+    if (parts.isEmpty())
+        return widget->rect().center();
+    const QRect part = pick(parts);
+    return QPoint(part.left() + below(part.width()), part.top() + below(part.height()));
+}
+
+// A click on a window brings it to the front, as the desktop does.
+void Monkey::activate(QWidget* window)
+{
+    if (QApplication::activeWindow() == window || !window->isVisible())
+        return;
+    window->activateWindow();
+    QCoreApplication::processEvents();
+}
+
+// Keys go where the keyboard sends them: to the active window, which hands
+// them to its focus widget. Without one of ours active, the main window is
+// brought to the front first.
+QWindow* Monkey::keyWindow()
+{
+    QWidget* active = QApplication::activeWindow();
+    if (!active || !windows().contains(active)) {
+        activate(FForm.get());
+        active = FForm.get();
+    }
+    return active->windowHandle();
+}
+
+QWidget* Monkey::keyTarget()
+{
+    QWindow* window = keyWindow();
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && focus->window()->windowHandle() == window)
+        return focus;
+    for (QWidget* candidate : windows()) {
+        if (candidate->windowHandle() == window)
+            return candidate;
+    }
+    return FForm.get();
+}
+
+// Mouse events enter through the window, as the platform delivers them: the
+// widget under the point gets them, right presses open context menus, and
+// popups see the clicks outside them.
+void Monkey::mouse(QTest::MouseAction action, QWidget* widget, Qt::MouseButton button,
+                   const QPoint& pos, Qt::KeyboardModifiers modifiers)
+{
+    QWindow* window = widget->window()->windowHandle();
+    QPoint at = window->mapFromGlobal(widget->mapToGlobal(pos));
+    at.setX(qBound(0, at.x(), window->width() - 1));
+    at.setY(qBound(0, at.y(), window->height() - 1));
+    // QTest reads the point (0,0) as "the middle of the window".
+    if (at.isNull())
+        at.setX(1);
+    QTest::mouseEvent(action, window, button, modifiers, at);
+}
+
+// --- popups ----------------------------------------------------------------
+
+bool Monkey::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Show && watched->isWidgetType()) {
+        auto* widget = static_cast<QWidget*>(watched);
+        // Menus may run an event loop of their own: they are served from in there.
+        if (widget->isWindow() && widget->windowType() == Qt::Popup)
+            QTimer::singleShot(0, this, &Monkey::servePopup);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void Monkey::servePopup()
+{
+    QWidget* popup = QApplication::activePopupWidget();
+    if (!popup)
+        return;
+    // Every popup gets two chances to close itself through its choice; then
+    // it is closed, and one that will not close is hidden, which at least
+    // ends the event loop of a menu.
+    const int serving = ++FPopupServings[popup];
+    if (serving > 6)
+        return;
+    if (serving > 4) {
+        note(QStringLiteral("hide %1").arg(describe(popup)));
+        popup->hide();
+    } else if (serving > 2) {
+        note(QStringLiteral("close %1").arg(describe(popup)));
+        popup->close();
+    } else if (auto* menu = qobject_cast<QMenu*>(popup)) {
+        serveMenu(menu);
+    } else if (popup->findChild<QAbstractItemView*>()) {
+        serveList(popup);
+    } else {
+        note(QStringLiteral("close %1").arg(describe(popup)));
+        popup->close();
+    }
+    // Whatever still shows (the same popup, or a submenu it opened) comes next.
+    QTimer::singleShot(0, this, &Monkey::servePopup);
+}
+
+void Monkey::serveMenu(QMenu* menu)
+{
+    QList<QAction*> entries;
+    for (QAction* action : menu->actions()) {
+        if (action->isVisible() && action->isEnabled() && !action->isSeparator())
+            entries << action;
+    }
+    QAction* chosen = nullptr;
+    if (!FPopupWishes.isEmpty()) {
+        const QString wish = FPopupWishes.takeFirst();
+        if (wish == QLatin1String("*")) {
+            if (!entries.isEmpty())
+                chosen = pick(entries);
+        } else {
+            for (QAction* action : entries) {
+                // A submenu answers to the name of its menu.
+                const QObject* named = action->menu() ? static_cast<QObject*>(action->menu())
+                                                      : static_cast<QObject*>(action);
+                if (named->objectName() == wish)
+                    chosen = action;
+            }
+        }
+    } else if (!entries.isEmpty() && chance(85)) {
+        chosen = pick(entries);
+    }
+    // File > Exit ends the window: now and then, not at every visit of the menu.
+    if (chosen && chosen->objectName() == QLatin1String("exit1") && !chance(10))
+        chosen = nullptr;
+    if (!chosen) {
+        note(QStringLiteral("Esc in %1").arg(describe(menu)));
+        QTest::keyClick(menu, Qt::Key_Escape);
+        return;
+    }
+    note(QStringLiteral("choose \"%1\" (%2) in %3")
+             .arg(chosen->text(), chosen->objectName(), describe(menu)));
+    menu->setActiveAction(chosen);
+    if (chosen->menu()) {
+        if (!chosen->menu()->isVisible())
+            QTest::keyClick(menu, Qt::Key_Right);
+    } else {
+        QTest::keyClick(menu, Qt::Key_Return);
+    }
+}
+
+void Monkey::serveList(QWidget* popup)
+{
+    QAbstractItemView* list = popup->findChild<QAbstractItemView*>();
+    const int rows = list->model() ? list->model()->rowCount(list->rootIndex()) : 0;
+    if (!FPopupWishes.isEmpty())
+        FPopupWishes.removeFirst();
+    if (rows == 0 || chance(15)) {
+        note(QStringLiteral("Esc in %1").arg(describe(popup)));
+        QTest::keyClick(list, Qt::Key_Escape);
+        return;
+    }
+    const QModelIndex item = list->model()->index(below(rows), 0, list->rootIndex());
+    note(QStringLiteral("choose row %1 \"%2\" in %3")
+             .arg(item.row())
+             .arg(item.data().toString(), describe(popup)));
+    // Arrow keys lead there and Enter takes it. (A click would be refused
+    // while the list is new, for a time the clock measures.)
+    list->setCurrentIndex(item);
+    QTest::keyClick(list, Qt::Key_Return);
+}
+
+void Monkey::settle()
+{
+    for (int round = 0; round < 20; ++round) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+        if (!QApplication::activePopupWidget())
+            break;
+    }
+    for (int round = 0; round < 10; ++round) {
+        QWidget* popup = QApplication::activePopupWidget();
+        if (!popup)
+            break;
+        note(QStringLiteral("close %1 left open").arg(describe(popup)));
+        popup->close();
+        QCoreApplication::processEvents();
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// --- message boxes -------------------------------------------------------
+
+QString Monkey::checkMessages()
+{
+    for (const QString& text : MessageBoxCatcher::instance().take()) {
+        note(QStringLiteral("message box \"%1\"").arg(shortText(text)));
+        if (!isExpectedMessage(text))
+            return QStringLiteral("unexpected message box: \"%1\"").arg(text);
+    }
+    return {};
+}
