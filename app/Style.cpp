@@ -58,6 +58,10 @@ void drawRadioIndicator(const QStyleOption* option, QPainter* painter)
     painter->restore();
 }
 
+// The drop-down button of a combo box, as narrow as the classic one: the
+// layout's 121-pixel boxes then hold their longest entry, "<Unknown Network>".
+constexpr int comboArrowWidth = 11;
+
 } // namespace
 
 TZentrixStyle::TZentrixStyle() : QProxyStyle(desktopStyle()) {}
@@ -82,4 +86,22 @@ void TZentrixStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* 
         drawRadioIndicator(option, painter);
     else
         QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+QRect TZentrixStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option,
+                                    SubControl subControl, const QWidget* widget) const
+{
+    QRect rect = QProxyStyle::subControlRect(control, option, subControl, widget);
+    if (control != CC_ComboBox ||
+        (subControl != SC_ComboBoxArrow && subControl != SC_ComboBoxEditField))
+        return rect;
+    const QRect arrow = QProxyStyle::subControlRect(control, option, SC_ComboBoxArrow, widget);
+    const int spare = arrow.width() - comboArrowWidth;
+    if (spare <= 0)
+        return rect;
+    if (subControl == SC_ComboBoxArrow)
+        rect.setLeft(rect.left() + spare);
+    else
+        rect.setRight(rect.right() + spare);
+    return rect;
 }

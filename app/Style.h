@@ -17,4 +17,6 @@ public:
                     const QWidget* widget = nullptr) const override;
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget = nullptr) const override;
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option,
+                         SubControl subControl, const QWidget* widget = nullptr) const override;
 };

@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
@@ -82,6 +83,25 @@ class TestMainForm : public QObject
 
 private slots:
     void init() { clearStoredSettings(); }
+
+    // The properties dialog's boxes are 121 pixels wide, as laid out; the
+    // style's drop-down button must leave them room for the longest entry.
+    void comboBoxHoldsTheLongestTopology()
+    {
+        const QString longest = QStringLiteral("<Unknown Network>");
+        QComboBox box;
+        box.setEditable(true);
+        box.resize(121, 21);
+        box.setEditText(longest);
+        box.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&box));
+        QLineEdit* edit = box.lineEdit();
+        // A line edit keeps two pixels free at either side of its text.
+        QVERIFY2(edit->fontMetrics().horizontalAdvance(longest) <= edit->width() - 4,
+                 qPrintable(QStringLiteral("%1 pixels of text in a %2-pixel field")
+                                .arg(edit->fontMetrics().horizontalAdvance(longest))
+                                .arg(edit->width())));
+    }
     void cleanup() { ZENTRIX_EXPECT_NO_MESSAGES(); }
 
     void startsWithTheSubnetCalculator()
