@@ -12,7 +12,7 @@
 
 namespace {
 
-struct NetworkSpec
+struct StoredNetwork
 {
     TNetworkButtonKind kind;
     float bandwidth;
@@ -22,16 +22,16 @@ struct NetworkSpec
 };
 
 // Lays out the given networks between the nodes, replacing the first-run one.
-void layOut(TMainForm* form, const QList<NetworkSpec>& networks)
+void layOut(TMainForm* form, const QList<StoredNetwork>& networks)
 {
     QList<TNetworkElement> elements;
-    for (const NetworkSpec& spec : networks) {
+    for (const StoredNetwork& stored : networks) {
         TNetworkElement element = TLatencyChain::freshNetwork();
-        element.Kind = spec.kind;
-        element.Bandwidth = spec.bandwidth;
-        element.PropagationDelay = spec.delay;
-        element.NetworkName = spec.name;
-        element.Position = spec.position;
+        element.Kind = stored.kind;
+        element.Bandwidth = stored.bandwidth;
+        element.PropagationDelay = stored.delay;
+        element.NetworkName = stored.name;
+        element.Position = stored.position;
         elements << element;
     }
     form->latencyCalc()->chain().replaceNetworks(elements);
@@ -72,7 +72,7 @@ private slots:
 
     void layoutSurvivesARestart()
     {
-        const QList<NetworkSpec> networks{
+        const QList<StoredNetwork> networks{
             {nbEthernet, 10.0f, 0, "Ethernet", QPoint(72, 8)},
             {nbTCarrier, 1.544f, 12, "T1", QPoint(136, 72)},
             {nbSatellite, 0.064f, 250, "Satellite", QPoint(8, 136)},
@@ -112,7 +112,7 @@ private slots:
     {
         {
             auto form = makeMainForm();
-            layOut(form.get(), QList<NetworkSpec>(5, {nbFDDI, 100.0f, 0, "FDDI", QPoint(8, 8)}));
+            layOut(form.get(), QList<StoredNetwork>(5, {nbFDDI, 100.0f, 0, "FDDI", QPoint(8, 8)}));
         }
         {
             auto form = makeMainForm();

@@ -131,17 +131,17 @@ class TestCli : public QObject
     }
 
     // BYTES:MS, typed into a node's properties dialog.
-    void setNode(int position, const QString& spec)
+    void setNode(int position, const QString& given)
     {
-        const QStringList parts = spec.split(':');
+        const QStringList parts = given.split(':');
         latency.setNode(position, parts[1].toInt(), parts[0].toInt());
     }
 
     // NAME[:MBPS[:MS]]: the topology chosen from the dialog's list, then
     // what is given typed over what it filled in.
-    void setNetwork(int position, const QString& spec)
+    void setNetwork(int position, const QString& given)
     {
-        const QStringList parts = spec.split(':');
+        const QStringList parts = given.split(':');
         latency.openProperties(position);
         latency.choose(latency.topologyBox(), parts[0]);
         if (parts.size() > 1)
