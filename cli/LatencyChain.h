@@ -16,10 +16,6 @@ struct LatencyChainElement
 // Node A first, the networks in packet order, node B last.
 using LatencyChain = std::vector<LatencyChainElement>;
 
-// The element names the window gives its two nodes.
-extern const char* const NodeAName;
-extern const char* const NodeBName;
-
 // The chain as the window's settings file holds it, read as the window
 // reads it when it starts. Raises an error naming the file or the value
 // when it cannot be read.

@@ -18,9 +18,6 @@
 #include <climits>
 #include <cmath>
 
-const char* const NodeAName = "Node A";
-const char* const NodeBName = "Node B";
-
 namespace {
 
 // The chain holds node A, node B and at most this many networks between them.

@@ -9,6 +9,10 @@
 // name is made here, so that a name reaches the label exactly as the caller
 // holds it.
 
+// The nodes' names: node A is the client, node B the server.
+constexpr const char* NodeAName = "Node A";
+constexpr const char* NodeBName = "Node B";
+
 // " (10 Mbps)": the bandwidth in general format with six significant digits.
 std::string networkLabelSuffix(float bandwidth);
 // " (64 bytes)".

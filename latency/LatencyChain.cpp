@@ -1,5 +1,7 @@
 #include "latency/LatencyChain.h"
 
+#include "core/ElementLabel.h"
+
 #include "latency/SetupGrid.h"
 
 namespace {
@@ -19,8 +21,8 @@ TNetworkElement node(TNetworkButtonKind kind, const char* name, const QPoint& ce
 TLatencyChain::TLatencyChain(QObject* parent) : QObject(parent)
 {
     FElements.reserve(maxLength);
-    FElements << node(nbDesktopCPU, "Node A", nodeAPosition) << freshNetwork()
-              << node(nbTowerCPU, "Node B", nodeBPosition);
+    FElements << node(nbDesktopCPU, NodeAName, nodeAPosition) << freshNetwork()
+              << node(nbTowerCPU, NodeBName, nodeBPosition);
 }
 
 TNetworkElement TLatencyChain::freshNetwork()
