@@ -52,17 +52,9 @@ LatencyChainElement storedNode(const std::optional<TNodeRecord>& record, TNetwor
 // A fresh network, with what the stored one gives.
 LatencyChainElement storedNetwork(const TStoredNetwork& stored)
 {
-    LatencyChainElement network{TChainElement(), UnknownNetworkLabel};
-    TChainElement& element = network.Element;
-    if (stored.Record) {
-        element.Bandwidth = stored.Record->Bandwidth;
-        element.Kind = static_cast<TNetworkButtonKind>(stored.Record->Kind);
-    }
-    if (stored.Name) {
-        network.Label = *stored.Name + networkLabelSuffix(element.Bandwidth);
-        if (stored.Record)
-            element.PropagationDelay = stored.Record->PropagationDelay;
-    }
+    LatencyChainElement network{storedNetworkTiming(stored), UnknownNetworkLabel};
+    if (stored.Name)
+        network.Label = *stored.Name + networkLabelSuffix(network.Element.Bandwidth);
     return network;
 }
 

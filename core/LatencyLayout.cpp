@@ -96,6 +96,18 @@ TNodeRecord repairedNode(const TNodeRecord& record)
     return repaired;
 }
 
+TChainElement storedNetworkTiming(const TStoredNetwork& stored)
+{
+    TChainElement timing;
+    if (stored.Record) {
+        timing.Bandwidth = stored.Record->Bandwidth;
+        timing.Kind = static_cast<TNetworkButtonKind>(stored.Record->Kind);
+        if (stored.Name)
+            timing.PropagationDelay = stored.Record->PropagationDelay;
+    }
+    return timing;
+}
+
 TNetworkRecord repairedNetwork(const TNetworkRecord& record)
 {
     TNetworkRecord repaired = record;

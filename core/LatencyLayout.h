@@ -73,6 +73,11 @@ struct TStoredNetwork
     std::optional<std::string> Name;
 };
 
+// What a stored network brings to a fresh network's timing: kind and
+// bandwidth from its record, and the propagation delay only when its name was
+// read as well (a read that stopped at the name leaves the rest fresh).
+TChainElement storedNetworkTiming(const TStoredNetwork& stored);
+
 struct TLatencyLayout
 {
     // None when the record is missing or short: the node keeps its values.

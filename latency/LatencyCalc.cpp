@@ -129,22 +129,18 @@ void TLatencyCalc::restoreLayout(const TLatencyLayout& layout)
 TNetworkElement TLatencyCalc::restoredNetwork(const TStoredNetwork& stored) const
 {
     TNetworkElement element = TLatencyChain::freshNetwork();
+    static_cast<TChainElement&>(element) = storedNetworkTiming(stored);
     const std::optional<TNetworkRecord>& record = stored.Record;
-    if (record) {
-        element.Bandwidth = record->Bandwidth;
-        element.Kind = TNetworkButtonKind(record->Kind);
+    if (record)
         element.Position.setX(record->Left);
-    }
     // Loading stopped at the name: the network keeps what was taken over
     // before it and is otherwise fresh.
     if (!stored.Name)
         return element;
     element.NetworkName = QString::fromStdString(*stored.Name);
     element.Hint = networkLabel(element.NetworkName, element.Bandwidth);
-    if (record) {
-        element.PropagationDelay = record->PropagationDelay;
+    if (record)
         element.Position.setY(record->Top);
-    }
     // The dialog reopens an element with the entries it would have chosen.
     // A missing name is no topology to offer.
     element.TopologyIndex = static_cast<int16_t>(
