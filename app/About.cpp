@@ -2,6 +2,7 @@
 
 #include "app/WebSite.h"
 #include "controls/ClickFilter.h"
+#include "controls/ErrorReport.h"
 #include "ui_AboutCalc.h"
 
 #include <QScreen>
@@ -38,7 +39,7 @@ TAboutCalc::TAboutCalc(QWidget* parent) : QDialog(parent), ui(std::make_unique<U
             &TAboutCalc::CreditsMemoClick);
 
     connect(ui->AboutImage, &TImage::doubleClicked, this, &TAboutCalc::AboutImageDblClick);
-    connect(ui->OKButton, &QPushButton::clicked, this, &TAboutCalc::OKButtonClick);
+    connect(ui->OKButton, &QPushButton::clicked, this, reporting(this, &TAboutCalc::OKButtonClick));
 
     FormCreate();
 }

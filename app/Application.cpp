@@ -1,10 +1,9 @@
 #include "app/Application.h"
 
 #include "app/Style.h"
+#include "controls/ErrorReport.h"
 
 #include <QFont>
-#include <QMessageBox>
-#include <exception>
 
 TZentrixApplication::TZentrixApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
@@ -25,22 +24,29 @@ TZentrixApplication::TZentrixApplication(int& argc, char** argv) : QApplication(
     setStyle(new TZentrixStyle);
 }
 
+namespace {
+
+TZentrixApplication::TUncaughtErrorHook uncaughtErrorHook = nullptr;
+
+} // namespace
+
+void TZentrixApplication::setUncaughtErrorHook(TUncaughtErrorHook hook)
+{
+    uncaughtErrorHook = hook;
+}
+
 bool TZentrixApplication::notify(QObject* receiver, QEvent* event)
 {
     try {
         return QApplication::notify(receiver, event);
-    } catch (const std::exception& error) {
-        reportError(QString::fromStdString(error.what()));
     } catch (...) {
-        reportError(QStringLiteral("Unexpected error"));
+        const QString message = errorreport::currentMessage();
+        if (uncaughtErrorHook)
+            uncaughtErrorHook(message);
+        errorreport::show(message);
     }
     // The event has been dealt with by the report: it must not travel on to
     // the parent as if nobody had handled it.
     event->accept();
     return true;
-}
-
-void TZentrixApplication::reportError(const QString& message)
-{
-    QMessageBox::critical(activeWindow(), applicationName(), message);
 }

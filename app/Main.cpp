@@ -1,10 +1,10 @@
 #include "app/Main.h"
 
 #include "app/About.h"
-#include "app/Application.h"
 #include "app/SettingsStore.h"
 #include "app/WebSite.h"
 #include "controls/CalcView.h"
+#include "controls/ErrorReport.h"
 #include "latency/LatencyCalc.h"
 #include "radix/RadixorCalc.h"
 #include "subnet/SubnetCalc.h"
@@ -54,13 +54,18 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
     ui->GotoWebSite1->setText(QStringLiteral("Go to &") + website::address);
     setEditMenuEnabled(false);
 
-    connect(ui->exit1, &QAction::triggered, this, &TMainForm::Exit1Click);
-    connect(ui->Copy1, &QAction::triggered, this, &TMainForm::Copy1Click);
-    connect(ui->RadixorCalculator1, &QAction::triggered, this, &TMainForm::RadixorCalculator1Click);
-    connect(ui->VantrelCalculator1, &QAction::triggered, this, &TMainForm::VantrelCalculator1Click);
-    connect(ui->LatencyCalculator1, &QAction::triggered, this, &TMainForm::LatencyCalculator1Click);
-    connect(ui->GotoWebSite1, &QAction::triggered, this, &TMainForm::GotoWebSite1Click);
-    connect(ui->About1, &QAction::triggered, this, &TMainForm::About1Click);
+    // Menu items and logos are where Qt calls the shell: their errors are shown there.
+    connect(ui->exit1, &QAction::triggered, this, reporting(this, &TMainForm::Exit1Click));
+    connect(ui->Copy1, &QAction::triggered, this, reporting(this, &TMainForm::Copy1Click));
+    connect(ui->RadixorCalculator1, &QAction::triggered, this,
+            reporting(this, &TMainForm::RadixorCalculator1Click));
+    connect(ui->VantrelCalculator1, &QAction::triggered, this,
+            reporting(this, &TMainForm::VantrelCalculator1Click));
+    connect(ui->LatencyCalculator1, &QAction::triggered, this,
+            reporting(this, &TMainForm::LatencyCalculator1Click));
+    connect(ui->GotoWebSite1, &QAction::triggered, this,
+            reporting(this, &TMainForm::GotoWebSite1Click));
+    connect(ui->About1, &QAction::triggered, this, reporting(this, &TMainForm::About1Click));
     connect(ui->CalcImage, &TImage::clicked, this, &TMainForm::CalcImageClick);
     connect(ui->QorvelGroupImage, &TImage::clicked, this, &TMainForm::QorvelGroupImageClick);
 
@@ -164,13 +169,13 @@ void TMainForm::FormDestroy()
         SaveSettings();
     } catch (const std::exception& error) {
         // Values written before the refused one stay written.
-        TZentrixApplication::reportError(QString::fromStdString(error.what()));
+        errorreport::show(QString::fromStdString(error.what()));
     }
 }
 
 void TMainForm::reportCreationError(const QString& message)
 {
-    QTimer::singleShot(0, this, [message] { TZentrixApplication::reportError(message); });
+    QTimer::singleShot(0, this, [message] { errorreport::show(message); });
 }
 
 void TMainForm::RadixorCalculator1Click()
@@ -238,7 +243,7 @@ void TMainForm::followPageControl(TCalcView* view)
     pageControl->tabBar()->setFocusPolicy(Qt::StrongFocus);
     FCurrentPages.insert(pageControl, pageControl->currentWidget());
     connect(pageControl, &QTabWidget::currentChanged, this,
-            [this, pageControl] { pageControlCurrentChanged(pageControl); });
+            reporting([this, pageControl] { pageControlCurrentChanged(pageControl); }));
 }
 
 TCalcView* TMainForm::viewOf(QTabWidget* pageControl) const

@@ -8,6 +8,9 @@
 #include "radix/RadixorCalc.h"
 #include "subnet/SubnetCalc.h"
 
+#include <QCoreApplication>
+#include <QDir>
+
 namespace {
 
 // The calculator in use, as the store numbers it.
@@ -19,6 +22,21 @@ enum TStoredCalculator : int32_t
 };
 
 const QString calculatorValue = QStringLiteral("Calculator");
+
+// What became of a settings file that could not be read, and what the
+// program does about it.
+QString unreadableFileNote(const TSettingsStore& store)
+{
+    const QString program = QCoreApplication::applicationName();
+    const QString kept = QDir::toNativeSeparators(store.UnreadableFileKeptAs());
+    if (!kept.isEmpty())
+        return QStringLiteral("The unreadable file was kept as %1; %2 starts with its default "
+                              "settings.")
+            .arg(kept, program);
+    return QStringLiteral("%1 could not be read; %2 starts with its default settings and leaves "
+                          "that file as it is.")
+        .arg(QDir::toNativeSeparators(store.UnreadableFile()), program);
+}
 
 // The settings store as the latency layout reads and writes itself there.
 class TLayoutAccess : public TLayoutSource, public TLayoutSink
@@ -67,7 +85,8 @@ bool TMainForm::LoadSettings()
         // The store has kept the file aside and starts empty: the first value
         // is missing, as the message says, and this run starts as a first run
         // does, saving a whole store at its end.
-        reportCreationError(TSettingsStore::MissingValueMessage(calculatorValue));
+        reportCreationError(TSettingsStore::MissingValueMessage(calculatorValue) +
+                            QLatin1Char('\n') + unreadableFileNote(*FSettings));
         return false;
     }
     if (!FSettings->KeyExists())

@@ -18,16 +18,17 @@ QString message(const char* what, const QString& name)
 }
 
 // Moves the file to the first free name of "<file>.unreadable",
-// "<file>.unreadable-2", ...; never over a file kept before.
-bool keepAside(const QString& fileName)
+// "<file>.unreadable-2", ...; never over a file kept before. Returns the
+// name it now has, or nothing when it could not be moved.
+QString keepAside(const QString& fileName)
 {
     const QString kept = fileName + QStringLiteral(".unreadable");
     for (int n = 1; n <= 1000; ++n) {
         const QString target = n == 1 ? kept : kept + QStringLiteral("-%1").arg(n);
         if (!QFile::exists(target))
-            return QFile::rename(fileName, target);
+            return QFile::rename(fileName, target) ? target : QString();
     }
-    return false;
+    return QString();
 }
 
 } // namespace
@@ -66,11 +67,12 @@ void TSettingsStore::setAsideIfUnreadable()
     // half the values would load as damaged settings, and saving would
     // write them back mixed with the new ones. Nothing is pending, so
     // closing writes nothing.
-    const QString fileName = FStore->fileName();
+    FUnreadableFile = FStore->fileName();
     const QSettings::Format format = FStore->format();
     FStore.reset();
-    FReadOnly = !keepAside(fileName);
-    FStore = std::make_unique<QSettings>(fileName, format);
+    FKeptAs = keepAside(FUnreadableFile);
+    FReadOnly = FKeptAs.isEmpty();
+    FStore = std::make_unique<QSettings>(FUnreadableFile, format);
 }
 
 bool TSettingsStore::KeyExists() const

@@ -38,6 +38,11 @@ public:
 
     // True when the file could not be parsed when the store was opened.
     bool WasUnreadable() const { return FUnreadable; }
+    // The unreadable file's full path.
+    QString UnreadableFile() const { return FUnreadableFile; }
+    // Where the unreadable file was kept; empty when it could not be moved
+    // and so stays where it is, not written over.
+    QString UnreadableFileKeptAs() const { return FKeptAs; }
 
     // True when the key holds at least one value.
     bool KeyExists() const;
@@ -60,6 +65,8 @@ private:
 
     std::unique_ptr<QSettings> FStore;
     bool FUnreadable = false;
+    QString FUnreadableFile;
+    QString FKeptAs;
     // Set while an unreadable file could not be moved out of the way.
     bool FReadOnly = false;
 };

@@ -1,6 +1,8 @@
 #include "controls/BetterSpinEdit.h"
 
 #include "controls/Beep.h"
+#include "controls/ErrorReport.h"
+#include "controls/FocusMove.h"
 #include "controls/SpinButton.h"
 #include "core/Conversions.h"
 #include "core/Errors.h"
@@ -196,25 +198,27 @@ void TBetterSpinEdit::FastStepDown()
 
 void TBetterSpinEdit::keyPressEvent(QKeyEvent* event)
 {
+    void (TBetterSpinEdit::*stepKey)() = nullptr;
     switch (event->key()) {
     case Qt::Key_PageUp:
-        FastStepUp();
-        event->accept();
-        return;
+        stepKey = &TBetterSpinEdit::FastStepUp;
+        break;
     case Qt::Key_PageDown:
-        FastStepDown();
-        event->accept();
-        return;
+        stepKey = &TBetterSpinEdit::FastStepDown;
+        break;
     case Qt::Key_Up:
-        UpClick();
-        event->accept();
-        return;
+        stepKey = &TBetterSpinEdit::UpClick;
+        break;
     case Qt::Key_Down:
-        DownClick();
-        event->accept();
-        return;
+        stepKey = &TBetterSpinEdit::DownClick;
+        break;
     default:
         break;
+    }
+    if (stepKey) {
+        reportErrors([this, stepKey] { (this->*stepKey)(); });
+        event->accept();
+        return;
     }
 
     // Pasting and cutting are quietly not offered while the text is locked.
@@ -236,7 +240,7 @@ void TBetterSpinEdit::keyPressEvent(QKeyEvent* event)
         if (IsValidChar(ch))
             continue;
         if (typed == QLatin1String("\r"))
-            commitText();
+            reportErrors([this] { commitText(); });
         else
             beep::play();
         event->accept();
@@ -248,26 +252,22 @@ void TBetterSpinEdit::keyPressEvent(QKeyEvent* event)
 void TBetterSpinEdit::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
-    switch (event->reason()) {
-    case Qt::MouseFocusReason:        // the click places the cursor
-    case Qt::ActiveWindowFocusReason: // coming back to the window is no entry
-    case Qt::PopupFocusReason:        // nor is closing a context menu
-        break;
-    default:
-        if (FAutoSelect)
-            selectAll();
-        else
-            deselect();
-        break;
-    }
+    // Coming back from another window, a context menu or the menu bar is no
+    // entry, and a click places the cursor.
+    if (!isFocusMove(event) || event->reason() == Qt::MouseFocusReason)
+        return;
+    if (FAutoSelect)
+        selectAll();
+    else
+        deselect();
 }
 
 void TBetterSpinEdit::focusOutEvent(QFocusEvent* event)
 {
-    // Leaving the control commits; a context menu or another window taking
-    // the focus for a while does not leave it.
-    if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
-        commitText();
+    // Leaving the control commits; another window, a context menu or the
+    // menu bar taking the focus for a while does not leave it.
+    if (isFocusMove(event))
+        reportErrors([this] { commitText(); });
     QLineEdit::focusOutEvent(event);
 }
 

@@ -1,5 +1,7 @@
 #include "controls/ClickFilter.h"
 
+#include "controls/ErrorReport.h"
+
 #include <QMouseEvent>
 #include <QWidget>
 
@@ -24,14 +26,14 @@ bool TClickFilter::eventFilter(QObject* watched, QEvent* event)
         break;
     case QEvent::MouseButtonDblClick:
         FEndsDoubleClick = true;
-        emit doubleClicked();
+        reportErrors([this] { emit doubleClicked(); });
         break;
     default: {
         const bool endsDoubleClick = FEndsDoubleClick;
         FEndsDoubleClick = false;
         auto* widget = static_cast<QWidget*>(watched);
         if (!endsDoubleClick && widget->rect().contains(mouse->position().toPoint()))
-            emit clicked();
+            reportErrors([this] { emit clicked(); });
         break;
     }
     }

@@ -1,5 +1,7 @@
 #include "controls/QorvelPanels.h"
 
+#include "controls/ErrorReport.h"
+
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QImage>
@@ -253,7 +255,7 @@ void TQorvelCustomPanel::paintEvent(QPaintEvent*)
     PaintBackground(canvas);
     PaintCaption(canvas);
     if (FGenerateOnPaint && !FSignalSuppressed)
-        emit painting(&canvas);
+        reportErrors([this, &canvas] { emit painting(&canvas); });
 }
 
 void TQorvelCustomPanel::paintWindowBorder(QPainter& canvas)
@@ -278,15 +280,17 @@ void TCanvasPanel::PaintPanel()
 
 QImage TCanvasPanel::picture(const QRect& rect)
 {
-    const qreal ratio = devicePixelRatioF();
+    // One pixel per layout pixel on any screen: the picture is drawn afresh
+    // at that size rather than grabbed at the screen's density and scaled
+    // down, which would blur it.
     const QSize size(std::max(0, rect.width()), std::max(0, rect.height()));
-    QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(1);
     image.fill(Color());
     const QRect inside = rect.intersected(this->rect());
     if (!inside.isEmpty()) {
         QPainter painter(&image);
-        painter.drawPixmap(inside.topLeft() - rect.topLeft(), grab(inside));
+        render(&painter, inside.topLeft() - rect.topLeft(), QRegion(inside));
     }
     return image;
 }

@@ -1,5 +1,7 @@
 #include "controls/RadioGroup.h"
 
+#include "controls/ErrorReport.h"
+
 #include <QButtonGroup>
 
 #include <memory>
@@ -23,13 +25,13 @@ QButtonGroup* makeRadioGroup(QObject* owner, const QList<QAbstractButton*>& item
                          if (!checked)
                              return;
                          *checkedSincePress = true;
-                         onClick(id);
+                         reportErrors([&] { onClick(id); });
                      });
     if (checkedItemClick == TCheckedItemClick::Handled) {
         QObject::connect(group, &QButtonGroup::idClicked, owner,
                          [checkedSincePress, onClick](int id) {
                              if (!*checkedSincePress)
-                                 onClick(id);
+                                 reportErrors([&] { onClick(id); });
                          });
     }
     return group;

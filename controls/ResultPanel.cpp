@@ -1,6 +1,7 @@
 #include "controls/ResultPanel.h"
 
 #include "controls/ClippedText.h"
+#include "controls/ErrorReport.h"
 
 #include <QAccessibleWidget>
 #include <QAction>
@@ -81,7 +82,8 @@ TResultPanel::TResultPanel(QWidget* parent)
     Q_UNUSED(accessibleInstalled);
 
     FCopyAction->setObjectName(QStringLiteral("CopyPanelItem"));
-    connect(FCopyAction, &QAction::triggered, this, &TResultPanel::copyToClipboard);
+    connect(FCopyAction, &QAction::triggered, this,
+            reporting(this, &TResultPanel::copyToClipboard));
     showWholeTextWhenClipped(this);
 }
 

@@ -1,5 +1,7 @@
 #include "controls/SpinButton.h"
 
+#include "controls/ErrorReport.h"
+
 #include <QAbstractButton>
 #include <QPainter>
 #include <qdrawutil.h>
@@ -62,10 +64,12 @@ TSpinButton::TSpinButton(QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
     FUpButton->setAccessibleName(tr("Up"));
     FDownButton->setAccessibleName(tr("Down"));
-    connect(FUpButton, &QAbstractButton::pressed, this, &TSpinButton::takeFocus);
-    connect(FDownButton, &QAbstractButton::pressed, this, &TSpinButton::takeFocus);
-    connect(FUpButton, &QAbstractButton::clicked, this, &TSpinButton::upClick);
-    connect(FDownButton, &QAbstractButton::clicked, this, &TSpinButton::downClick);
+    // The halves click from Qt's own handlers and repeat timers: a step that
+    // fails is reported here.
+    connect(FUpButton, &QAbstractButton::pressed, this, reporting(this, &TSpinButton::takeFocus));
+    connect(FDownButton, &QAbstractButton::pressed, this, reporting(this, &TSpinButton::takeFocus));
+    connect(FUpButton, &QAbstractButton::clicked, this, reporting([this] { emit upClick(); }));
+    connect(FDownButton, &QAbstractButton::clicked, this, reporting([this] { emit downClick(); }));
     resize(sizeHint());
 }
 

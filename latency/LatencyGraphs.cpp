@@ -1,6 +1,7 @@
 #include "latency/LatencyGraphs.h"
 
 #include "controls/Align.h"
+#include "controls/ErrorReport.h"
 #include "controls/QorvelPanels.h"
 #include "controls/RainbowBar.h"
 #include "ui_LatencyGraphs.h"
@@ -38,7 +39,7 @@ TLatencyGraphs::TLatencyGraphs(QWidget* parent)
     ui->CopyLatencyGraphsButton->setGlyph(QStringLiteral(":/bitmaps/COPY.svg"),
                                           QStringLiteral(":/bitmaps/COPYDISABLED.svg"));
     connect(ui->CopyLatencyGraphsButton, &QAbstractButton::clicked, this,
-            &TLatencyGraphs::CopyLatencyGraphsButtonClick);
+            reporting(this, &TLatencyGraphs::CopyLatencyGraphsButtonClick));
     alignInParent(ui->LatencyGraphsCanvasPanel, TAlign::Client);
 }
 

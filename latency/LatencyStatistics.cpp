@@ -1,6 +1,7 @@
 #include "latency/LatencyStatistics.h"
 
 #include "controls/Align.h"
+#include "controls/ErrorReport.h"
 #include "controls/RadioGroup.h"
 #include "controls/SuperStringGrid.h"
 #include "core/LatencyComputation.h"
@@ -50,7 +51,7 @@ TLatencyStatistics::TLatencyStatistics(QWidget* parent)
     ui->CopyLatencyStatsButton->setGlyph(QStringLiteral(":/bitmaps/COPY.svg"),
                                          QStringLiteral(":/bitmaps/COPYDISABLED.svg"));
     connect(ui->CopyLatencyStatsButton, &QAbstractButton::clicked, this,
-            &TLatencyStatistics::CopyLatencyStatsButtonClick);
+            reporting(this, &TLatencyStatistics::CopyLatencyStatsButtonClick));
 }
 
 TLatencyStatistics::~TLatencyStatistics() = default;

@@ -1,5 +1,6 @@
 #include "latency/NetworkButton.h"
 
+#include "controls/ErrorReport.h"
 #include "controls/IconCache.h"
 
 #include <QApplication>
@@ -18,8 +19,10 @@ TNetworkButton::TNetworkButton(QWidget* parent) : QPushButton(parent), FElementM
     FRemoveSeparator = FElementMenu->addSeparator();
     FRemoveItem = FElementMenu->addAction(QStringLiteral("Remove"));
     FRemoveItem->setObjectName(QStringLiteral("RemoveItem"));
-    connect(FPropertiesItem, &QAction::triggered, this, [this] { emit OnPropertiesClick(this); });
-    connect(FRemoveItem, &QAction::triggered, this, [this] { emit OnRemoveClick(this); });
+    connect(FPropertiesItem, &QAction::triggered, this,
+            reporting([this] { emit OnPropertiesClick(this); }));
+    connect(FRemoveItem, &QAction::triggered, this,
+            reporting([this] { emit OnRemoveClick(this); }));
 
     resize(50, 50);
     setIconSize(QSize(40, 40));
@@ -82,7 +85,8 @@ void TNetworkButton::mousePressEvent(QMouseEvent* event)
     FDragCancelled = false;
     FPressPos = event->globalPosition().toPoint();
     // Any button selects the element, before the button reacts itself.
-    emit OnMouseDown(this, event->button());
+    if (!reportErrors([this, event] { emit OnMouseDown(this, event->button()); }))
+        return;
     QPushButton::mousePressEvent(event);
 }
 
@@ -94,14 +98,14 @@ void TNetworkButton::mouseMoveEvent(QMouseEvent* event)
         FDragging = true;
         setDown(false);
         qApp->installEventFilter(this);
-        emit OnStartDrag(this);
+        reportErrors([this] { emit OnStartDrag(this); });
     }
     // The rest of a press whose drag Esc ended moves nothing.
     if (FDragCancelled)
         return;
     if (FDragging) {
         if (QWidget* panel = parentWidget())
-            emit dragMoved(this, panel->mapFromGlobal(globalPos));
+            reportErrors([&] { emit dragMoved(this, panel->mapFromGlobal(globalPos)); });
         return;
     }
     QPushButton::mouseMoveEvent(event);
@@ -112,7 +116,7 @@ void TNetworkButton::mouseReleaseEvent(QMouseEvent* event)
     if ((FDragging || FDragCancelled) && event->button() == Qt::LeftButton) {
         // A drop is no click, and neither is the release after Esc.
         if (FDragging)
-            endDrag();
+            reportErrors([this] { endDrag(); });
         FDragCancelled = false;
         event->accept();
         return;
@@ -135,7 +139,7 @@ bool TNetworkButton::eventFilter(QObject* watched, QEvent* event)
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         // The element stays in the cell it last reached.
         FDragCancelled = true;
-        endDrag();
+        reportErrors([this] { endDrag(); });
         return true;
     }
     return QPushButton::eventFilter(watched, event);
@@ -144,20 +148,22 @@ bool TNetworkButton::eventFilter(QObject* watched, QEvent* event)
 void TNetworkButton::keyPressEvent(QKeyEvent* event)
 {
     // The keys that press a push button.
-    if ((event->key() == Qt::Key_Space || event->key() == Qt::Key_Select) && !event->isAutoRepeat())
-        emit OnMouseDown(this, Qt::NoButton);
+    if ((event->key() == Qt::Key_Space || event->key() == Qt::Key_Select) &&
+        !event->isAutoRepeat() && !reportErrors([this] { emit OnMouseDown(this, Qt::NoButton); }))
+        return;
     QPushButton::keyPressEvent(event);
 }
 
 void TNetworkButton::contextMenuEvent(QContextMenuEvent* event)
 {
-    if (FDragging)
-        endDrag();
+    if (FDragging && !reportErrors([this] { endDrag(); }))
+        return;
     // A menu opened with the mouse follows a press that already selected
     // the element; one opened from the keyboard selects it here, so that
     // the menu's commands act on the element they were opened for.
-    if (event->reason() == QContextMenuEvent::Keyboard)
-        emit OnMouseDown(this, Qt::NoButton);
+    if (event->reason() == QContextMenuEvent::Keyboard &&
+        !reportErrors([this] { emit OnMouseDown(this, Qt::NoButton); }))
+        return;
     FElementMenu->exec(event->globalPos());
     event->accept();
 }

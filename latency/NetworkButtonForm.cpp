@@ -1,10 +1,13 @@
 #include "latency/NetworkButtonForm.h"
 
+#include "controls/ErrorReport.h"
+#include "controls/FocusMove.h"
 #include "core/Errors.h"
 #include "core/FloatConversions.h"
 #include "latency/TopologyTable.h"
 #include "ui_NetworkButtonForm.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -121,19 +124,25 @@ TTNetworkButtonForm::TTNetworkButtonForm(QWidget* parent)
 
     // Only what the user chooses or types runs the change handler; the
     // dialog's own writes go through blocked signals.
-    connect(ui->TopologyComboBox, qOverload<int>(&QComboBox::activated), this, [this](int index) {
-        FTopologyIndex = index;
-        TopologyComboBoxChange();
-    });
-    connect(ui->TopologyComboBox->lineEdit(), &QLineEdit::textEdited, this, [this] {
-        FTopologyIndex = -1;
-        TopologyComboBoxChange();
-    });
+    connect(ui->TopologyComboBox, qOverload<int>(&QComboBox::activated), this,
+            reporting([this](int index) {
+                FTopologyIndex = index;
+                FTopologyEdited = true;
+                TopologyComboBoxChange();
+            }));
+    connect(ui->TopologyComboBox->lineEdit(), &QLineEdit::textEdited, this, reporting([this] {
+                FTopologyIndex = -1;
+                FTopologyEdited = true;
+                TopologyComboBoxChange();
+            }));
     connect(ui->BandwidthComboBox, qOverload<int>(&QComboBox::activated), this,
             [this](int index) { FBandwidthIndex = index; });
     connect(ui->BandwidthComboBox->lineEdit(), &QLineEdit::textEdited, this,
             [this] { FBandwidthIndex = -1; });
-    connect(ui->CancelButton, &QPushButton::clicked, this, &TTNetworkButtonForm::ButtonClick);
+    connect(ui->CancelButton, &QPushButton::clicked, this,
+            reporting(this, &TTNetworkButtonForm::ButtonClick));
+    // Typing is held, not committed, while the focus rests on Cancel.
+    ui->CancelButton->installEventFilter(this);
 }
 
 TTNetworkButtonForm::~TTNetworkButtonForm() = default;
@@ -198,6 +207,8 @@ void TTNetworkButtonForm::setPropagationDelayEnabled(bool enabled)
 
 void TTNetworkButtonForm::showFor(const TNetworkElement& element)
 {
+    FHeldCommit = nullptr;
+    FTopologyEdited = false;
     SetupForKind(element.Kind);
     // Values of the element's own, typed rather than chosen, come back as
     // they are: OK on an unchanged dialog must leave the element unchanged.
@@ -272,10 +283,14 @@ void TTNetworkButtonForm::TopologyComboBoxExit()
 {
     retitle();
     const QString text = ui->TopologyComboBox->currentText();
-    if (text.isEmpty() || text == unknownNetwork)
-        setTopologyText(unknownNetwork);
-    else
+    if (text.isEmpty() || text == unknownNetwork) {
+        // An element stored without a name keeps it until the user changes
+        // the text: a box emptied by the user means no name of one's own.
+        if (FTopologyEdited)
+            setTopologyText(unknownNetwork);
+    } else {
         addTopology(text);
+    }
 }
 
 void TTNetworkButtonForm::BandwidthComboBoxExit()
@@ -359,39 +374,76 @@ int TTNetworkButtonForm::addTopology(const QString& name)
 
 void TTNetworkButtonForm::commitTyping()
 {
-    if (QWidget* focused = focusWidget())
+    if (QComboBox* box = FHeldCommit) {
+        FHeldCommit = nullptr;
+        commitBox(box);
+    }
+    QWidget* focused = focusWidget();
+    if (QComboBox* box = boxOf(focused))
+        commitBox(box);
+    else if (focused)
         focused->clearFocus();
+}
+
+QComboBox* TTNetworkButtonForm::boxOf(const QObject* object) const
+{
+    for (QComboBox* box : {ui->TopologyComboBox, ui->BandwidthComboBox}) {
+        if (object && (object == box || box->isAncestorOf(qobject_cast<const QWidget*>(object))))
+            return box;
+    }
+    return nullptr;
+}
+
+void TTNetworkButtonForm::commitBox(QComboBox* box)
+{
+    if (box == ui->TopologyComboBox)
+        TopologyComboBoxExit();
+    else
+        BandwidthComboBoxExit();
+}
+
+void TTNetworkButtonForm::focusLeft(QObject* watched, const QFocusEvent* event)
+{
+    // Only the focus moving on to another control of this dialog leaves a
+    // box: switching windows, a pop-up, Esc, Cancel and the close box leave
+    // the dialog instead, and commit nothing. The focus is already where it
+    // is going.
+    QWidget* next = QApplication::focusWidget();
+    if (!isFocusMove(event) || !next || !isAncestorOf(next))
+        return;
+    if (watched == ui->CancelButton) {
+        QComboBox* held = FHeldCommit;
+        FHeldCommit = nullptr;
+        if (held && boxOf(next) != held)
+            commitBox(held);
+        return;
+    }
+    QComboBox* box = boxOf(watched);
+    if (next == ui->CancelButton)
+        // A click on Cancel takes the focus before it cancels: the typing
+        // is committed only if the focus moves on from there.
+        FHeldCommit = box;
+    else
+        commitBox(box);
 }
 
 bool TTNetworkButtonForm::eventFilter(QObject* watched, QEvent* event)
 {
-    QComboBox* box = nullptr;
-    if (watched == ui->TopologyComboBox)
-        box = ui->TopologyComboBox;
-    else if (watched == ui->BandwidthComboBox)
-        box = ui->BandwidthComboBox;
-    if (!box)
+    if (event->type() == QEvent::FocusOut && (watched == ui->CancelButton || boxOf(watched))) {
+        reportErrors([&] { focusLeft(watched, static_cast<QFocusEvent*>(event)); });
+        return QDialog::eventFilter(watched, event);
+    }
+    QComboBox* box = boxOf(watched);
+    if (!box || watched != box || event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
 
-    const auto commit = [this, box] {
-        if (box == ui->TopologyComboBox)
-            TopologyComboBoxExit();
-        else
-            BandwidthComboBoxExit();
-    };
-    if (event->type() == QEvent::KeyPress) {
-        auto* key = static_cast<QKeyEvent*>(event);
-        if (isEnterKey(event)) {
-            // Enter commits the text and keeps the dialog open.
-            commit();
-            return true;
-        }
-        if (box == ui->BandwidthComboBox && !isBandwidthCharacter(key->text()))
-            return true;
-    } else if (event->type() == QEvent::FocusOut) {
-        // Opening the drop-down list is no leaving.
-        if (static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason)
-            commit();
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (isEnterKey(event)) {
+        // Enter commits the text and keeps the dialog open.
+        reportErrors([this, box] { commitBox(box); });
+        return true;
     }
+    if (box == ui->BandwidthComboBox && !isBandwidthCharacter(key->text()))
+        return true;
     return QDialog::eventFilter(watched, event);
 }

@@ -3,10 +3,13 @@
 #include "latency/NetworkElement.h"
 
 #include <QDialog>
+#include <QPointer>
 
 #include <memory>
 #include <optional>
 
+class QComboBox;
+class QFocusEvent;
 class QPushButton;
 
 namespace Ui {
@@ -58,7 +61,8 @@ public:
     int addTopology(const QString& name);
 
     // Ends typing in whatever field has the focus, as leaving it would, so a
-    // value typed but not yet committed is not lost.
+    // value typed but not yet committed is not lost; also typing held while
+    // the focus rested on Cancel.
     void commitTyping();
 
     void TopologyComboBoxChange();
@@ -76,10 +80,19 @@ private:
     void selectBandwidth(int index);
     void setPropagationDelayEnabled(bool enabled);
     void retitle();
+    // The combo box that is or holds `object`, if any.
+    QComboBox* boxOf(const QObject* object) const;
+    // Runs the box's exit handler.
+    void commitBox(QComboBox* box);
+    void focusLeft(QObject* watched, const QFocusEvent* event);
 
     std::unique_ptr<Ui::TTNetworkButtonForm> ui;
     std::optional<TNetworkButtonKind> FCurrentKind;
     int FTopologyIndex = -1;
     int FBandwidthIndex = -1;
     bool FCentred = false;
+    // Whether the user chose or typed a topology since the dialog opened.
+    bool FTopologyEdited = false;
+    // The box left for Cancel, whose typing commits if the focus moves on.
+    QPointer<QComboBox> FHeldCommit;
 };

@@ -1,6 +1,7 @@
 #include "latency/NetworkSetupEditor.h"
 
 #include "controls/Align.h"
+#include "controls/ErrorReport.h"
 #include "controls/QorvelPanels.h"
 #include "latency/NetworkButton.h"
 #include "latency/NetworkButtonForm.h"
@@ -20,7 +21,7 @@ TNetworkSetupEditor::TNetworkSetupEditor(QWidget* parent)
     // One properties dialog serves every element; its OK is ours.
     FPropertiesForm = new TTNetworkButtonForm(this);
     connect(FPropertiesForm->OKButton(), &QPushButton::clicked, this,
-            &TNetworkSetupEditor::ApplyProperties);
+            reporting(this, &TNetworkSetupEditor::ApplyProperties));
 
     NetworkSetupPopupMenu = new QMenu(this);
     NetworkSetupPopupMenu->setObjectName(QStringLiteral("NetworkSetupPopupMenu"));
@@ -32,19 +33,22 @@ TNetworkSetupEditor::TNetworkSetupEditor(QWidget* parent)
     RemoveNetwork1->menuAction()->setVisible(false);
     ui->NetworkSetupPanel->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ui->NetworkSetupPanel, &QWidget::customContextMenuRequested, this,
-            &TNetworkSetupEditor::showSetupPanelMenu);
-    connect(NewNetwork1, &QAction::triggered, this, &TNetworkSetupEditor::NewNetworkButtonClick);
-    connect(RemoveNetwork1, &QMenu::aboutToShow, this, &TNetworkSetupEditor::RemoveNetwork1Click);
+            reporting(this, &TNetworkSetupEditor::showSetupPanelMenu));
+    connect(NewNetwork1, &QAction::triggered, this,
+            reporting(this, &TNetworkSetupEditor::NewNetworkButtonClick));
+    connect(RemoveNetwork1, &QMenu::aboutToShow, this,
+            reporting(this, &TNetworkSetupEditor::RemoveNetwork1Click));
 
     connect(ui->NetworkSetupPanel, &TCanvasPanel::painting, this,
             &TNetworkSetupEditor::NetworkSetupPanelPaint);
     connect(ui->NewNetworkButton, &QPushButton::clicked, this,
-            &TNetworkSetupEditor::NewNetworkButtonClick);
-    connect(ui->ResetButton, &QPushButton::clicked, this, &TNetworkSetupEditor::ResetButtonClick);
+            reporting(this, &TNetworkSetupEditor::NewNetworkButtonClick));
+    connect(ui->ResetButton, &QPushButton::clicked, this,
+            reporting(this, &TNetworkSetupEditor::ResetButtonClick));
     ui->CopyNetworkSetupButton->setGlyph(QStringLiteral(":/bitmaps/COPY.svg"),
                                          QStringLiteral(":/bitmaps/COPYDISABLED.svg"));
     connect(ui->CopyNetworkSetupButton, &QAbstractButton::clicked, this,
-            &TNetworkSetupEditor::CopyNetworkSetupButtonClick);
+            reporting(this, &TNetworkSetupEditor::CopyNetworkSetupButtonClick));
     alignInParent(ui->NetworkSetupPanel, TAlign::Top);
 }
 
@@ -183,7 +187,8 @@ void TNetworkSetupEditor::RemoveNetwork1Click()
     QList<QAction*> entries = RemoveNetwork1->actions();
     while (entries.size() < networks) {
         auto* entry = new QAction(RemoveNetwork1);
-        connect(entry, &QAction::triggered, this, &TNetworkSetupEditor::RemoveSubmenuClick);
+        connect(entry, &QAction::triggered, this,
+                reporting(this, &TNetworkSetupEditor::RemoveSubmenuClick));
         RemoveNetwork1->addAction(entry);
         entries << entry;
     }

@@ -1,6 +1,7 @@
 #include "radix/RadixorCalc.h"
 
 #include "controls/ClippedText.h"
+#include "controls/ErrorReport.h"
 #include "controls/FocusMove.h"
 #include "controls/RadioGroup.h"
 #include "core/BinDecHex.h"
@@ -131,14 +132,16 @@ TRadixorCalc::TRadixorCalc(QWidget* parent)
         this, {ui->NumberWidth8Button, ui->NumberWidth16Button, ui->NumberWidth32Button},
         TCheckedItemClick::Ignored, [this](int id) { NumberWidthGroupClick(id); });
 
-    connect(ui->ClearButton, &QAbstractButton::clicked, this, &TRadixorCalc::ClearButtonClick);
-    connect(ui->InvertButton, &QAbstractButton::clicked, this, &TRadixorCalc::InvertButtonClick);
+    connect(ui->ClearButton, &QAbstractButton::clicked, this,
+            reporting(this, &TRadixorCalc::ClearButtonClick));
+    connect(ui->InvertButton, &QAbstractButton::clicked, this,
+            reporting(this, &TRadixorCalc::InvertButtonClick));
     connect(ui->CopyLookupTableButton, &QAbstractButton::clicked, this,
-            &TRadixorCalc::CopyLookupTableButtonClick);
+            reporting(this, &TRadixorCalc::CopyLookupTableButtonClick));
 
     for (TNumberField& field : FFields) {
         connect(field.ClipboardButton, &QAbstractButton::clicked, this,
-                &TRadixorCalc::NumClipboardButtonClick);
+                reporting(this, &TRadixorCalc::NumClipboardButtonClick));
         field.Memo->installEventFilter(this);
         attachChangeHandler(field);
     }
@@ -194,15 +197,20 @@ bool TRadixorCalc::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::FocusIn:
         if (isFocusMove(static_cast<QFocusEvent*>(event)))
-            NumMemoEnter(*field);
+            reportErrors([this, field] { NumMemoEnter(*field); });
         break;
     case QEvent::FocusOut:
         if (isFocusMove(static_cast<QFocusEvent*>(event)))
-            NumMemoExit(*field);
+            reportErrors([this, field] { NumMemoExit(*field); });
         break;
     case QEvent::KeyPress:
-        if (!FResendingKey && filterTypedKey(*field, static_cast<QKeyEvent*>(event)))
-            return true;
+        if (!FResendingKey) {
+            bool filtered = true; // a key that failed to go through goes no further
+            reportErrors(
+                [&] { filtered = filterTypedKey(*field, static_cast<QKeyEvent*>(event)); });
+            if (filtered)
+                return true;
+        }
         break;
     default:
         break;
@@ -430,7 +438,8 @@ TRadixorCalc::TNumberField* TRadixorCalc::focusedField()
 void TRadixorCalc::attachChangeHandler(TNumberField& field)
 {
     if (!field.ChangeConnection)
-        field.ChangeConnection = connect(field.Memo, &QLineEdit::textChanged, this, field.Change);
+        field.ChangeConnection =
+            connect(field.Memo, &QLineEdit::textChanged, this, reporting(this, field.Change));
 }
 
 void TRadixorCalc::detachChangeHandler(TNumberField& field)

@@ -1,5 +1,8 @@
 #include "subnet/OctetEdit.h"
 
+#include "controls/ErrorReport.h"
+#include "controls/FocusMove.h"
+
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QRegularExpressionValidator>
@@ -19,15 +22,15 @@ void TOctetEdit::focusOutEvent(QFocusEvent* event)
     // The edit finishes its own focus handling first, so a failing owner
     // handler cannot leave a blinking cursor behind in a field that lost focus.
     QLineEdit::focusOutEvent(event);
-    if (event->reason() != Qt::ActiveWindowFocusReason && event->reason() != Qt::PopupFocusReason)
-        emit exited();
+    if (isFocusMove(event))
+        reportErrors([this] { emit exited(); });
 }
 
 void TOctetEdit::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         event->accept();
-        emit enterPressed();
+        reportErrors([this] { emit enterPressed(); });
         return;
     }
     QLineEdit::keyPressEvent(event);

@@ -13,8 +13,9 @@ public:
     explicit TOctetEdit(QWidget* parent = nullptr);
 
 signals:
-    // The focus went to another control. Switching to another window or
-    // opening a popup menu is not leaving the field.
+    // The focus went to another control. Switching to another window,
+    // opening a popup menu or the menu bar taking the keys is not leaving
+    // the field.
     void exited();
     // Enter or Return was pressed; the key goes no further.
     void enterPressed();

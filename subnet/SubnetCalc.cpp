@@ -1,6 +1,7 @@
 #include "subnet/SubnetCalc.h"
 
 #include "controls/ClippedText.h"
+#include "controls/ErrorReport.h"
 #include "controls/RadioGroup.h"
 #include "controls/WaitCursorGuard.h"
 #include "core/Conversions.h"
@@ -105,7 +106,7 @@ TSubnetCalc::TSubnetCalc(QWidget* parent)
                        TCheckedItemClick::Handled, [this](int) { AddressTypeRadioGroupClick(); });
     connect(ui->BitsSpinEdit, &TBetterSpinEdit::changed, this, &TSubnetCalc::BitsSpinEditChange);
     connect(ui->CopySubnetHostButton, &QAbstractButton::clicked, this,
-            &TSubnetCalc::CopySubnetHostButtonClick);
+            reporting(this, &TSubnetCalc::CopySubnetHostButtonClick));
     connectOctetEdits();
     showWholeTextsWhenClipped(this);
 }
@@ -122,7 +123,8 @@ TSubnetCalc::~TSubnetCalc()
 void TSubnetCalc::connectOctetEdits()
 {
     for (TOctetEdit* edit : FAddressEdits) {
-        connect(edit, &QLineEdit::textEdited, this, [this, edit] { MaskEdit1Change(edit); });
+        connect(edit, &QLineEdit::textEdited, this,
+                reporting([this, edit] { MaskEdit1Change(edit); }));
         connect(edit, &TOctetEdit::enterPressed, this, [this, edit] { MaskEdit1KeyPress(edit); });
         if (edit == ui->MaskEdit1)
             connect(edit, &TOctetEdit::exited, this, &TSubnetCalc::MaskEdit1Exit);
@@ -130,7 +132,8 @@ void TSubnetCalc::connectOctetEdits()
             connect(edit, &TOctetEdit::exited, this, [this, edit] { MaskEdit2Exit(edit); });
     }
     for (TOctetEdit* edit : FSupernetEdits) {
-        connect(edit, &QLineEdit::textEdited, this, [this, edit] { MaskEdit5Change(edit); });
+        connect(edit, &QLineEdit::textEdited, this,
+                reporting([this, edit] { MaskEdit5Change(edit); }));
         connect(edit, &TOctetEdit::enterPressed, this, [this, edit] { MaskEdit1KeyPress(edit); });
         connect(edit, &TOctetEdit::exited, this, [this, edit] { MaskEdit5Exit(edit); });
     }
@@ -300,7 +303,8 @@ void TSubnetCalc::refreshGeneralInfo()
     const char letter = FSubnet->ClassLetter();
     ui->DecClassMaskLabel->setText(
         QString::fromStdString(subnettexts::decimalClassMaskCaption(letter)));
-    ui->HexClassMaskLabel->setText(QString::fromStdString(subnettexts::hexClassMaskCaption(letter)));
+    ui->HexClassMaskLabel->setText(
+        QString::fromStdString(subnettexts::hexClassMaskCaption(letter)));
     showText(ui->DecClassMaskPanel, dotted(FSubnet->ClassMask()));
     showText(ui->HexClassMaskPanel, dottedHex(FSubnet->ClassMask()));
     showText(ui->DecMaskPanel, dotted(FSubnet->SubnetMask()));

@@ -332,7 +332,10 @@ private slots:
             auto form = makeMainForm();
             QStringList shown;
             QTRY_VERIFY((shown += MessageBoxCatcher::instance().take(), !shown.isEmpty()));
-            QCOMPARE(shown, QStringList{"Failed to get data for 'Calculator'"});
+            QCOMPARE(shown, QStringList{"Failed to get data for 'Calculator'\nThe unreadable file "
+                                        "was kept as " +
+                                        QDir::toNativeSeparators(folder.filePath(keptAs)) +
+                                        "; Zentrix starts with its default settings."});
             QCOMPARE(form->latencyCalc()->chain().count(), 3);
             QCOMPARE(form->latencyCalc()->chain().nodeA().PacketSize, 64);
         }
@@ -351,6 +354,34 @@ private slots:
         // The next start is silent (cleanup() fails on any message).
         auto form = makeMainForm();
         QTest::qWait(1);
+    }
+
+    // When not even a name to keep it under is free, the file stays where it
+    // is, as it is, and the message says so.
+    void unmovableUnreadableFileIsLeftAsItIs()
+    {
+        const QString file = QSettings().fileName();
+        QDir folder = QFileInfo(file).dir();
+        QVERIFY(folder.mkpath(QStringLiteral(".")));
+        writeFile(file, garbage());
+        const QString kept = file + QStringLiteral(".unreadable");
+        for (int n = 1; n <= 1000; ++n)
+            writeFile(n == 1 ? kept : kept + QStringLiteral("-%1").arg(n), "earlier");
+        {
+            auto form = makeMainForm();
+            QStringList shown;
+            QTRY_VERIFY((shown += MessageBoxCatcher::instance().take(), !shown.isEmpty()));
+            QCOMPARE(shown, QStringList{"Failed to get data for 'Calculator'\n" +
+                                        QDir::toNativeSeparators(file) +
+                                        " could not be read; Zentrix starts with its default "
+                                        "settings and leaves that file as it is."});
+        }
+        // Closing cannot save, and says so; the file is untouched.
+        QCOMPARE(MessageBoxCatcher::instance().take(),
+                 QStringList{"Failed to set data for 'Calculator'"});
+        QCOMPARE(contentOf(file), garbage());
+        for (const QString& each : folder.entryList({QStringLiteral("Zentrix.conf*")}))
+            QVERIFY(folder.remove(each));
     }
 
     void refusedWriteIsReportedOnClosing()

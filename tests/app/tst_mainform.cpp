@@ -3,6 +3,7 @@
 #include "app/About.h"
 #include "app/Image.h"
 #include "controls/CalcView.h"
+#include "controls/ErrorReport.h"
 #include "core/Errors.h"
 
 #include <QAction>
@@ -352,7 +353,8 @@ private slots:
     void errorInAHandlerIsReportedAndTheProgramGoesOn()
     {
         auto form = makeMainForm();
-        QTimer::singleShot(0, form.get(), [] { throw EZentrixError("Range check error"); });
+        QTimer::singleShot(0, form.get(),
+                           reporting([] { throw EZentrixError("Range check error"); }));
         QStringList shown;
         QTRY_VERIFY((shown += MessageBoxCatcher::instance().take(), !shown.isEmpty()));
         QCOMPARE(shown, QStringList{"Range check error"});

@@ -175,6 +175,51 @@ private slots:
         QCOMPARE(chain.at(2).Hint, QStringLiteral("ETHERNET (10 Mbps)"));
     }
 
+    // OK on a dialog the user did not touch leaves a restored element as it
+    // was; a network stored without a name keeps its empty name.
+    void okWithoutAChangeKeepsARestoredElement_data()
+    {
+        QTest::addColumn<QByteArray>("record");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("ATM without a name") << networkBytes(155.52f, nbATM) << QString();
+        QTest::newRow("one's own kind without a name") << networkBytes(0.5f, nbOther) << QString();
+        QTest::newRow("one's own kind, named") << networkBytes(2.5f, nbOther) << "Metro Fibre";
+    }
+
+    void okWithoutAChangeKeepsARestoredElement()
+    {
+        QFETCH(QByteArray, record);
+        QFETCH(QString, name);
+        QMap<QString, QVariant> values{{"Calculator", 2}, {"NumNetworks", 1}, {"Network1", record}};
+        if (!name.isEmpty())
+            values.insert("Network1Name", name);
+        plant(values);
+        auto form = makeMainForm();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        const TNetworkElement before = form->latencyCalc()->chain().at(1);
+        TNetworkButton* button = elementButton(form.get(), 1);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(25, 25));
+        button->ElementMenu()->findChild<QAction*>("PropertiesItem")->trigger();
+        TTNetworkButtonForm* properties = form->latencyCalc()->propertiesForm();
+        QVERIFY(QTest::qWaitForWindowActive(properties));
+        QCOMPARE(properties->windowTitle(), name + " Properties");
+        // The focus in the first field, where Tab or a click puts it: leaving
+        // it for OK changes nothing either.
+        auto* topology = properties->findChild<QWidget*>("TopologyComboBox");
+        topology->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(topology->hasFocus());
+        QTest::mouseClick(properties->OKButton(), Qt::LeftButton);
+        QVERIFY(!properties->isVisible());
+        QCOMPARE(properties->windowTitle(), name + " Properties");
+        const TNetworkElement after = form->latencyCalc()->chain().at(1);
+        QCOMPARE(after.NetworkName, name);
+        QCOMPARE(after.Hint, before.Hint);
+        QCOMPARE(int(after.Kind), int(before.Kind));
+        QCOMPARE(after.Bandwidth, before.Bandwidth);
+        QCOMPARE(after.TopologyIndex, before.TopologyIndex);
+        QCOMPARE(after.BandwidthIndex, before.BandwidthIndex);
+    }
+
     void recordsAreLaidOutByteForByte()
     {
         {

@@ -347,7 +347,7 @@ void TestLatencyViews::graphsPicture()
     QGuiApplication::clipboard()->clear();
     copyButton->click();
     const QImage picture = QGuiApplication::clipboard()->image();
-    QCOMPARE(picture.size() / picture.devicePixelRatio(), QSize(268, 285));
+    QCOMPARE(picture.size(), QSize(268, 285));
     QCOMPARE(panel->size(), QSize(268, 285));
     QVERIFY(copyButton->isVisible());
 

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 
 class TestPropertiesDialog : public QObject
 {
@@ -38,6 +39,8 @@ private slots:
     void dialogLayout_data();
     void dialogLayout();
     void cancelWritesNothing();
+    void onlyTheDialogsOwnRoutesCommit_data();
+    void onlyTheDialogsOwnRoutesCommit();
     void selectionMovedToOtherSortOfElement();
 
 private:
@@ -373,6 +376,78 @@ void TestPropertiesDialog::cancelWritesNothing()
     QTest::keyClick(dialog, Qt::Key_Escape);
     QVERIFY(!dialog->isVisible());
     QCOMPARE(element(2).ProcessTime, 0);
+}
+
+void TestPropertiesDialog::onlyTheDialogsOwnRoutesCommit_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("listed");
+
+    // Leaving the dialog commits nothing: typing in a box joins its list only
+    // when the focus moves on to another control of the dialog, or on Enter.
+    QTest::newRow("Esc") << QStringList{"topology:Metro", "Esc"} << "Metro" << false;
+    QTest::newRow("Cancel clicked")
+        << QStringList{"topology:Metro", "click:CancelButton"} << "Metro" << false;
+    QTest::newRow("Alt+C") << QStringList{"bandwidth:12.5", "keys:Alt+C"} << "12.5" << false;
+    QTest::newRow("close box") << QStringList{"topology:Metro", "close"} << "Metro" << false;
+    QTest::newRow("switching windows while typing")
+        << QStringList{"topology:Camp", "switch", "topology+us", "switch", "Esc"} << "Camp"
+        << false;
+    QTest::newRow("switching windows, then Tab")
+        << QStringList{"topology:Camp", "switch", "topology+us", "switch", "keys:Tab"} << "Campus"
+        << true;
+    QTest::newRow("Tab") << QStringList{"bandwidth:12.5", "keys:Tab"} << "12.5" << true;
+    QTest::newRow("Enter") << QStringList{"topology:Metro", "keys:Return"} << "Metro" << true;
+    QTest::newRow("OK") << QStringList{"topology:Metro", "click:OKButton"} << "Metro" << true;
+    QTest::newRow("rested on Cancel, then moved on")
+        << QStringList{"topology:Metro", "focus:CancelButton", "keys:Shift+Tab"} << "Metro" << true;
+    QTest::newRow("rested on Cancel, then cancelled")
+        << QStringList{"bandwidth:12.5", "focus:CancelButton", "keys:Space"} << "12.5" << false;
+}
+
+void TestPropertiesDialog::onlyTheDialogsOwnRoutesCommit()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, name);
+    QFETCH(bool, listed);
+    TTNetworkButtonForm* dialog = FCalc->propertiesForm();
+    openProperties(1);
+    for (const QString& step : steps) {
+        const QString verb = step.section(QRegularExpression("[:+]"), 0, 0);
+        const QString arg = step.section(QRegularExpression("[:+]"), 1);
+        QComboBox* box = verb == "topology" ? topologyBox() : bandwidthBox();
+        if (step.contains('+') && !step.startsWith("keys")) {
+            box->setFocus();
+            QTest::keyClicks(QApplication::focusWidget(), arg);
+        } else if (verb == "topology" || verb == "bandwidth") {
+            typeInto(box, arg);
+        } else if (verb == "Esc") {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        } else if (verb == "click") {
+            QTest::mouseClick(qobject_cast<QPushButton*>(dialogChild(qPrintable(arg))),
+                              Qt::LeftButton);
+        } else if (verb == "focus") {
+            dialogChild(qPrintable(arg))->setFocus(Qt::TabFocusReason);
+        } else if (verb == "keys") {
+            QTest::keySequence(dialog->windowHandle(), QKeySequence(arg));
+        } else if (verb == "close") {
+            dialog->close();
+        } else if (verb == "switch") {
+            D.form()->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(D.form()));
+            dialog->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(dialog));
+        }
+    }
+    // An animated click (Alt+C, Space) lands a moment later.
+    QTest::qWait(200);
+    QCOMPARE(dialog->topologyList().contains(name) || entriesOf(bandwidthBox()).contains(name),
+             listed);
+    for (const QString& typed : {QStringLiteral("Camp"), QStringLiteral("Metro")}) {
+        if (typed != name)
+            QVERIFY2(!dialog->topologyList().contains(typed), qPrintable(typed));
+    }
 }
 
 void TestPropertiesDialog::selectionMovedToOtherSortOfElement()

@@ -14,9 +14,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QWindow>
 #include <QtTest>
 
 void SubnetDriver::start()
@@ -71,6 +73,26 @@ void SubnetDriver::clickGridCell(int row, int col, Qt::KeyboardModifiers modifie
     QTest::mouseClick(grid()->viewport(), Qt::LeftButton, modifiers, cell.center());
 }
 
+void SubnetDriver::useMenuBar(const QString& keys)
+{
+    QWindow* window = FForm->windowHandle();
+    auto* menuBar = find<QMenuBar>("MainMenu1");
+    if (keys == "Alt") {
+        QTest::keyPress(window, Qt::Key_Alt, Qt::AltModifier);
+        QTest::keyRelease(window, Qt::Key_Alt, Qt::NoModifier);
+    } else {
+        QTest::keySequence(window, QKeySequence(keys));
+    }
+    const bool menuOpen = qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr;
+    QVERIFY2(menuOpen || menuBar->hasFocus(), qPrintable(keys + " left the menu bar alone"));
+    // Esc closes an open menu, and then gives up the menu bar.
+    for (int i = 0; i < 3 && (QApplication::activePopupWidget() || menuBar->hasFocus()); ++i) {
+        QWidget* target = QApplication::activePopupWidget();
+        QTest::keyClick(target ? target : menuBar, Qt::Key_Escape);
+    }
+    QVERIFY2(!QApplication::activePopupWidget() && !menuBar->hasFocus(), "the menu stayed open");
+}
+
 void SubnetDriver::runStep(const QString& step)
 {
     const QString verb = step.section(QLatin1Char(':'), 0, 0);
@@ -100,6 +122,10 @@ void SubnetDriver::runStep(const QString& step)
         auto* field = find<QLineEdit>(arg);
         QTest::mouseClick(field, Qt::LeftButton);
         QTest::keyClick(field, Qt::Key_Return);
+    } else if (verb == "menu") {
+        useMenuBar(arg);
+    } else if (verb == "keys") {
+        QTest::keySequence(FForm->windowHandle(), QKeySequence(arg));
     } else if (verb == "mark") {
         grid()->setCells(0, 1, QStringLiteral("marked"));
     } else if (verb == "select") {
@@ -134,6 +160,10 @@ QString SubnetDriver::shown(const QString& name) const
         return QGuiApplication::clipboard()->text();
     if (name == "focus")
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "";
+    if (name == "selection") {
+        auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        return field ? field->selectedText() : QStringLiteral("no field");
+    }
     if (name == "BitsLabel.x")
         return QString::number(find("BitsLabel")->x());
     if (name == "edit menu")

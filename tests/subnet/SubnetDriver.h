@@ -21,6 +21,10 @@ class QLineEdit;
 //                                   then Enter or Tab (none: three digits
 //                                   move on by themselves)
 //             "enter:MaskEdit1"     click the octet and press Enter
+//             "menu:Alt+L"          keys that hand the keyboard to the menu
+//                                   bar (or "menu:Alt"); the menu must open,
+//                                   and is then closed with Esc
+//             "keys:Alt+S"          a key sequence to the window
 //             "mark"                write a marker into the table's first row,
 //                                   to see whether it is rebuilt
 //             "select:1-3"          drag-select table rows 1 to 3, both columns
@@ -29,6 +33,7 @@ class QLineEdit;
 //   expected: "Name=text" for a panel, label, edit, group or the bits field;
 //             "class=B", "rows=257", "row 1=    0|128.0.0.1  -  128.0.0.254",
 //             "last row=...", "clipboard=...", "focus=MaskEdit2",
+//             "selection=" (the focused field's selected text),
 //             "BitsLabel.x=211", "edit menu=on", "copy button=off".
 //
 // Helpers that check something report through QtTest; callers that go on
@@ -65,6 +70,7 @@ private:
     TSuperStringGrid* grid() const;
     QString gridRow(int row) const;
     void clickTab(const QString& title);
+    void useMenuBar(const QString& keys);
     static void replaceText(QLineEdit* field, const QString& text);
     void clickGridCell(int row, int col, Qt::KeyboardModifiers modifiers);
     static QString octetBoxGaps(QWidget* box);

@@ -198,6 +198,44 @@ private slots:
             << QStringList{"BitsSpinEdit=18", "NumNetworksPanel=64", "class=C"} << none();
     }
     void cidr() { runScenario(); }
+
+    // The menu bar borrows the keys and gives them back: the field being
+    // typed in is not left, so nothing is committed or reselected. Leaving
+    // it afterwards commits as ever.
+    void menuBarIsNoExit_data()
+    {
+        addColumns();
+        const QStringList emptyOctet{"tab:CIDR", "octet:MaskEdit6="};
+        const QStringList untouched{"MaskEdit6=", "focus=MaskEdit6",
+                                    "selection=", "RouteMaskPanel=192.0.0.0  /  255.255.254.0"};
+        for (const char* keys : {"Alt", "Alt+F", "Alt+E", "Alt+L", "Alt+H"})
+            QTest::addRow("empty CIDR octet, %s", keys)
+                << emptyOctet + QStringList{QStringLiteral("menu:") + keys} << untouched << none();
+        QTest::newRow("empty CIDR octet, then Tab")
+            << emptyOctet + QStringList{"menu:Alt+L", "keys:Tab"}
+            << QStringList{"MaskEdit6=", "RouteMaskPanel=192.0.0.0  /  255.255.254.0"}
+            << QStringList{"'' is not a valid integer value"};
+        QTest::newRow("Address Info octet")
+            << QStringList{"tab:Address Info", "octet:MaskEdit2=77", "menu:Alt"}
+            << QStringList{"MaskEdit2=77", "focus=MaskEdit2",
+                           "selection=", "HexAddressPanel=80.00.00.01"}
+            << none();
+        QTest::newRow("Address Info octet, then Alt+S")
+            << QStringList{"tab:Address Info", "octet:MaskEdit2=77", "menu:Alt+F", "keys:Alt+S"}
+            << QStringList{"focus=BitsSpinEdit", "HexAddressPanel=80.4D.00.01"} << none();
+        QTest::newRow("subnet bits") << QStringList{"type:3", "menu:Alt"}
+                                     << QStringList{"BitsSpinEdit=3", "focus=BitsSpinEdit",
+                                                    "selection=", "MaxSubnetsPanel=256"}
+                                     << none();
+        QTest::newRow("subnet bits, then Enter")
+            << QStringList{"type:3", "menu:Alt+H", "keys:Return"}
+            << QStringList{"BitsSpinEdit=3", "MaxSubnetsPanel=8"} << none();
+        QTest::newRow("supernet bits") << QStringList{"tab:CIDR", "type:20", "menu:Alt+L"}
+                                       << QStringList{"BitsSpinEdit=20", "focus=BitsSpinEdit",
+                                                      "selection=", "NumNetworksPanel=2"}
+                                       << none();
+    }
+    void menuBarIsNoExit() { runScenario(); }
 };
 
 ZENTRIX_UI_TEST_MAIN(TestSubnetEntry)

@@ -51,6 +51,22 @@ void clearStoredSettings()
     settings.sync();
 }
 
+namespace {
+
+QStringList uncaughtErrors;
+
+// Every handler reports its own errors where Qt calls it; an error that
+// reaches the application's last resort crossed Qt's frames on its way.
+void failOnUncaughtError(const QString& message)
+{
+    uncaughtErrors << message;
+    if (QTest::currentTestFunction())
+        QTest::qFail(qPrintable(QStringLiteral("an error reached the event loop: ") + message),
+                     __FILE__, __LINE__);
+}
+
+} // namespace
+
 int runUiTests(QObject* test, int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -59,5 +75,11 @@ int runUiTests(QObject* test, int argc, char** argv)
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     TZentrixApplication app(argc, argv);
     MessageBoxCatcher::instance();
-    return QTest::qExec(test, argc, argv);
+    TZentrixApplication::setUncaughtErrorHook(failOnUncaughtError);
+    const int status = QTest::qExec(test, argc, argv);
+    if (!uncaughtErrors.isEmpty()) {
+        qWarning("Errors reached the event loop: %s", qPrintable(uncaughtErrors.join(" | ")));
+        return 1;
+    }
+    return status;
 }
