@@ -71,6 +71,7 @@ void fillPlacedRow(RowTexts& row, const PlanInput& input, const PlanResult& resu
     const PlanRequest& request = input.requests[placed.request];
     const BlockAddresses block =
         blockAddresses(family, input.options.mode, placed.network, placed.prefix);
+    row.number.fill(false);
     row.text[NameColumn] = request.name;
     row.text[AskedColumn] = plantext::requestSizeText(request);
     row.text[PrefixColumn] = (format == Format::Text || format == Format::Tsv ? "/" : "") +
