@@ -48,11 +48,29 @@ struct GatheredPlan
     bool modeFromFile = true; // the option tokens the checks may name
 };
 
+// A token as a message shows it: a control character (which a file may
+// hold) is written as \xNN, so the message stays one readable line.
+std::string shownToken(std::string_view token)
+{
+    std::string shown;
+    for (char c : token) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", u);
+            shown += escaped;
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
 [[noreturn]] void badToken(const std::string& source, size_t line, std::string_view token,
                            const std::string& expected)
 {
     const std::string where = line > 0 ? source + " line " + std::to_string(line) + ": " : "";
-    throw UsageError(where + "'" + std::string(token) + "': expected " + expected);
+    throw UsageError(where + "'" + shownToken(token) + "': expected " + expected);
 }
 
 std::string readWholeFile(const std::string& path, const std::string& source)

@@ -23,6 +23,13 @@ int hexValue(char c)
     return -1;
 }
 
+// A character a string holds as it is: printable ASCII but the quote and
+// the backslash.
+bool isPlain(char c)
+{
+    return c >= 0x20 && c != '"' && c != '\\' && static_cast<unsigned char>(c) < 0x80;
+}
+
 class Reader
 {
 public:
@@ -189,8 +196,14 @@ private:
                 continue;
             }
             if (static_cast<unsigned char>(c) < 0x80) {
-                text += c;
-                advance();
+                // A run of plain characters at once: no line ends among
+                // them, so the column moves by their count.
+                size_t end = FPos + 1;
+                while (end < FText.size() && isPlain(FText[end]))
+                    ++end;
+                text.append(FText.substr(FPos, end - FPos));
+                FWhere.column += end - FPos;
+                FPos = end;
                 continue;
             }
             size_t end = FPos;

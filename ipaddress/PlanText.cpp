@@ -47,7 +47,7 @@ std::string networkText(const CidrBlock& block)
 
 bool checkRequestName(std::string_view name, std::string& expected)
 {
-    if (name.empty()) {
+    if (trimmed(name).empty()) {
         expected = "a name for the request";
         return false;
     }

@@ -33,7 +33,7 @@ struct ParentText
 std::string addressText(AddressFamily family, Uint128 address);
 std::string networkText(const CidrBlock& block);
 
-// A name: some text, UTF-8, without control characters.
+// A name: some text other than blanks, UTF-8, without control characters.
 bool checkRequestName(std::string_view name, std::string& expected);
 
 // A host count ("100", 1 or more) or a prefix ("/28", 0 to 128; the
