@@ -1,7 +1,7 @@
 // zentrix-cli plan: the address planner on the command line. Parents,
 // requests and options come from the command line, from a file of request
-// lines, or from a plan file the window saves; the planning rules are
-// ipaddress/'s, shared with the window.
+// lines, or from a plan file (.zplan); the planning rules and the plan
+// files are ipaddress/'s, shared with the window.
 
 #include "cli/Command.h"
 #include "cli/PlanOutput.h"
@@ -44,8 +44,12 @@ struct GatheredPlan
     std::vector<plantext::RequestText> requests;
     std::vector<bool> requestFromNeed; // from --need NAME=SIZE, not from the file
     PlanOptions options;
-    std::string source;       // the file as messages name it
-    bool modeFromFile = true; // the option tokens the checks may name
+    std::string source; // the file as messages name it
+    // Options the file set and the command line did not: a message about
+    // one names the file and the file's word for it.
+    bool modeFromFile = false;
+    bool nibbleFromFile = false;
+    bool p2p30FromFile = false;
 };
 
 // A token as a message shows it: a control character (which a file may
@@ -113,6 +117,9 @@ void readPlanSource(const PlanArguments& arguments, GatheredPlan& plan)
         plan.parents = std::move(file.parents);
         plan.requests = std::move(file.requests);
         plan.options = file.options;
+        plan.modeFromFile = true;
+        plan.nibbleFromFile = file.options.nibble;
+        plan.p2p30FromFile = file.options.p2p30;
     } else {
         plantext::LineProblem problem;
         if (!plantext::readRequestLines(content, plan.requests, problem))
@@ -152,8 +159,14 @@ void addCommandLine(const PlanArguments& arguments, GatheredPlan& plan)
     }
     if (!arguments.order.empty() && !readOrderName(arguments.order, plan.options.order))
         throwBadToken(arguments.order, "an order for --order: size or given");
-    plan.options.nibble = plan.options.nibble || arguments.nibble;
-    plan.options.p2p30 = plan.options.p2p30 || arguments.p2p30;
+    if (arguments.nibble) {
+        plan.options.nibble = true;
+        plan.nibbleFromFile = false;
+    }
+    if (arguments.p2p30) {
+        plan.options.p2p30 = true;
+        plan.p2p30FromFile = false;
+    }
 }
 
 std::string requestToken(const GatheredPlan& plan, size_t index)
@@ -178,11 +191,8 @@ PlanInput readInput(const GatheredPlan& plan)
     for (size_t i = 0; i < plan.requests.size(); ++i) {
         const plantext::RequestText& text = plan.requests[i];
         PlanRequest request;
-        if (!plantext::checkRequestName(text.name, expected))
+        if (!plantext::readRequest(text, request, expected))
             badToken(plan.source, text.line, requestToken(plan, i), expected);
-        if (!plantext::readRequestSize(text.size, request, expected))
-            badToken(plan.source, text.line, requestToken(plan, i), expected);
-        request.name = text.name;
         input.requests.push_back(std::move(request));
     }
     return input;
@@ -193,7 +203,10 @@ PlanInput readInput(const GatheredPlan& plan)
     using Where = PlanProblem::Where;
     // Options read from a plan file have no line of their own: the file is
     // named instead.
-    const std::string fileOption = plan.source.empty() ? "" : plan.source + ": ";
+    const auto option = [&plan](bool fromFile, const std::string& fileWord,
+                                const std::string& flag) {
+        return fromFile ? plan.source + ": '" + fileWord + "'" : "'" + flag + "'";
+    };
     switch (problem.where) {
     case Where::Parents:
         throw UsageError("plan: expected " + problem.expected +
@@ -205,13 +218,16 @@ PlanInput readInput(const GatheredPlan& plan)
     case Where::Request:
         badToken(plan.source, plan.requests[problem.index].line, requestToken(plan, problem.index),
                  problem.expected);
-    case Where::Mode:
-        throw UsageError((plan.modeFromFile ? fileOption : "") + "'" + modeName(plan.options.mode) +
-                         "': expected " + problem.expected);
+    case Where::Mode: {
+        const std::string mode = modeName(plan.options.mode);
+        throw UsageError(option(plan.modeFromFile, mode, mode) + ": expected " + problem.expected);
+    }
     case Where::Nibble:
-        throw UsageError("'--nibble': expected " + problem.expected);
+        throw UsageError(option(plan.nibbleFromFile, "\"nibble\": true", "--nibble") +
+                         ": expected " + problem.expected);
     case Where::P2p30:
-        throw UsageError("'--p2p30': expected " + problem.expected);
+        throw UsageError(option(plan.p2p30FromFile, "\"p2p30\": true", "--p2p30") + ": expected " +
+                         problem.expected);
     case Where::Grow:
         throw UsageError("'" + std::to_string(plan.options.growPercent) + "': expected " +
                          problem.expected);
