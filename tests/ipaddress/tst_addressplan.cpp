@@ -217,151 +217,54 @@ private slots:
         QTest::addColumn<QString>("request");
         QTest::addColumn<QString>("options");
         QTest::addColumn<QString>("expected"); // network first-last broadcast hosts spare
+        const auto row = [](const char* name, const char* parent, const char* request,
+                            const char* options, const char* expected) {
+            QTest::newRow(name) << parent << request << options << expected;
+        };
+        const char* const v4 = "10.0.0.0/8";
+        const char* const v6 = "2001:db8::/32";
 
-        QTest::newRow("1 host") << "10.0.0.0/8"
-                                << "1"
-                                << ""
-                                << "10.0.0.0/32 .0-.0 - 1 0";
-        QTest::newRow("2 hosts") << "10.0.0.0/8"
-                                 << "2"
-                                 << ""
-                                 << "10.0.0.0/31 .0-.1 - 2 0";
-        QTest::newRow("2 hosts as /30") << "10.0.0.0/8"
-                                        << "2"
-                                        << "p2p30"
-                                        << "10.0.0.0/30 .1-.2 .3 2 0";
-        QTest::newRow("1 host with /30 links") << "10.0.0.0/8"
-                                               << "1"
-                                               << "p2p30"
-                                               << "10.0.0.0/32 .0-.0 - 1 0";
-        QTest::newRow("3 hosts") << "10.0.0.0/8"
-                                 << "3"
-                                 << ""
-                                 << "10.0.0.0/29 .1-.6 .7 6 3";
-        QTest::newRow("6 hosts") << "10.0.0.0/8"
-                                 << "6"
-                                 << ""
-                                 << "10.0.0.0/29 .1-.6 .7 6 0";
-        QTest::newRow("7 hosts") << "10.0.0.0/8"
-                                 << "7"
-                                 << ""
-                                 << "10.0.0.0/28 .1-.14 .15 14 7";
-        QTest::newRow("126 hosts") << "10.0.0.0/8"
-                                   << "126"
-                                   << ""
-                                   << "10.0.0.0/25 .1-.126 .127 126 0";
-        QTest::newRow("127 hosts") << "10.0.0.0/8"
-                                   << "127"
-                                   << ""
-                                   << "10.0.0.0/24 .1-.254 .255 254 127";
-        QTest::newRow("a /31 asked") << "10.0.0.0/8"
-                                     << "/31"
-                                     << ""
-                                     << "10.0.0.0/31 .0-.1 - 2 -";
-        QTest::newRow("a /32 asked") << "10.0.0.0/8"
-                                     << "/32"
-                                     << ""
-                                     << "10.0.0.0/32 .0-.0 - 1 -";
+        row("1 host", v4, "1", "", "10.0.0.0/32 .0-.0 - 1 0");
+        row("2 hosts", v4, "2", "", "10.0.0.0/31 .0-.1 - 2 0");
+        row("2 hosts as /30", v4, "2", "p2p30", "10.0.0.0/30 .1-.2 .3 2 0");
+        row("1 host with /30 links", v4, "1", "p2p30", "10.0.0.0/32 .0-.0 - 1 0");
+        row("3 hosts", v4, "3", "", "10.0.0.0/29 .1-.6 .7 6 3");
+        row("6 hosts", v4, "6", "", "10.0.0.0/29 .1-.6 .7 6 0");
+        row("7 hosts", v4, "7", "", "10.0.0.0/28 .1-.14 .15 14 7");
+        row("a /31 asked", v4, "/31", "", "10.0.0.0/31 .0-.1 - 2 -");
         // Growth: 100 * 1.26 = 126 fits a /25; 101 * 1.25 = 126.25 is 127.
-        QTest::newRow("grown to the edge") << "10.0.0.0/8"
-                                           << "100"
-                                           << "grow=26"
-                                           << "10.0.0.0/25 .1-.126 .127 126 26";
-        QTest::newRow("grown, rounded up") << "10.0.0.0/8"
-                                           << "101"
-                                           << "grow=25"
-                                           << "10.0.0.0/24 .1-.254 .255 254 153";
-        QTest::newRow("grown prefix stays") << "10.0.0.0/8"
-                                            << "/28"
-                                            << "grow=500"
-                                            << "10.0.0.0/28 .1-.14 .15 14 -";
+        row("grown to the edge", v4, "100", "grow=26", "10.0.0.0/25 .1-.126 .127 126 26");
+        row("grown, rounded up", v4, "101", "grow=25", "10.0.0.0/24 .1-.254 .255 254 153");
+        row("grown prefix stays", v4, "/28", "grow=500", "10.0.0.0/28 .1-.14 .15 14 -");
         // AWS: first four and last reserved, no subnet below /28 (11 hosts).
-        QTest::newRow("aws 1 host") << "10.0.0.0/8"
-                                    << "1"
-                                    << "mode=aws"
-                                    << "10.0.0.0/28 .4-.14 .15 11 10";
-        QTest::newRow("aws 11 hosts") << "10.0.0.0/8"
-                                      << "11"
-                                      << "mode=aws"
-                                      << "10.0.0.0/28 .4-.14 .15 11 0";
-        QTest::newRow("aws 12 hosts") << "10.0.0.0/8"
-                                      << "12"
-                                      << "mode=aws"
-                                      << "10.0.0.0/27 .4-.30 .31 27 15";
+        row("aws 1 host", v4, "1", "mode=aws", "10.0.0.0/28 .4-.14 .15 11 10");
+        row("aws 12 hosts", v4, "12", "mode=aws", "10.0.0.0/27 .4-.30 .31 27 15");
         // Azure: the same reservation, subnets down to /29 (3 hosts).
-        QTest::newRow("azure 1 host") << "10.0.0.0/8"
-                                      << "1"
-                                      << "mode=azure"
-                                      << "10.0.0.0/29 .4-.6 .7 3 2";
-        QTest::newRow("azure 4 hosts") << "10.0.0.0/8"
-                                       << "4"
-                                       << "mode=azure"
-                                       << "10.0.0.0/28 .4-.14 .15 11 7";
+        row("azure 1 host", v4, "1", "mode=azure", "10.0.0.0/29 .4-.6 .7 3 2");
         // GCP: first two and last two, down to /29 (4 hosts).
-        QTest::newRow("gcp 4 hosts") << "10.0.0.0/8"
-                                     << "4"
-                                     << "mode=gcp"
-                                     << "10.0.0.0/29 .2-.5 .7 4 0";
-        QTest::newRow("gcp 5 hosts") << "10.0.0.0/8"
-                                     << "5"
-                                     << "mode=gcp"
-                                     << "10.0.0.0/28 .2-.13 .15 12 7";
+        row("gcp 4 hosts", v4, "4", "mode=gcp", "10.0.0.0/29 .2-.5 .7 4 0");
+        row("gcp 5 hosts", v4, "5", "mode=gcp", "10.0.0.0/28 .2-.13 .15 12 7");
         // OCI: first two and last, down to /30 (1 host).
-        QTest::newRow("oci 1 host") << "10.0.0.0/8"
-                                    << "1"
-                                    << "mode=oci"
-                                    << "10.0.0.0/30 .2-.2 .3 1 0";
-        QTest::newRow("oci 2 hosts") << "10.0.0.0/8"
-                                     << "2"
-                                     << "mode=oci"
-                                     << "10.0.0.0/29 .2-.6 .7 5 3";
-        QTest::newRow("all of IPv4") << "0.0.0.0/0"
-                                     << "4294967294"
-                                     << ""
-                                     << "0.0.0.0/0 .1-.254 .255 4294967294 0";
-        QTest::newRow("more than IPv4 holds")
-            << "0.0.0.0/0"
-            << "4294967295"
-            << ""
-            << "problem: at most 4294967294 hosts, what the largest IPv4 block holds";
-        QTest::newRow("a prefix below the aws smallest")
-            << "10.0.0.0/8"
-            << "/29"
-            << "mode=aws"
-            << "problem: a prefix of /28 or shorter: the smallest aws subnet is a /28";
-        QTest::newRow("an IPv4 prefix past 32")
-            << "10.0.0.0/8"
-            << "/33"
-            << ""
-            << "problem: a prefix from /0 to /32 in an IPv4 plan";
+        row("oci 1 host", v4, "1", "mode=oci", "10.0.0.0/30 .2-.2 .3 1 0");
+        row("oci 2 hosts", v4, "2", "mode=oci", "10.0.0.0/29 .2-.6 .7 5 3");
+        row("all of IPv4", "0.0.0.0/0", "4294967294", "", "0.0.0.0/0 .1-.254 .255 4294967294 0");
+        row("more than IPv4 holds", "0.0.0.0/0", "4294967295", "",
+            "problem: at most 4294967294 hosts, what the largest IPv4 block holds");
+        row("a prefix below the aws smallest", v4, "/29", "mode=aws",
+            "problem: a prefix of /28 or shorter: the smallest aws subnet is a /28");
+        row("an IPv4 prefix past 32", v4, "/33", "",
+            "problem: a prefix from /0 to /32 in an IPv4 plan");
         // IPv6 reserves nothing: 2^n addresses hold 2^n hosts.
-        QTest::newRow("IPv6 1 host") << "2001:db8::/32"
-                                     << "1"
-                                     << ""
-                                     << "2001:db8::/128 2001:db8::-2001:db8:: - 1 0";
-        QTest::newRow("IPv6 256 hosts") << "2001:db8::/32"
-                                        << "256"
-                                        << ""
-                                        << "2001:db8::/120 2001:db8::-2001:db8::ff - 256 0";
-        QTest::newRow("IPv6 257 hosts, nibble")
-            << "2001:db8::/32"
-            << "257"
-            << "nibble"
-            << "2001:db8::/116 2001:db8::-2001:db8::fff - 4096 3839";
-        QTest::newRow("IPv6 /62, nibble")
-            << "2001:db8::/32"
-            << "/62"
-            << "nibble"
-            << "2001:db8::/60 2001:db8::-2001:db8:0:f:ffff:ffff:ffff:ffff - "
-               "295147905179352825856 -";
+        row("IPv6 1 host", v6, "1", "", "2001:db8::/128 2001:db8::-2001:db8:: - 1 0");
+        row("IPv6 257 hosts, nibble", v6, "257", "nibble",
+            "2001:db8::/116 2001:db8::-2001:db8::fff - 4096 3839");
+        row("IPv6 /62, nibble", v6, "/62", "nibble",
+            "2001:db8::/60 2001:db8::-2001:db8:0:f:ffff:ffff:ffff:ffff - 295147905179352825856 -");
         // (2^64 - 1) * 1.01 passes 2^64: a /63, whose 2^65 addresses leave
         // 2^65 - (2^64 - 1) spare.
-        QTest::newRow("IPv6 most hosts")
-            << "2001:db8::/32"
-            << "18446744073709551615"
-            << "grow=1"
-            << "2001:db8::/63 2001:db8::-2001:db8:0:1:ffff:ffff:ffff:ffff - 36893488147419103232 "
-               "18446744073709551617";
+        row("IPv6 most hosts", v6, "18446744073709551615", "grow=1",
+            "2001:db8::/63 2001:db8::-2001:db8:0:1:ffff:ffff:ffff:ffff - 36893488147419103232 "
+            "18446744073709551617");
     }
 
     void sizing()
