@@ -50,6 +50,7 @@ int runCli(int argc, const char* const* argv, Output& out)
     addCidrCommand(app, chosen);
     addRadixCommand(app, chosen);
     addLatencyCommand(app, chosen);
+    addPlanCommand(app, chosen);
 
     try {
         app.parse(argc, argv);

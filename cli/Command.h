@@ -45,3 +45,4 @@ void addSubnetCommand(CLI::App& app, Command& chosen);
 void addSupernetCommand(CLI::App& app, Command& chosen);
 void addRadixCommand(CLI::App& app, Command& chosen);
 void addLatencyCommand(CLI::App& app, Command& chosen);
+void addPlanCommand(CLI::App& app, Command& chosen);

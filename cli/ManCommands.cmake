@@ -29,7 +29,9 @@ endforeach()
 string(APPEND text "[EXIT STATUS]
 0 when the command did what was asked; 1 when
 .B cidr \\-\\-contains
-finds the address outside the network; 2 for input the command cannot
+finds the address outside the network, or when
+.B plan
+could not place every request; 2 for input the command cannot
 take, with one line on standard error that names it and nothing on
 standard output.
 [JSON]

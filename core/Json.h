@@ -1,0 +1,97 @@
+#pragma once
+
+#include "core/Errors.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A small, strict JSON reader and writer for the files Zentrix keeps for
+// itself (plan files), so that the window needs no JSON library. It reads
+// what those files hold and nothing looser: objects, arrays, strings (UTF-8,
+// with every escape of RFC 8259 including surrogate pairs), integers,
+// true, false and null. Fractions, exponents, duplicate keys, trailing
+// commas, comments and bytes that are not UTF-8 are refused, each with the
+// line and column where the text goes wrong.
+namespace json {
+
+enum class Type
+{
+    Null,
+    Boolean,
+    Integer,
+    String,
+    Array,
+    Object,
+};
+
+// "an object", "a string", ...: for messages.
+const char* typeName(Type type);
+
+// Lines and columns count from 1; a column counts characters, not bytes.
+struct Position
+{
+    size_t line = 1;
+    size_t column = 1;
+};
+
+struct Member;
+
+struct Value
+{
+    Type type = Type::Null;
+    bool boolean = false;
+    int64_t integer = 0;
+    std::string text;            // a string's characters
+    std::vector<Value> items;    // an array's
+    std::vector<Member> members; // an object's, in the order read or added
+    Position position;           // where the value starts in the text read
+
+    static Value Null() { return {}; }
+    static Value Boolean(bool value);
+    static Value Integer(int64_t value);
+    static Value String(std::string value);
+    static Value Array();
+    static Value Object();
+
+    bool isContainer() const { return type == Type::Array || type == Type::Object; }
+    // The member named `key`, or nullptr.
+    const Value* find(std::string_view key) const;
+    Value& add(std::string key, Value value);
+    Value& push(Value value);
+};
+
+struct Member
+{
+    std::string key;
+    Value value;
+    Position position; // of the key
+};
+
+// A text that is no JSON this reader takes; what() is
+// "line L, column C: expected ...".
+class ParseError : public EZentrixError
+{
+public:
+    ParseError(Position where, const std::string& expected);
+    Position where;
+};
+
+// "line L, column C: " for messages about a value's content.
+std::string positionText(Position where);
+
+// Reads one JSON document; a UTF-8 byte order mark before it is skipped.
+Value parse(std::string_view text);
+
+// Writes a document, two spaces per level, starting at `indent` spaces
+// (for a value placed inside another document). An object whose members
+// are all plain values takes one line; arrays list an item per line. Text
+// that is not UTF-8 is written with U+FFFD in place of the bad bytes, so
+// the result is always valid JSON.
+std::string write(const Value& value, unsigned indent = 0);
+
+// The quoted, escaped form of a string, appended to `out`.
+void appendString(std::string& out, std::string_view text);
+
+} // namespace json
