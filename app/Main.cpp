@@ -154,13 +154,8 @@ void TMainForm::FormCreate()
     // first refresh.
     if (!FCalculatorRestored)
         VantrelCalculator1Click();
-    TLatencyCalc* latency = latencyCalc();
     if (!stored)
-        latency->applyFirstRunDefaults();
-
-    // The latency results were stale from the start and are recomputed when
-    // next shown; the node labels follow the packet sizes now in place.
-    latency->updateNodeLabels();
+        latencyCalc()->applyFirstRunDefaults();
 }
 
 void TMainForm::FormDestroy()

@@ -2,12 +2,13 @@
 // networks between node A and node B, for the three packet directions.
 
 #include "cli/Command.h"
-#include "cli/LatencyChain.h"
+#include "cli/StoredChain.h"
 
-#include "core/ElementLabel.h"
+#include "core/ChainValue.h"
 #include "core/Errors.h"
 #include "core/FloatConversions.h"
 #include "core/LatencyComputation.h"
+#include "core/StatisticsRows.h"
 #include "core/TopologyTable.h"
 #include "ipaddress/AddressText.h"
 
@@ -19,9 +20,6 @@
 #include <cmath>
 
 namespace {
-
-// The chain holds node A, node B and at most this many networks between them.
-constexpr size_t MaxNetworks = 14;
 
 struct LatencyOptions
 {
@@ -52,22 +50,17 @@ bool readAmount(const std::string& text, int32_t& amount)
     return true;
 }
 
-// BYTES[:MS], as the properties dialog of a node takes them.
-LatencyChainElement readNode(const std::string& text, const char* option, const char* name,
-                             TNetworkButtonKind kind, int32_t packetSize)
+// BYTES[:MS], as the properties dialog of a node takes them, into the node.
+TNetworkElement readNode(const std::string& text, const char* option, TNetworkElement node)
 {
-    LatencyChainElement node;
-    node.Element.Kind = kind;
-    node.Element.PacketSize = packetSize;
     if (!text.empty()) {
         const std::vector<std::string> parts = splitAtColons(text);
-        if (parts.size() > 2 || !readAmount(parts[0], node.Element.PacketSize) ||
-            (parts.size() == 2 && !readAmount(parts[1], node.Element.ProcessTime)))
+        if (parts.size() > 2 || !readAmount(parts[0], node.PacketSize) ||
+            (parts.size() == 2 && !readAmount(parts[1], node.ProcessTime)))
             throwBadToken(text, std::string("BYTES or BYTES:MS for ") + option +
                                     ": a packet size in bytes and a processing time in ms, "
                                     "each 0 to 2147483647");
     }
-    node.Label = name + nodeLabelSuffix(node.Element.PacketSize);
     return node;
 }
 
@@ -82,7 +75,7 @@ std::string topologyNames()
 // NAME[:MBPS[:MS]], as the properties dialog takes them when a topology is
 // chosen from its list: the topology's bandwidth and propagation delay
 // unless others are given.
-LatencyChainElement readNetwork(const std::string& text)
+TNetworkElement readNetwork(const std::string& text)
 {
     const std::vector<std::string> parts = splitAtColons(text);
     const TTopology* topology = findTopology(parts[0]);
@@ -91,9 +84,9 @@ LatencyChainElement readNetwork(const std::string& text)
     if (parts.size() > 3)
         throwBadToken(text, "NAME, NAME:MBPS or NAME:MBPS:MS for --network");
 
-    LatencyChainElement network;
-    TChainElement& element = network.Element;
+    TNetworkElement element = TChainValue::freshNetwork();
     element.Kind = topology->Kind;
+    element.NetworkName = topology->Text;
     const std::string bandwidth = parts.size() > 1 ? parts[1] : topology->Bandwidth;
     try {
         element.Bandwidth = conv::strToSingle(bandwidth);
@@ -116,24 +109,29 @@ LatencyChainElement readNetwork(const std::string& text)
                                     ": a LAN's is held at 0");
         element.PropagationDelay = delay;
     }
-    network.Label = topology->Text + networkLabelSuffix(element.Bandwidth);
-    return network;
+    return element;
 }
 
-LatencyChain chainOfOptions(const LatencyOptions& options)
+TChainValue chainOfOptions(const LatencyOptions& options)
 {
-    // The window's first start: 64 and 1024 bytes, no processing time.
-    LatencyChain chain{readNode(options.nodeA, "--node-a", NodeAName, nbDesktopCPU, 64)};
+    // The window's first start, with what the options give.
+    TChainValue chain = firstRunChain();
+    chain.setElement(0, readNode(options.nodeA, "--node-a", chain.nodeA()));
+    std::vector<TNetworkElement> networks;
     for (const std::string& network : options.networks) {
-        if (chain.size() == MaxNetworks + 1)
-            throwBadToken(network, "at most " + std::to_string(MaxNetworks) +
+        if (networks.size() == size_t(maxNetworks))
+            throwBadToken(network, "at most " + std::to_string(maxNetworks) +
                                        " networks: the chain has room for no more");
-        chain.push_back(readNetwork(network));
+        networks.push_back(readNetwork(network));
     }
-    chain.push_back(readNode(options.nodeB, "--node-b", NodeBName, nbTowerCPU, 1024));
-    if (options.networks.empty())
+    if (networks.empty())
         throw UsageError("--network: expected at least one network between the nodes, "
                          "or --settings FILE");
+    chain.replaceNetworks(networks);
+    // Each network as the properties dialog's OK gives it: labelled by the chain.
+    for (int position = 1; position <= chain.networkCount(); ++position)
+        chain.setElement(position, chain.at(position));
+    chain.setElement(chain.count() - 1, readNode(options.nodeB, "--node-b", chain.nodeB()));
     return chain;
 }
 
@@ -150,14 +148,6 @@ const Direction Directions[] = {
     {pdRoundTrip, "round_trip", "Node A <--> Node B"},
 };
 
-// One row of a statistics table, as the window writes it.
-struct StatisticsRow
-{
-    std::string element;
-    std::string delay;
-    std::string percent; // "64.9%"
-};
-
 // Figures are JSON numbers; "NAN" and "INF" are not.
 bool isFigure(const std::string& text)
 {
@@ -166,39 +156,33 @@ bool isFigure(const std::string& text)
 
 int runLatency(Report& report, const LatencyOptions& options)
 {
-    const LatencyChain chain =
+    TChainValue chain =
         options.settings.empty() ? chainOfOptions(options) : readStoredChain(options.settings);
     std::vector<const TChainElement*> elements;
-    for (const LatencyChainElement& entry : chain)
-        elements.push_back(&entry.Element);
+    for (const TNetworkElement& element : chain.elements())
+        elements.push_back(&element);
     TChainLatencies latencies;
     try {
         latencies = computeChainLatencies(elements);
     } catch (const EZentrixError& e) {
         // The round trip carries both packets at once.
         throw UsageError(std::string(e.what()) + ": node A's and node B's packet sizes (" +
-                         std::to_string(chain.front().Element.PacketSize) + " and " +
-                         std::to_string(chain.back().Element.PacketSize) +
+                         std::to_string(chain.nodeA().PacketSize) + " and " +
+                         std::to_string(chain.nodeB().PacketSize) +
                          " bytes) together pass 2147483647");
     }
+    chain.setLatencies(latencies.Elements);
 
-    const auto delayText = options.milliseconds ? formatDelayMilliseconds : formatDelay;
-    std::vector<std::vector<StatisticsRow>> tables;
+    const TDelayUnit unit = options.milliseconds ? TDelayUnit::Milliseconds : TDelayUnit::Seconds;
+    std::vector<std::vector<TStatisticsRow>> tables;
     size_t widths[3] = {0, 0, 0};
     for (const Direction& direction : Directions) {
-        std::vector<StatisticsRow>& rows = tables.emplace_back();
-        for (size_t i = 0; i < chain.size(); ++i) {
-            const TElementLatency& latency = latencies.Elements[i];
-            rows.push_back({chain[i].Label, delayText(delayOf(latency, direction.direction)),
-                            formatShare(shareOf(latency, direction.direction))});
-        }
-        // The shares may not add up to exactly 100 after rounding; the total is.
-        rows.push_back(
-            {"Totals:", delayText(totalOf(latencies.Totals, direction.direction)), "100.0%"});
-        for (const StatisticsRow& row : rows) {
-            widths[0] = std::max(widths[0], row.element.size());
-            widths[1] = std::max(widths[1], row.delay.size());
-            widths[2] = std::max(widths[2], row.percent.size());
+        tables.push_back(
+            statisticsRows(chain.elements(), latencies.Totals, direction.direction, unit));
+        for (const TStatisticsRow& row : tables.back()) {
+            widths[0] = std::max(widths[0], row.Element.size());
+            widths[1] = std::max(widths[1], row.Delay.size());
+            widths[2] = std::max(widths[2], row.Percent.size());
         }
     }
 
@@ -225,12 +209,12 @@ int runLatency(Report& report, const LatencyOptions& options)
                 {{"", {{"direction", "Packet Direction", Value::Of(Directions[d].text)}}}},
                 "statistics", columns);
         }
-        for (const StatisticsRow& row : tables[d]) {
-            const std::string share = row.percent.substr(0, row.percent.size() - 1);
+        for (const TStatisticsRow& row : tables[d]) {
+            const std::string share = row.Percent.substr(0, row.Percent.size() - 1);
             const Cell cells[] = {{Directions[d].key},
-                                  {row.element},
-                                  {row.delay, isFigure(row.delay)},
-                                  {row.percent},
+                                  {row.Element},
+                                  {row.Delay, isFigure(row.Delay)},
+                                  {row.Percent},
                                   {share, isFigure(share)}};
             report.Row(cells);
             ++listed;
@@ -249,6 +233,10 @@ int runLatency(Report& report, const LatencyOptions& options)
 void addLatencyCommand(CLI::App& app, Command& chosen)
 {
     auto options = std::make_shared<LatencyOptions>();
+    const TChainValue firstRun = firstRunChain();
+    const auto nodeDefault = [](const TNetworkElement& node) {
+        return std::to_string(node.PacketSize) + ":" + std::to_string(node.ProcessTime);
+    };
     CLI::App* latency = app.add_subcommand(
         "latency", "The latency calculator: each element's delay and share of a chain of "
                    "networks between node A and node B, A to B, B to A and round trip");
@@ -256,13 +244,14 @@ void addLatencyCommand(CLI::App& app, Command& chosen)
         latency
             ->add_option("--node-a", options->nodeA,
                          "Node A (the client): its packet size in bytes and processing time in "
-                         "ms (default 64:0)")
+                         "ms (default " +
+                             nodeDefault(firstRun.nodeA()) + ")")
             ->type_name("BYTES[:MS]");
     CLI::Option* network =
         latency
             ->add_option("--network", options->networks,
-                         "A network, once per network (at most 14) in the order the packet "
-                         "from node A passes them: its topology (" +
+                         "A network, once per network (at most " + std::to_string(maxNetworks) +
+                             ") in the order the packet from node A passes them: its topology (" +
                              topologyNames() +
                              "), bandwidth in Mbps and propagation delay in ms (defaults: "
                              "those the window fills in for the topology)")
@@ -271,7 +260,8 @@ void addLatencyCommand(CLI::App& app, Command& chosen)
         latency
             ->add_option("--node-b", options->nodeB,
                          "Node B (the server): its packet size in bytes and processing time in "
-                         "ms (default 1024:0)")
+                         "ms (default " +
+                             nodeDefault(firstRun.nodeB()) + ")")
             ->type_name("BYTES[:MS]");
     latency
         ->add_option("--settings", options->settings,

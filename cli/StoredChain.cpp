@@ -2,15 +2,13 @@
 // window's own reader (core/LatencyLayout, with its repairs of damaged
 // records) from the file, then made into a chain as the window restores it.
 
-#include "cli/LatencyChain.h"
-#include "cli/SettingsFile.h"
+#include "cli/StoredChain.h"
 
-#include "core/ElementLabel.h"
+#include "cli/SettingsFile.h"
 #include "core/LatencyLayout.h"
+#include "core/TopologyTable.h"
 
 namespace {
-
-const char* const UnknownNetworkLabel = "<Unknown Network>";
 
 class SettingsFileSource : public TLayoutSource
 {
@@ -29,56 +27,18 @@ private:
     const SettingsFile& FFile;
 };
 
-LatencyChainElement node(TNetworkButtonKind kind, const char* name, int32_t packetSize,
-                         int32_t processTime)
-{
-    LatencyChainElement element;
-    element.Element.Kind = kind;
-    element.Element.PacketSize = packetSize;
-    element.Element.ProcessTime = processTime;
-    element.Label = name + nodeLabelSuffix(packetSize);
-    return element;
-}
-
-// A node without its record keeps the values it was made with.
-LatencyChainElement storedNode(const std::optional<TNodeRecord>& record, TNetworkButtonKind kind,
-                               const char* name)
-{
-    const TChainElement made;
-    return record ? node(kind, name, record->PacketSize, record->ProcessTime)
-                  : node(kind, name, made.PacketSize, made.ProcessTime);
-}
-
-// A fresh network, with what the stored one gives.
-LatencyChainElement storedNetwork(const TStoredNetwork& stored)
-{
-    LatencyChainElement network{storedNetworkTiming(stored), UnknownNetworkLabel};
-    if (stored.Name)
-        network.Label = *stored.Name + networkLabelSuffix(network.Element.Bandwidth);
-    return network;
-}
-
 } // namespace
 
-LatencyChain readStoredChain(const std::string& path)
+TChainValue readStoredChain(const std::string& path)
 {
     const SettingsFile file(path);
-    if (file.empty()) {
-        // Nothing stored: the window's first start.
-        return {node(nbDesktopCPU, NodeAName, 64, 0),
-                {TChainElement(), UnknownNetworkLabel},
-                node(nbTowerCPU, NodeBName, 1024, 0)};
-    }
+    // Nothing stored: the window's first start.
+    if (file.empty())
+        return firstRunChain();
     SettingsFileSource source(file);
     TLatencyLayout layout;
     readLatencyLayout(source, layout);
-
-    LatencyChain chain{storedNode(layout.NodeA, nbDesktopCPU, NodeAName)};
-    for (const TStoredNetwork& stored : layout.Networks)
-        chain.push_back(storedNetwork(stored));
-    // The chain always holds a network: without one stored, a fresh one.
-    if (layout.Networks.empty())
-        chain.push_back({TChainElement(), UnknownNetworkLabel});
-    chain.push_back(storedNode(layout.NodeB, nbTowerCPU, NodeBName));
-    return chain;
+    // The names a restore offers in the properties dialog play no part here.
+    TTopologyList offered;
+    return restoredChain(TChainValue(), layout, offered);
 }

@@ -124,7 +124,7 @@ TNetworkRecord repairedNetwork(const TNetworkRecord& record)
 
 int storedNetworkCount(int32_t numNetworks)
 {
-    return std::clamp<int32_t>(numNetworks, 0, maxStoredNetworks);
+    return std::clamp<int32_t>(numNetworks, 0, maxNetworks);
 }
 
 void readLatencyLayout(TLayoutSource& source, TLatencyLayout& layout)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ElementDelay.h"
+#include "core/LatencyElement.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -56,12 +57,6 @@ TNetworkRecord repairedNetwork(const TNetworkRecord& record);
 // The networks to read for a stored count: none for a count below 1, and
 // never more than the chain has room for.
 int storedNetworkCount(int32_t numNetworks);
-
-// The setup panel the positions refer to, and the elements on it.
-constexpr int32_t setupPanelWidth = 268;
-constexpr int32_t setupPanelHeight = 258;
-constexpr int32_t elementSize = 50;
-constexpr int maxStoredNetworks = 14;
 
 struct TStoredNetwork
 {

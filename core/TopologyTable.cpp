@@ -1,5 +1,7 @@
 #include "core/TopologyTable.h"
 
+#include "core/FloatConversions.h"
+
 #include <algorithm>
 
 const TTopology topologies[topologyCount] = {
@@ -29,16 +31,44 @@ char asciiLower(char c)
 
 } // namespace
 
+bool sameTextIgnoringCase(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return asciiLower(x) == asciiLower(y);
+           });
+}
+
 const TTopology* findTopology(const std::string& text)
 {
     for (const TTopology& topology : topologies) {
-        const std::string name = topology.Text;
-        if (name.size() == text.size() &&
-            std::equal(name.begin(), name.end(), text.begin(),
-                       [](char a, char b) { return asciiLower(a) == asciiLower(b); }))
+        if (sameTextIgnoringCase(topology.Text, text))
             return &topology;
     }
     return nullptr;
+}
+
+TTopologyList::TTopologyList()
+{
+    for (const TTopology& topology : topologies)
+        FNames.emplace_back(topology.Text);
+}
+
+int TTopologyList::indexOf(const std::string& name) const
+{
+    for (size_t i = 0; i < FNames.size(); ++i) {
+        if (sameTextIgnoringCase(FNames[i], name))
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int TTopologyList::add(const std::string& name)
+{
+    const int index = indexOf(name);
+    if (index >= 0)
+        return index;
+    FNames.push_back(name);
+    return size() - 1;
 }
 
 const std::vector<const char*>& kindBandwidths(TNetworkButtonKind kind)
@@ -89,6 +119,17 @@ const std::vector<const char*>& kindBandwidths(TNetworkButtonKind kind)
         break;
     }
     return none;
+}
+
+int kindBandwidthIndex(TNetworkButtonKind kind, float bandwidth)
+{
+    const std::string text = conv::floatToStrGeneral(bandwidth);
+    const std::vector<const char*>& rates = kindBandwidths(kind);
+    for (size_t i = 0; i < rates.size(); ++i) {
+        if (sameTextIgnoringCase(rates[i], text))
+            return static_cast<int>(i);
+    }
+    return -1;
 }
 
 bool propagationDelayDisabled(TNetworkButtonKind kind)

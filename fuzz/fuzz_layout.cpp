@@ -83,7 +83,7 @@ std::string describe(const TLatencyLayout& layout)
 void checkShowable(const TLatencyLayout& layout)
 {
     const std::string context = describe(layout);
-    FUZZ_CHECK(layout.Networks.size() <= size_t(maxStoredNetworks), context);
+    FUZZ_CHECK(layout.Networks.size() <= size_t(maxNetworks), context);
     for (const auto& node : {layout.NodeA, layout.NodeB})
         FUZZ_CHECK(!node || (node->PacketSize >= 0 && node->ProcessTime >= 0), context);
     for (const TStoredNetwork& network : layout.Networks) {

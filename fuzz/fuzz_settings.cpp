@@ -78,7 +78,7 @@ void check(TMainForm& form)
         fuzzFailure("exactly one calculator is shown", context);
 
     const TLatencyChain& chain = form.latencyCalc()->chain();
-    if (chain.count() < 3 || chain.count() > TLatencyChain::maxLength)
+    if (chain.count() < 3 || chain.count() > maxChainLength)
         fuzzFailure("the chain holds one to fourteen networks", context);
     for (int i = 0; i < chain.count(); ++i) {
         const TNetworkElement& element = chain.at(i);

@@ -6,10 +6,10 @@
 #include <memory>
 
 struct TLatencyLayout;
-struct TStoredNetwork;
 
 class TNetworkSetupEditor;
 class TTNetworkButtonForm;
+class TTopologyListModel;
 
 namespace Ui {
 class TLatencyCalc;
@@ -31,11 +31,8 @@ public:
     void pageEntered(QWidget* page) override;
     void pageLeaving(QWidget* page) override;
 
-    // The layout a first run starts with: packet sizes 64 and 1024 bytes.
-    // Follow it with updateNodeLabels().
+    // The chain a first run starts with: packet sizes 64 and 1024 bytes.
     void applyFirstRunDefaults();
-    // Node labels from their names and packet sizes, e.g. "Node A (64 bytes)".
-    void updateNodeLabels();
 
     // The layout the settings store keeps: the nodes, and the networks with
     // their names and places.
@@ -43,8 +40,10 @@ public:
     // The chain becomes the layout: nodes without a record keep their
     // values, and the networks are those of the layout (one fresh network
     // when it has none), the last of them selected. Names that are no entry
-    // of the properties dialog's topology list join it.
+    // of the topology list join it.
     void restoreLayout(const TLatencyLayout& layout);
+    // The topologies the properties dialog offers.
+    const TTopologyListModel& topologies() const { return *FTopologies; }
 
     // The chain in packet order, node A first and node B last. Every change
     // to it that affects the figures marks them stale.
@@ -61,7 +60,6 @@ public:
     const TLatencyTotals& totals() const { return FTotals; }
 
 private:
-    TNetworkElement restoredNetwork(const TStoredNetwork& stored) const;
     void chainChanged(TLatencyChain::TChange change);
     void NetworkSetupTabSheetEnter();
     void NetworkSetupTabSheetExit();
@@ -71,6 +69,7 @@ private:
 
     std::unique_ptr<Ui::TLatencyCalc> ui;
     TLatencyChain FChain;
+    TTopologyListModel* FTopologies;
     bool FLatencyStale = true;
     TLatencyTotals FTotals;
 };

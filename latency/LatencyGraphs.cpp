@@ -13,10 +13,10 @@ TLatencyGraphs::TLatencyGraphs(QWidget* parent)
 {
     ui->setupUi(this);
     // Legend entry i goes with stripe i, so it takes the bars' colour i.
-    const char* const names[TLatencyChain::maxLength] = {
+    const char* const names[maxChainLength] = {
         "Red",   "Yellow", "Lime", "Blue", "Purple", "Black",   "Maroon", "Green",
         "Olive", "Navy",   "Teal", "Gray", "Silver", "Fuchsia", "Aqua",   "White"};
-    for (int i = 0; i < TLatencyChain::maxLength; ++i) {
+    for (int i = 0; i < maxChainLength; ++i) {
         const QString name = QString::fromLatin1(names[i]);
         TLegendEntry& entry = FLegend[static_cast<size_t>(i)];
         entry.Label = ui->LatencyGraphsCanvasPanel->findChild<QLabel*>(name + "Label");
@@ -31,7 +31,7 @@ TLatencyGraphs::TLatencyGraphs(QWidget* parent)
 
     ui->LatencyGraphsCanvasPanel->setBevelOuter(TQorvelCustomPanel::bvNone);
     for (TRainbowBar* bar : {ui->RainbowBarA, ui->RainbowBarB, ui->RainbowBarAB})
-        bar->setNumStripes(TLatencyChain::maxLength);
+        bar->setNumStripes(maxChainLength);
     ui->RainbowBarA->setAccessibleName(ui->Label42->text());
     ui->RainbowBarB->setAccessibleName(ui->Label43->text());
     ui->RainbowBarAB->setAccessibleName(ui->Label44->text());
@@ -57,12 +57,12 @@ QSize TLatencyGraphs::canvasSize() const
 
 void TLatencyGraphs::showLatencies(const TLatencyChain& chain)
 {
-    const int count = std::min(chain.count(), TLatencyChain::maxLength);
-    for (int i = 0; i < TLatencyChain::maxLength; ++i) {
+    const int count = std::min(chain.count(), maxChainLength);
+    for (int i = 0; i < maxChainLength; ++i) {
         const TLegendEntry& entry = FLegend[static_cast<size_t>(i)];
         if (i < count) {
             // A fixed width: a long label is cut at the separator line.
-            entry.Label->setText(chain.at(i).Hint);
+            entry.Label->setText(QString::fromStdString(chain.at(i).Hint));
             entry.Label->setVisible(true);
             entry.Label->resize(105, entry.Label->height());
             entry.Swatch->setVisible(true);

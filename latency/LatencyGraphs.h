@@ -41,5 +41,5 @@ private:
         QLabel* Label = nullptr;
         QFrame* Swatch = nullptr;
     };
-    std::array<TLegendEntry, TLatencyChain::maxLength> FLegend;
+    std::array<TLegendEntry, maxChainLength> FLegend;
 };

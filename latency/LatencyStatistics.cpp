@@ -4,25 +4,11 @@
 #include "controls/ErrorReport.h"
 #include "controls/RadioGroup.h"
 #include "controls/SuperStringGrid.h"
-#include "core/LatencyComputation.h"
+#include "core/StatisticsRows.h"
 #include "latency/LatencyChain.h"
 #include "ui_LatencyStatistics.h"
 
 #include <QRadioButton>
-
-namespace {
-
-QString delayText(float seconds)
-{
-    return QString::fromStdString(formatDelay(seconds));
-}
-
-QString percentText(float share)
-{
-    return QString::fromStdString(formatShare(share));
-}
-
-} // namespace
 
 TLatencyStatistics::TLatencyStatistics(QWidget* parent)
     : QWidget(parent), ui(std::make_unique<Ui::TLatencyStatistics>())
@@ -73,19 +59,15 @@ TPacketDirection TLatencyStatistics::packetDirection() const
 void TLatencyStatistics::showLatencies(const TLatencyChain& chain, const TLatencyTotals& totals)
 {
     TSuperStringGrid* grid = ui->LatencyStatsStringGrid;
-    const int n = chain.count();
-    grid->setRowCount(n + 2);
-    const TPacketDirection direction = packetDirection();
-    for (int i = 1; i <= n; ++i) {
-        const TNetworkElement& element = chain.at(i - 1);
-        grid->setCells(0, i, element.Hint);
-        grid->setCells(1, i, delayText(delayOf(element.Latency, direction)));
-        grid->setCells(2, i, percentText(shareOf(element.Latency, direction)));
+    const std::vector<TStatisticsRow> rows =
+        statisticsRows(chain.value().elements(), totals, packetDirection());
+    grid->setRowCount(int(rows.size()) + 1);
+    for (int i = 0; i < int(rows.size()); ++i) {
+        const TStatisticsRow& row = rows[size_t(i)];
+        grid->setCells(0, i + 1, QString::fromStdString(row.Element));
+        grid->setCells(1, i + 1, QString::fromStdString(row.Delay));
+        grid->setCells(2, i + 1, QString::fromStdString(row.Percent));
     }
-    grid->setCells(1, n + 1, delayText(totalOf(totals, direction)));
-    grid->setCells(0, n + 1, QStringLiteral("Totals:"));
-    // The shares may not add up to exactly 100 after rounding; the total is.
-    grid->setCells(2, n + 1, QStringLiteral("100.0%"));
 }
 
 void TLatencyStatistics::CopyLatencyStatsButtonClick()

@@ -27,7 +27,7 @@ TNetworkButton::TNetworkButton(QWidget* parent) : QPushButton(parent), FElementM
     resize(50, 50);
     setIconSize(QSize(40, 40));
     loadPicture();
-    setHint(TNetworkElement().Hint);
+    setHint(QString::fromLatin1(UnknownNetworkName));
 }
 
 TNetworkButton::~TNetworkButton() = default;

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "latency/NetworkElement.h"
+#include "core/LatencyElement.h"
+#include "latency/ElementPicture.h"
 
 #include <QPoint>
 #include <QPushButton>

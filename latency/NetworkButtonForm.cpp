@@ -4,7 +4,7 @@
 #include "controls/FocusMove.h"
 #include "core/Errors.h"
 #include "core/FloatConversions.h"
-#include "latency/TopologyTable.h"
+#include "latency/TopologyListModel.h"
 #include "ui_NetworkButtonForm.h"
 
 #include <QApplication>
@@ -18,7 +18,7 @@
 
 namespace {
 
-const QString unknownNetwork = QStringLiteral("<Unknown Network>");
+const QString unknownNetwork = QString::fromLatin1(UnknownNetworkName);
 
 // The client area: the panel of the kind's fields, then the OK and Cancel
 // row, then a margin, and nothing else.
@@ -114,11 +114,12 @@ TTNetworkButtonForm::TTNetworkButtonForm(QWidget* parent)
         box->setInsertPolicy(QComboBox::NoInsert);
         // Nor does leaving the box pick the entry that matches the text: a
         // typed topology is the user's own even when the list knows it.
+        // QComboBox makes that match in a private slot of its own, with no
+        // property to turn it off, so its connection is the one way to it.
         disconnect(box->lineEdit(), &QLineEdit::editingFinished, box, nullptr);
         // Keys reach the box before its edit field, and so does leaving it.
         box->installEventFilter(this);
     }
-    ui->TopologyComboBox->addItems(topologyTexts());
     setTopologyText(unknownNetwork);
     setBandwidthText(QStringLiteral("0"));
 
@@ -205,6 +206,14 @@ void TTNetworkButtonForm::setPropagationDelayEnabled(bool enabled)
     ui->PropDelaySpinEdit->setEnabled(enabled);
 }
 
+void TTNetworkButtonForm::setTopologies(TTopologyListModel* offered)
+{
+    FTopologies = offered;
+    const QSignalBlocker blocker(ui->TopologyComboBox);
+    ui->TopologyComboBox->setModel(offered);
+    setTopologyText(unknownNetwork);
+}
+
 void TTNetworkButtonForm::showFor(const TNetworkElement& element)
 {
     FHeldCommit = nullptr;
@@ -216,13 +225,14 @@ void TTNetworkButtonForm::showFor(const TNetworkElement& element)
         setBandwidthText(bandwidthTextOf(element.Bandwidth));
     else
         selectBandwidth(element.BandwidthIndex);
-    setWindowTitle(element.NetworkName + QStringLiteral(" Properties"));
+    const QString name = QString::fromStdString(element.NetworkName);
+    setWindowTitle(name + QStringLiteral(" Properties"));
     ui->PacketSizeSpinEdit->setValue(element.PacketSize);
     ui->ProcessTimeSpinEdit->setValue(element.ProcessTime);
     ui->PropDelaySpinEdit->setValue(element.PropagationDelay);
     if (element.TopologyIndex < 0 || element.TopologyIndex >= ui->TopologyComboBox->count()) {
         // A node's name is no topology; its dialog shows none anyway.
-        setTopologyText(element.isNode() ? unknownNetwork : element.NetworkName);
+        setTopologyText(element.isNode() ? unknownNetwork : name);
     } else {
         const QSignalBlocker blocker(ui->TopologyComboBox);
         ui->TopologyComboBox->setCurrentIndex(element.TopologyIndex);
@@ -349,27 +359,20 @@ int32_t TTNetworkButtonForm::packetSize() const
 
 QStringList TTNetworkButtonForm::topologyList() const
 {
-    return itemsOf(ui->TopologyComboBox);
+    return FTopologies ? FTopologies->names() : QStringList();
 }
 
-int TTNetworkButtonForm::topologyIndexOf(const QString& name) const
+void TTNetworkButtonForm::addTopology(const QString& name)
 {
-    return indexOfText(topologyList(), name);
-}
-
-int TTNetworkButtonForm::addTopology(const QString& name)
-{
-    const int index = topologyIndexOf(name);
-    if (index >= 0)
-        return index;
+    if (!FTopologies || FTopologies->indexOf(name) >= 0)
+        return;
     const QSignalBlocker blocker(ui->TopologyComboBox);
     const QString text = ui->TopologyComboBox->currentText();
     const int current = ui->TopologyComboBox->currentIndex();
-    ui->TopologyComboBox->addItem(name);
+    FTopologies->add(name);
     // Adding an entry leaves what the box shows and which entry is chosen alone.
     ui->TopologyComboBox->setCurrentIndex(current);
     ui->TopologyComboBox->setEditText(text);
-    return ui->TopologyComboBox->count() - 1;
 }
 
 void TTNetworkButtonForm::commitTyping()

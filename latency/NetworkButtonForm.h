@@ -1,6 +1,6 @@
 #pragma once
 
-#include "latency/NetworkElement.h"
+#include "core/LatencyElement.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -9,6 +9,7 @@
 #include <optional>
 
 class QComboBox;
+class TTopologyListModel;
 class QFocusEvent;
 class QPushButton;
 
@@ -27,6 +28,10 @@ class TTNetworkButtonForm : public QDialog
 public:
     explicit TTNetworkButtonForm(QWidget* parent = nullptr);
     ~TTNetworkButtonForm() override;
+
+    // The topology list the dialog offers and adds typed names to; the
+    // calculator keeps it.
+    void setTopologies(TTopologyListModel* offered);
 
     // Shows the element's values and opens the dialog (modeless).
     void showFor(const TNetworkElement& element);
@@ -53,12 +58,9 @@ public:
     int32_t processTime() const;
     int32_t packetSize() const;
 
-    // The topology list grows by the names users type and the names of
-    // restored elements. Lookups ignore letter case.
+    // The topologies offered: the list grows by the names users type and
+    // the names of restored elements.
     QStringList topologyList() const;
-    int topologyIndexOf(const QString& name) const;
-    // Appends the name unless it is an entry already; returns its position.
-    int addTopology(const QString& name);
 
     // Ends typing in whatever field has the focus, as leaving it would, so a
     // value typed but not yet committed is not lost; also typing held while
@@ -87,6 +89,10 @@ private:
     void focusLeft(QObject* watched, const QFocusEvent* event);
 
     std::unique_ptr<Ui::TTNetworkButtonForm> ui;
+    // Appends the name to the topology list unless it is an entry already.
+    void addTopology(const QString& name);
+
+    TTopologyListModel* FTopologies = nullptr;
     std::optional<TNetworkButtonKind> FCurrentKind;
     int FTopologyIndex = -1;
     int FBandwidthIndex = -1;

@@ -91,10 +91,13 @@ void TNetworkSetupEditor::chainChanged(TLatencyChain::TChange change, int positi
         ui->NetworkSetupPanel->update();
         break;
     case TLatencyChain::ccMoved:
-        FButtons[position]->move(FChain->at(position).Position);
+        showElement(position);
         break;
     case TLatencyChain::ccNetworks:
+        // The nodes may have new values too.
         rebuildNetworkButtons();
+        showElement(0);
+        showElement(FChain->count() - 1);
         break;
     }
     syncCommands();
@@ -147,8 +150,8 @@ void TNetworkSetupEditor::showElement(int position)
     TNetworkButton* button = FButtons[position];
     const TNetworkElement& element = FChain->at(position);
     button->setKind(element.Kind);
-    button->setHint(element.Hint);
-    button->move(element.Position);
+    button->setHint(QString::fromStdString(element.Hint));
+    button->move(element.Position.X, element.Position.Y);
 }
 
 void TNetworkSetupEditor::syncCommands()
@@ -199,7 +202,7 @@ void TNetworkSetupEditor::RemoveNetwork1Click()
     }
     for (int j = 0; j < networks; ++j) {
         // A label's own "&" is text, not an accelerator.
-        QString label = FChain->at(j + 1).Hint;
+        QString label = QString::fromStdString(FChain->at(j + 1).Hint);
         label.replace(QLatin1Char('&'), QLatin1String("&&"));
         entries[j]->setText(QString::number(j + 1) + QStringLiteral(".  ") + label);
     }
@@ -261,8 +264,8 @@ void TNetworkSetupEditor::networkButtonDragMoved(TNetworkButton* sender, const Q
 
 void TNetworkSetupEditor::NetworkSetupPanelDragOver(TNetworkButton* dragged, const QPoint& panelPos)
 {
-    FChain->moveElement(FButtons.indexOf(dragged), QPoint(SnapToCell(panelPos.x(), saHorizontal),
-                                                          SnapToCell(panelPos.y(), saVertical)));
+    FChain->moveElement(FButtons.indexOf(dragged), {SnapToCell(panelPos.x(), saHorizontal),
+                                                    SnapToCell(panelPos.y(), saVertical)});
     if (FDragCursorShown)
         QApplication::changeOverrideCursor(Qt::DragMoveCursor);
 }
@@ -307,16 +310,14 @@ void TNetworkSetupEditor::ApplyProperties()
 
     if (isNodeKind(*kind)) {
         target.PacketSize = FPropertiesForm->packetSize();
-        target.Hint = nodeLabel(target.NetworkName, target.PacketSize);
         target.ProcessTime = FPropertiesForm->processTime();
     } else {
         // Read first: a bandwidth that is no number leaves the element as it was.
         target.Bandwidth = FPropertiesForm->bandwidth();
         target.BandwidthIndex = static_cast<int16_t>(FPropertiesForm->bandwidthIndex());
         target.Kind = *kind;
-        target.NetworkName = FPropertiesForm->topologyText();
+        target.NetworkName = FPropertiesForm->topologyText().toStdString();
         target.TopologyIndex = static_cast<int16_t>(FPropertiesForm->topologyIndex());
-        target.Hint = networkLabel(target.NetworkName, target.Bandwidth);
         target.PropagationDelay = FPropertiesForm->propagationDelay();
     }
     FChain->setElement(position, target);
@@ -333,7 +334,7 @@ void TNetworkSetupEditor::DrawChainLines(QPainter& canvas)
     canvas.setRenderHint(QPainter::Antialiasing, false);
     canvas.setPen(QPen(ui->NetworkSetupPanel->palette().color(QPalette::WindowText), 2));
     // From centre to centre; the elements above the panel hide the parts under them.
-    const QPoint centre(25, 25);
+    const QPoint centre(elementSize / 2, elementSize / 2);
     for (int i = 1; i < FButtons.size(); ++i)
         canvas.drawLine(FButtons[i - 1]->pos() + centre, FButtons[i]->pos() + centre);
     canvas.restore();

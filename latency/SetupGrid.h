@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QPoint>
-
 // The setup panel's 4 x 4 grid of element cells. Positions are for the eye
 // only; the chain order alone decides the latencies.
 enum TSnapAxis
@@ -13,8 +11,3 @@ enum TSnapAxis
 // The cell edge an element dragged with the mouse at panel coordinate `v`
 // lands on. Off-panel values fall back to the second cell.
 int SnapToCell(int v, TSnapAxis axis);
-
-// Where a new network is placed, and where the two nodes stay.
-constexpr QPoint newNetworkPosition(75, 72);
-constexpr QPoint nodeAPosition(8, 8);
-constexpr QPoint nodeBPosition(210, 200);

@@ -1,6 +1,7 @@
 #include "tests/app/MonkeyInvariants.h"
 
 #include "tests/app/MonkeyWindow.h"
+#include "tests/support/UiFixture.h"
 
 #include "app/Image.h"
 #include "controls/BetterSpinEdit.h"
@@ -101,7 +102,7 @@ QString checkChain(const TMainForm& form)
     const TLatencyChain& chain = calc->chain();
     const QList<TNetworkButton*> buttons = chainButtons(calc);
     const int size = chain.count();
-    if (size < 3 || size > TLatencyChain::maxLength)
+    if (size < 3 || size > maxChainLength)
         return QStringLiteral("the chain holds %1 elements").arg(size);
     if (buttons.contains(nullptr))
         return QStringLiteral("an element of the chain has no button");
@@ -127,11 +128,11 @@ QString checkChain(const TMainForm& form)
                 .arg(element->Hint())
                 .arg(element->x())
                 .arg(element->y());
-        if (element->pos() != chain.at(i).Position || element->Hint() != chain.at(i).Hint ||
-            element->Kind() != chain.at(i).Kind)
+        if (element->pos() != qPoint(chain.at(i).Position) ||
+            element->Hint() != qText(chain.at(i).Hint) || element->Kind() != chain.at(i).Kind)
             return QStringLiteral("the button of element %1 shows %2, not %3")
                 .arg(i)
-                .arg(shortText(element->Hint()), shortText(chain.at(i).Hint));
+                .arg(shortText(element->Hint()), shortText(qText(chain.at(i).Hint)));
         const bool network = i > 0 && i < size - 1;
         if (network && chain.at(i).isNode())
             return QStringLiteral("element %1 is a network with a node's kind").arg(i);
@@ -167,7 +168,7 @@ QString checkChain(const TMainForm& form)
             .arg(entries.size())
             .arg(networks);
     for (int j = 0; j < networks; ++j) {
-        QString label = chain.at(j + 1).Hint;
+        QString label = qText(chain.at(j + 1).Hint);
         label.replace(QLatin1Char('&'), QLatin1String("&&"));
         const QString expected = QString::number(j + 1) + QStringLiteral(".  ") + label;
         if (entries[j]->text() != expected)
@@ -176,7 +177,7 @@ QString checkChain(const TMainForm& form)
                 .arg(shortText(entries[j]->text()), shortText(expected));
     }
 
-    const bool full = size >= TLatencyChain::maxLength;
+    const bool full = size >= maxChainLength;
     const QWidget* insertButton = calc->findChild<QWidget*>(QStringLiteral("NewNetworkButton"));
     const QAction* insertItem = calc->findChild<QAction*>(QStringLiteral("NewNetwork1"));
     if (insertButton->isEnabled() == full || insertItem->isEnabled() == full)
@@ -210,13 +211,13 @@ SavedLayout savedLayout(const TMainForm& form)
         std::memcpy(&bits, &bandwidth, sizeof bits);
         layout.elements << QStringLiteral("network %1 \"%2\": %3 Mbps (%4), %5 ms at (%6,%7)")
                                .arg(element.Kind)
-                               .arg(shortText(element.NetworkName))
+                               .arg(shortText(qText(element.NetworkName)))
                                .arg(double(bandwidth))
                                .arg(bits, 8, 16, QLatin1Char('0'))
                                .arg(element.PropagationDelay)
-                               .arg(element.Position.x())
-                               .arg(element.Position.y());
-        layout.names << element.NetworkName;
+                               .arg(element.Position.X)
+                               .arg(element.Position.Y);
+        layout.names << qText(element.NetworkName);
     }
     return layout;
 }
@@ -231,7 +232,7 @@ QString describeState(const TMainForm& form)
     const TLatencyCalc* latency = form.latencyCalc();
     QStringList chain;
     for (int i = 0; i < latency->chain().count(); ++i)
-        chain << shortText(latency->chain().at(i).Hint);
+        chain << shortText(qText(latency->chain().at(i).Hint));
     return QStringLiteral("shown %1; chain [%2]; dialog %3")
         .arg(calculators.join(QLatin1Char('+')), chain.join(QStringLiteral(", ")),
              latency->propertiesForm()->isVisible() ? QStringLiteral("open")

@@ -311,7 +311,7 @@ private slots:
         QWidget* window = show(scene, page);
         activate(window);
         const int target = latency()->chain().selectedElement();
-        const QString label = latency()->chain().at(target).Hint;
+        const QString label = qText(latency()->chain().at(target).Hint);
         auto* control = window->findChild<QWidget*>(field);
         control->setFocus(Qt::TabFocusReason);
         QTRY_VERIFY(control->hasFocus());
@@ -320,7 +320,7 @@ private slots:
         sendKey(window, Qt::Key_Escape);
 
         QTRY_VERIFY(!window->isVisible());
-        QCOMPARE(latency()->chain().at(target).Hint, label);
+        QCOMPARE(qText(latency()->chain().at(target).Hint), label);
     }
 
     void keyboardOpensAnElementsProperties_data()
@@ -377,7 +377,7 @@ private slots:
         const TNetworkElement& otherAfter = latency()->chain().at(other);
         QCOMPARE(otherAfter.PacketSize, otherBefore.PacketSize);
         QCOMPARE(otherAfter.PropagationDelay, otherBefore.PropagationDelay);
-        QCOMPARE(otherAfter.Hint, otherBefore.Hint);
+        QCOMPARE(qText(otherAfter.Hint), qText(otherBefore.Hint));
     }
 
     void keyboardInsertsWhereItSelected_data()

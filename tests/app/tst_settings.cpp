@@ -24,15 +24,15 @@ struct StoredNetwork
 // Lays out the given networks between the nodes, replacing the first-run one.
 void layOut(TMainForm* form, const QList<StoredNetwork>& networks)
 {
-    QList<TNetworkElement> elements;
+    std::vector<TNetworkElement> elements;
     for (const StoredNetwork& stored : networks) {
-        TNetworkElement element = TLatencyChain::freshNetwork();
+        TNetworkElement element = TChainValue::freshNetwork();
         element.Kind = stored.kind;
         element.Bandwidth = stored.bandwidth;
         element.PropagationDelay = stored.delay;
-        element.NetworkName = stored.name;
-        element.Position = stored.position;
-        elements << element;
+        element.NetworkName = stored.name.toStdString();
+        element.Position = {stored.position.x(), stored.position.y()};
+        elements.push_back(element);
     }
     form->latencyCalc()->chain().replaceNetworks(elements);
 }
@@ -99,12 +99,12 @@ private slots:
             QCOMPARE(element.Kind, networks[i].kind);
             QCOMPARE(element.Bandwidth, networks[i].bandwidth);
             QCOMPARE(element.PropagationDelay, networks[i].delay);
-            QCOMPARE(element.NetworkName, networks[i].name);
-            QCOMPARE(element.Position, networks[i].position);
+            QCOMPARE(qText(element.NetworkName), networks[i].name);
+            QCOMPARE(qPoint(element.Position), networks[i].position);
             QCOMPARE(elementButton(form.get(), i + 1)->pos(), networks[i].position);
         }
         // A bandwidth kept in single precision reads back as it was typed.
-        QCOMPARE(chain.at(2).Hint, QStringLiteral("T1 (1.544 Mbps)"));
+        QCOMPARE(qText(chain.at(2).Hint), QStringLiteral("T1 (1.544 Mbps)"));
         QCOMPARE(chain.selectedElement(), 3);
     }
 
@@ -172,7 +172,7 @@ private slots:
         QCOMPARE(topologies.filter("ethernet", Qt::CaseInsensitive).size(), 1);
         QCOMPARE(chain.at(2).TopologyIndex, topologies.indexOf("Ethernet"));
         QVERIFY(chain.at(2).BandwidthIndex >= 0);
-        QCOMPARE(chain.at(2).Hint, QStringLiteral("ETHERNET (10 Mbps)"));
+        QCOMPARE(qText(chain.at(2).Hint), QStringLiteral("ETHERNET (10 Mbps)"));
     }
 
     // OK on a dialog the user did not touch leaves a restored element as it
@@ -212,8 +212,8 @@ private slots:
         QVERIFY(!properties->isVisible());
         QCOMPARE(properties->windowTitle(), name + " Properties");
         const TNetworkElement after = form->latencyCalc()->chain().at(1);
-        QCOMPARE(after.NetworkName, name);
-        QCOMPARE(after.Hint, before.Hint);
+        QCOMPARE(qText(after.NetworkName), name);
+        QCOMPARE(qText(after.Hint), qText(before.Hint));
         QCOMPARE(int(after.Kind), int(before.Kind));
         QCOMPARE(after.Bandwidth, before.Bandwidth);
         QCOMPARE(after.TopologyIndex, before.TopologyIndex);

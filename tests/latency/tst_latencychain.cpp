@@ -10,15 +10,25 @@
 
 namespace {
 
+QString qText(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+QPoint qPoint(const TPanelPoint& point)
+{
+    return QPoint(point.X, point.Y);
+}
+
 // A chain of node A, `networks` networks named "1", "2", ... in packet
 // order, and node B, with node B selected.
 void build(TLatencyChain& chain, int networks)
 {
-    QList<TNetworkElement> list;
+    std::vector<TNetworkElement> list;
     for (int i = 1; i <= networks; ++i) {
-        TNetworkElement network = TLatencyChain::freshNetwork();
-        network.NetworkName = QString::number(i);
-        list << network;
+        TNetworkElement network = TChainValue::freshNetwork();
+        network.NetworkName = std::to_string(i);
+        list.push_back(network);
     }
     chain.replaceNetworks(list);
     chain.selectElement(chain.count() - 1);
@@ -29,10 +39,10 @@ QString names(const TLatencyChain& chain)
 {
     QStringList words;
     for (int i = 0; i < chain.count(); ++i) {
-        const QString name = chain.at(i).NetworkName;
+        const QString name = qText(chain.at(i).NetworkName);
         if (name == QLatin1String("Node A") || name == QLatin1String("Node B"))
             words << name.right(1);
-        else if (name == TNetworkElement().NetworkName)
+        else if (name == QLatin1String(UnknownNetworkName))
             words << QStringLiteral("new");
         else
             words << name;
@@ -75,13 +85,13 @@ void TestLatencyChain::fresh()
     QCOMPARE(chain.selectedElement(), 1);
     QCOMPARE(chain.nodeA().Kind, nbDesktopCPU);
     QCOMPARE(chain.nodeB().Kind, nbTowerCPU);
-    QCOMPARE(chain.nodeA().Position, QPoint(8, 8));
-    QCOMPARE(chain.nodeB().Position, QPoint(210, 200));
-    QCOMPARE(chain.nodeA().Hint, QString("Node A (512 bytes)"));
+    QCOMPARE(qPoint(chain.nodeA().Position), QPoint(8, 8));
+    QCOMPARE(qPoint(chain.nodeB().Position), QPoint(210, 200));
+    QCOMPARE(qText(chain.nodeA().Hint), QString("Node A (512 bytes)"));
     const TNetworkElement& network = chain.at(1);
     QCOMPARE(network.Kind, nbUnknownNetwork);
-    QCOMPARE(network.Hint, QString("<Unknown Network>"));
-    QCOMPARE(network.Position, QPoint(75, 72));
+    QCOMPARE(qText(network.Hint), QString("<Unknown Network>"));
+    QCOMPARE(qPoint(network.Position), QPoint(75, 72));
     QVERIFY(chain.canInsert());
     QVERIFY(!chain.canRemove());
 }
@@ -122,8 +132,8 @@ void TestLatencyChain::insert()
         return;
     }
     QCOMPARE(chain.selectedElement(), inserted);
-    QCOMPARE(chain.at(inserted).Position, QPoint(75, 72));
-    QCOMPARE(chain.at(inserted).Hint, QString("<Unknown Network>"));
+    QCOMPARE(qPoint(chain.at(inserted).Position), QPoint(75, 72));
+    QCOMPARE(qText(chain.at(inserted).Hint), QString("<Unknown Network>"));
     QCOMPARE(chain.canInsert(), chain.count() < 16);
     QCOMPARE(changes.size(), 1);
     QCOMPARE(changes[0][0].value<TLatencyChain::TChange>(), TLatencyChain::ccInserted);
@@ -169,7 +179,7 @@ void TestLatencyChain::remove()
 
     QCOMPARE(chain.removeNetwork(removed), taken);
     QCOMPARE(names(chain), after);
-    QCOMPARE(chain.at(chain.selectedElement()).NetworkName, selected);
+    QCOMPARE(qText(chain.at(chain.selectedElement()).NetworkName), selected);
     QCOMPARE(chain.canRemove(), chain.networkCount() >= 2);
     QVERIFY(chain.canInsert());
     QCOMPARE(changes.size(), taken ? 1 : 0);
@@ -197,17 +207,17 @@ void TestLatencyChain::reset()
     nodeA.ProcessTime = 15;
     nodeA.PacketSize = 64;
     chain.setElement(0, nodeA);
-    chain.moveElement(1, QPoint(143, 136));
+    chain.moveElement(1, {143, 136});
     QSignalSpy changes(&chain, &TLatencyChain::changed);
 
     chain.reset();
     QCOMPARE(names(chain), QString("A new B"));
     QCOMPARE(chain.selectedElement(), 1);
-    QCOMPARE(chain.at(1).Position, QPoint(75, 72));
+    QCOMPARE(qPoint(chain.at(1).Position), QPoint(75, 72));
     QCOMPARE(chain.at(1).Kind, nbUnknownNetwork);
     QCOMPARE(chain.nodeA().ProcessTime, 15);
     QCOMPARE(chain.nodeA().PacketSize, 64);
-    QCOMPARE(chain.nodeB().Position, QPoint(210, 200));
+    QCOMPARE(qPoint(chain.nodeB().Position), QPoint(210, 200));
     QVERIFY(!chain.canRemove());
     QCOMPARE(changes.size(), 1);
     QCOMPARE(changes[0][0].value<TLatencyChain::TChange>(), TLatencyChain::ccNetworks);
@@ -232,13 +242,13 @@ void TestLatencyChain::replaceNetworks()
     QFETCH(int, nodesAmongThem);
     QFETCH(QString, after);
     QFETCH(int, selected);
-    QList<TNetworkElement> networks;
+    std::vector<TNetworkElement> networks;
     for (int i = 1; i <= given; ++i) {
         TNetworkElement network;
-        network.NetworkName = QString::number(i);
+        network.NetworkName = std::to_string(i);
         if (i <= nodesAmongThem)
             network.Kind = i % 2 ? nbDesktopCPU : nbTowerCPU;
-        networks << network;
+        networks.push_back(network);
     }
     TLatencyChain chain;
     chain.replaceNetworks(networks);
@@ -281,9 +291,9 @@ void TestLatencyChain::elementsKeepTheirRole()
     QCOMPARE(changes.size(), taken ? 1 : 0);
 
     // Only networks move; moving is no change of values.
-    chain.moveElement(position, QPoint(143, 8));
+    chain.moveElement(position, {143, 8});
     const bool network = position == 1;
-    QCOMPARE(chain.at(position).Position == QPoint(143, 8), network);
+    QCOMPARE(qPoint(chain.at(position).Position) == QPoint(143, 8), network);
     QCOMPARE(changes.size(), (taken ? 1 : 0) + (network ? 1 : 0));
     if (network)
         QCOMPARE(changes.last()[0].value<TLatencyChain::TChange>(), TLatencyChain::ccMoved);

@@ -275,7 +275,7 @@ void TestLatencyViews::legend()
         QCOMPARE(label->isVisible(), i < elements);
         QCOMPARE(legendSwatch(colours[i])->isVisible(), i < elements);
         if (i < elements) {
-            QCOMPARE(label->text(), D.element(i).Hint);
+            QCOMPARE(label->text(), qText(D.element(i).Hint));
             QCOMPARE(label->width(), 105);
             // The swatch shows the colour of the stripe it names.
             const QImage swatch = legendSwatch(colours[i])->grab().toImage();
@@ -389,7 +389,7 @@ void TestLatencyViews::namesShownAsTyped()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     D.clickOk();
     const QString label = name + " (0 Mbps)";
-    QCOMPARE(D.element(1).Hint, label);
+    QCOMPARE(qText(D.element(1).Hint), label);
 
     // A tooltip is read as markup when it looks like markup.
     QCOMPARE(seenText(D.elementButton(1)->toolTip(), Qt::AutoText), label);

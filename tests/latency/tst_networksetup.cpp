@@ -118,8 +118,8 @@ void TestNetworkSetup::buttonsShowTheChain() const
         const TNetworkButton* button = elementButton(i);
         QVERIFY(shown.contains(button));
         QCOMPARE(button->Kind(), chain.at(i).Kind);
-        QCOMPARE(button->Hint(), chain.at(i).Hint);
-        QCOMPARE(button->pos(), chain.at(i).Position);
+        QCOMPARE(button->Hint(), qText(chain.at(i).Hint));
+        QCOMPARE(button->pos(), qPoint(chain.at(i).Position));
     }
 }
 
@@ -145,11 +145,11 @@ void TestNetworkSetup::firstRunLayout()
     QCOMPARE(chain.count(), 3);
     QCOMPARE(element(0).Kind, nbDesktopCPU);
     QCOMPARE(element(2).Kind, nbTowerCPU);
-    QCOMPARE(element(0).Hint, QString("Node A (64 bytes)"));
-    QCOMPARE(element(2).Hint, QString("Node B (1024 bytes)"));
-    QCOMPARE(element(1).Hint, QString("<Unknown Network>"));
+    QCOMPARE(qText(element(0).Hint), QString("Node A (64 bytes)"));
+    QCOMPARE(qText(element(2).Hint), QString("Node B (1024 bytes)"));
+    QCOMPARE(qText(element(1).Hint), QString("<Unknown Network>"));
     QCOMPARE(element(1).Kind, nbUnknownNetwork);
-    QCOMPARE(element(1).Position, QPoint(75, 72));
+    QCOMPARE(qPoint(element(1).Position), QPoint(75, 72));
     QCOMPARE(chain.selectedElement(), 1);
     buttonsShowTheChain();
     QCOMPARE(elementButton(0)->objectName(), QString("DesktopNetworkButton"));
@@ -285,7 +285,7 @@ void TestNetworkSetup::removeSubmenu()
 
     entries[0]->trigger();
     QCOMPARE(FCalc->chain().count(), 3);
-    QCOMPARE(element(1).NetworkName, QString("<Unknown Network>"));
+    QCOMPARE(qText(element(1).NetworkName), QString("<Unknown Network>"));
     QCOMPARE(removeEntries().size(), 1);
     QVERIFY(!submenu->menuAction()->isVisible());
 }
@@ -356,7 +356,7 @@ void TestNetworkSetup::dragSnapsToCells()
     FCalc->ComputeLatencies();
     dragTo(1, mouse);
     QCOMPARE(network->pos(), landed);
-    QCOMPARE(element(1).Position, landed);
+    QCOMPARE(qPoint(element(1).Position), landed);
     QCOMPARE(elementButton(1), network);
     QVERIFY(!network->isDragging());
     // Positions play no part in the latencies.
@@ -435,7 +435,7 @@ void TestNetworkSetup::escEndsDrag()
     QTest::mouseMove(network, network->mapFrom(panel(), QPoint(0, 257)));
     QTest::mouseRelease(network, Qt::LeftButton, {}, network->mapFrom(panel(), QPoint(0, 257)));
     QCOMPARE(network->pos(), QPoint(143, 8));
-    QCOMPARE(element(1).Position, QPoint(143, 8));
+    QCOMPARE(qPoint(element(1).Position), QPoint(143, 8));
     QCOMPARE(elementButton(1), network);
     QVERIFY(!FCalc->latencyStale());
 }

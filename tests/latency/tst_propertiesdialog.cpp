@@ -167,8 +167,8 @@ void TestPropertiesDialog::topologyChoice()
     D.clickOk();
     QVERIFY(!dialog->isVisible());
     QCOMPARE(int(element(1).Kind), kind);
-    QCOMPARE(element(1).NetworkName, topology);
-    QCOMPARE(element(1).Hint, label);
+    QCOMPARE(qText(element(1).NetworkName), topology);
+    QCOMPARE(qText(element(1).Hint), label);
     QCOMPARE(element(1).PropagationDelay, delay);
     QVERIFY(!removeOffered(1)); // still the sole network
     QVERIFY(FCalc->latencyStale());
@@ -192,7 +192,7 @@ void TestPropertiesDialog::sameKindKeepsPropagationDelay()
     QCOMPARE(bandwidthBox()->count(), 9);
     D.clickOk();
     QCOMPARE(element(1).PropagationDelay, 33);
-    QCOMPARE(element(1).Hint, QString("T3 (44.736 Mbps)"));
+    QCOMPARE(qText(element(1).Hint), QString("T3 (44.736 Mbps)"));
 }
 
 void TestPropertiesDialog::emptiedTopologyIsUnknown()
@@ -205,7 +205,7 @@ void TestPropertiesDialog::emptiedTopologyIsUnknown()
     QCOMPARE(topologyBox()->count(), 14);
     D.clickOk();
     QCOMPARE(element(1).Kind, nbOther);
-    QCOMPARE(element(1).NetworkName, QString("<Unknown Network>"));
+    QCOMPARE(qText(element(1).NetworkName), QString("<Unknown Network>"));
 }
 
 void TestPropertiesDialog::typedBandwidth()
@@ -222,7 +222,7 @@ void TestPropertiesDialog::typedBandwidth()
     D.clickOk();
     QCOMPARE(element(1).Bandwidth, 12.5f);
     QCOMPARE(element(1).BandwidthIndex, int16_t(-1));
-    QCOMPARE(element(1).Hint, QString("Ethernet (12.5 Mbps)"));
+    QCOMPARE(qText(element(1).Hint), QString("Ethernet (12.5 Mbps)"));
 
     openProperties(1);
     QCOMPARE(bandwidthBox()->currentText(), QString("12.5"));
@@ -261,7 +261,7 @@ void TestPropertiesDialog::reopenedUnchanged()
     typeInto(dialogChild("PropDelaySpinEdit"), "7");
     typeInto(bandwidthBox(), bandwidth);
     D.clickOk();
-    QCOMPARE(element(1).Hint, label);
+    QCOMPARE(qText(element(1).Hint), label);
     const TNetworkElement before = element(1);
 
     openProperties(1);
@@ -269,9 +269,9 @@ void TestPropertiesDialog::reopenedUnchanged()
     QCOMPARE(bandwidthBox()->currentText(), bandwidth);
     D.clickOk();
     const TNetworkElement after = element(1);
-    QCOMPARE(element(1).Hint, label);
+    QCOMPARE(qText(element(1).Hint), label);
     QCOMPARE(after.Kind, before.Kind);
-    QCOMPARE(after.NetworkName, topology);
+    QCOMPARE(qText(after.NetworkName), topology);
     QCOMPARE(after.Bandwidth, before.Bandwidth);
     QCOMPARE(after.PropagationDelay, 7);
     QCOMPARE(after.BandwidthIndex, before.BandwidthIndex);
@@ -300,7 +300,7 @@ void TestPropertiesDialog::invalidBandwidthLeavesElement()
              QStringList{"'" + pasted + "' is not a valid floating point value"});
     QVERIFY(!FCalc->propertiesForm()->isVisible());
     QCOMPARE(element(1).Kind, nbUnknownNetwork);
-    QCOMPARE(element(1).Hint, QString("<Unknown Network>"));
+    QCOMPARE(qText(element(1).Hint), QString("<Unknown Network>"));
     QCOMPARE(element(1).PropagationDelay, 0);
     QVERIFY(!FCalc->latencyStale());
 }
@@ -318,7 +318,7 @@ void TestPropertiesDialog::nodeProperties()
     typeInto(dialogChild("PacketSizeSpinEdit"), "1500");
     D.clickOk();
     QCOMPARE(element(0).PacketSize, 1500);
-    QCOMPARE(element(0).Hint, QString("Node A (1500 bytes)"));
+    QCOMPARE(qText(element(0).Hint), QString("Node A (1500 bytes)"));
     QCOMPARE(element(0).Kind, nbDesktopCPU);
 
     // Back to a network: the network fields return.
@@ -466,7 +466,7 @@ void TestPropertiesDialog::selectionMovedToOtherSortOfElement()
     typeInto(dialogChild("PacketSizeSpinEdit"), "700");
     press(2);
     D.clickOk();
-    QCOMPARE(element(2).Hint, QString("Node B (700 bytes)"));
+    QCOMPARE(qText(element(2).Hint), QString("Node B (700 bytes)"));
 }
 
 ZENTRIX_UI_TEST_MAIN(TestPropertiesDialog)

@@ -2,8 +2,10 @@
 
 #include "app/Application.h"
 #include "app/Main.h"
+#include "core/LatencyElement.h"
 
 #include <QObject>
+#include <QPoint>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -29,6 +31,16 @@ private:
     QTimer FTimer;
     QStringList FTexts;
 };
+
+// Chain values as the widgets that show them hold them.
+inline QString qText(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+inline QPoint qPoint(const TPanelPoint& point)
+{
+    return QPoint(point.X, point.Y);
+}
 
 // A fresh main window as the program builds it, with the settings store kept
 // in a temporary folder that the fixture owns.

@@ -1,6 +1,4 @@
-#include "latency/NetworkElement.h"
-
-#include "core/ElementLabel.h"
+#include "latency/ElementPicture.h"
 
 namespace {
 
@@ -36,14 +34,4 @@ const char* kindPictureName(TNetworkButtonKind kind)
 QString kindPicturePath(TNetworkButtonKind kind)
 {
     return QStringLiteral(":/bitmaps/%1.svg").arg(QLatin1String(kindPictureName(kind)));
-}
-
-QString networkLabel(const QString& networkName, float bandwidth)
-{
-    return networkName + QString::fromStdString(networkLabelSuffix(bandwidth));
-}
-
-QString nodeLabel(const QString& networkName, int32_t packetSize)
-{
-    return networkName + QString::fromStdString(nodeLabelSuffix(packetSize));
 }
