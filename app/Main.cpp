@@ -263,7 +263,6 @@ void TMainForm::CalcPageControlChange(QTabWidget* sender)
         if (QWidget* page = sender->currentWidget())
             view->pageEntered(page);
     }
-    ui->VantrelCalcPanel->UpdateSubnetView();
 }
 
 void TMainForm::CalcPageControlChanging(QTabWidget* sender, QWidget* oldPage)
@@ -284,8 +283,8 @@ void TMainForm::Copy1Click()
     if (!ui->Copy1->isEnabled() || !FActiveCopyButton)
         return;
     // The button's own handler tells its buttons apart by the sender, so the
-    // click is raised by the button itself.
-    emit FActiveCopyButton->clicked(false);
+    // button itself is clicked.
+    FActiveCopyButton->click();
 }
 
 void TMainForm::Exit1Click()

@@ -36,6 +36,10 @@ public:
     TSubnetCalc* subnetCalc() const;
     TLatencyCalc* latencyCalc() const;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
     // Calculator selection, as the menu items and the logo do it.
     void RadixorCalculator1Click();
     void VantrelCalculator1Click();
@@ -52,10 +56,6 @@ public:
     void GotoWebSite1Click();
     void QorvelGroupImageClick();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
     void FormCreate();
     void FormDestroy();
     void selectCalculator(TCalcView* view, QAction* menuItem, std::unique_ptr<QSvgRenderer>& logo,

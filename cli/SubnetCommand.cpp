@@ -11,6 +11,7 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
+#include <optional>
 
 namespace st = subnettexts;
 
@@ -42,12 +43,12 @@ uint8_t readBits(const std::string& text, unsigned highest, const char* what)
     return uint8_t(bits);
 }
 
-uint8_t readClass(const std::string& text)
+TAddressClass readClass(const std::string& text)
 {
     if (text.size() != 1 || (text[0] != 'A' && text[0] != 'B' && text[0] != 'C' && text[0] != 'a' &&
                              text[0] != 'b' && text[0] != 'c'))
         throwBadToken(text, "a network class for --class: A, B or C");
-    return uint8_t((text[0] | 0x20) - 'a');
+    return TAddressClass((text[0] | 0x20) - 'a');
 }
 
 // The model's rules may move what was asked for (a class switch rewrites
@@ -152,7 +153,9 @@ int runSubnet(Report& report, const ClassfulOptions& options)
 {
     // The window's order: the address, then the class, then the bits.
     const uint32_t asked = readClassfulAddress(options.address);
-    const int classType = options.classLetter.empty() ? -1 : readClass(options.classLetter);
+    const std::optional<TAddressClass> classType =
+        options.classLetter.empty() ? std::nullopt
+                                    : std::optional<TAddressClass>(readClass(options.classLetter));
     const int bits = options.bits.empty() ? -1 : readBits(options.bits, 22, "subnet bits");
     const uint64_t limit = readLimit(options.limit);
     if (report.format() == Format::Tsv && !options.table)
@@ -160,8 +163,8 @@ int runSubnet(Report& report, const ClassfulOptions& options)
 
     TIPAddSubnet subnet;
     subnetentry::enterAddressInfo(subnet, asked);
-    if (classType >= 0)
-        subnet.SetClassType(uint8_t(classType));
+    if (classType)
+        subnet.SetClassType(*classType);
     if (bits >= 0)
         subnet.SetSubnetBits(uint8_t(bits));
     noteChanges(asked, subnet, options.bits, subnet.SubnetBits(), options.classLetter,

@@ -17,7 +17,8 @@ public:
     // The calculator's tab control (for the latency calculator, the only child).
     virtual QTabWidget* pageControl() const = 0;
 
-    // Effects of a page becoming the active one, including its enter action.
+    // Effects of a page becoming the active one, including its enter action
+    // and the refresh of what the page shows.
     virtual void pageEntered(QWidget* page) = 0;
     // Effects of a page about to be left, including its exit action.
     virtual void pageLeaving(QWidget* page) = 0;

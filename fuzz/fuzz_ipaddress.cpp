@@ -291,8 +291,9 @@ template <class T> void step(T& model, const char* name, FuzzInput& in)
         break;
     case actSetClassType:
         if constexpr (std::is_base_of_v<TIPAddClass, T>) {
-            viaBase = errorOf([&] { classView(model, view).SetClassType(type); });
-            viaOwn = errorOf([&] { twin.SetClassType(type); });
+            // Codes past class E come in too: they must be refused.
+            viaBase = errorOf([&] { classView(model, view).SetClassType(TAddressClass(type)); });
+            viaOwn = errorOf([&] { twin.SetClassType(TAddressClass(type)); });
         }
         break;
     case actSetBits:

@@ -22,9 +22,9 @@ void TIPAddSubnet::SetByte(uint8_t index, uint8_t value)
     TIPAddNetwork::SetByte(index, value);
     // A new first octet may have moved the address into a class with fewer
     // host bits; keep at least two of them.
-    if (FClassType == 1 && FSubnetBits > 14)
+    if (FClassType == acClassB && FSubnetBits > 14)
         SetSubnetBits(14);
-    else if (FClassType == 2 && FSubnetBits > 6)
+    else if (FClassType == acClassC && FSubnetBits > 6)
         SetSubnetBits(6);
     recomputeMasks();
 }
@@ -40,10 +40,10 @@ void TIPAddSubnet::SetAddress(uint32_t value)
     SetByte(0, firstOctet == 0 ? 1 : firstOctet);
 }
 
-void TIPAddSubnet::SetClassType(uint8_t type)
+void TIPAddSubnet::SetClassType(TAddressClass type)
 {
-    if (type > 2)
-        type = 2;
+    if (type > acClassC)
+        type = acClassC;
     if (type == FClassType)
         return;
     TIPAddNetwork::SetClassType(type);
@@ -64,9 +64,9 @@ void TIPAddSubnet::SetSubnetBits(uint8_t bits)
     // Only raising the bits switches the class, to the one with room for them.
     if (bits > FSubnetBits) {
         if (bits >= 15)
-            SetClassType(0);
-        else if (bits >= 7 && FClassType == 2)
-            SetClassType(1);
+            SetClassType(acClassA);
+        else if (bits >= 7 && FClassType == acClassC)
+            SetClassType(acClassB);
     }
     FSubnetBits = bits;
     recomputeMasks();
@@ -76,9 +76,9 @@ std::string TIPAddSubnet::BitMapText() const
 {
     // The leading class bits (0, 10, 110) stand in for the first network bits.
     const char* pattern = "110nnnnnnnnnnnnnnnnnnnnn";
-    if (FClassType == 0)
+    if (FClassType == acClassA)
         pattern = "0nnnnnnn";
-    else if (FClassType == 1)
+    else if (FClassType == acClassB)
         pattern = "10nnnnnnnnnnnnnn";
 
     char bits[32];

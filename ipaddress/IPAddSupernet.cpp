@@ -13,7 +13,7 @@ void TIPAddSupernet::updateRangeMask()
     FRangeMask.SetAddress(MakeMask(31, FSupernetBits));
 }
 
-void TIPAddSupernet::clampToClass(uint8_t previousClass)
+void TIPAddSupernet::clampToClass(TAddressClass previousClass)
 {
     // A supernet spans at least two classful networks of its class once the
     // address has moved into another class.
@@ -25,7 +25,7 @@ void TIPAddSupernet::clampToClass(uint8_t previousClass)
 
 void TIPAddSupernet::SetByte(uint8_t index, uint8_t value)
 {
-    const uint8_t previousClass = FClassType;
+    const TAddressClass previousClass = FClassType;
     TIPAddNetwork::SetByte(index, value);
     clampToClass(previousClass);
 }
@@ -34,14 +34,14 @@ void TIPAddSupernet::SetAddress(uint32_t value)
 {
     // Without the clamp a new class with fewer network bits would leave the
     // prefix longer than the network, and SupernetCount without meaning.
-    const uint8_t previousClass = FClassType;
+    const TAddressClass previousClass = FClassType;
     TIPAddNetwork::SetAddress(value);
     clampToClass(previousClass);
 }
 
-void TIPAddSupernet::SetClassType(uint8_t type)
+void TIPAddSupernet::SetClassType(TAddressClass type)
 {
-    const uint8_t previousClass = FClassType;
+    const TAddressClass previousClass = FClassType;
     TIPAddNetwork::SetClassType(type);
     clampToClass(previousClass);
 }
@@ -57,13 +57,13 @@ void TIPAddSupernet::SetSupernetBits(uint8_t bits)
     if (bits < FSupernetBits) {
         // The shortest prefixes only fit the larger classes.
         if (bits == 1)
-            SetClassType(0);
+            SetClassType(acClassA);
         else if (bits == 2)
-            SetClassType(1);
+            SetClassType(acClassB);
     } else if (bits >= 17) {
-        SetClassType(2);
+        SetClassType(acClassC);
     } else if (bits >= 9) {
-        SetClassType(1);
+        SetClassType(acClassB);
     }
     // The bits asked for win over any clamp the class choice made.
     FSupernetBits = bits;

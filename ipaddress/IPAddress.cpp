@@ -87,20 +87,20 @@ std::string TIPAddress::FormatHex(uint32_t value)
 
 void TIPAddClass::classify(uint8_t firstOctet)
 {
-    uint8_t type = 4;
+    TAddressClass type = acClassE;
     if (firstOctet < 128)
-        type = 0;
+        type = acClassA;
     else if (firstOctet < 192)
-        type = 1;
+        type = acClassB;
     else if (firstOctet < 224)
-        type = 2;
+        type = acClassC;
     else if (firstOctet < 240)
-        type = 3;
+        type = acClassD;
     FClassType = type;
     FNetworkBits = classTable[type].networkBits;
 }
 
-void TIPAddClass::setClass(uint8_t type)
+void TIPAddClass::setClass(TAddressClass type)
 {
     FNetworkBits = classTable[type].networkBits;
     writeByte(0, classTable[type].firstOctet);
@@ -121,7 +121,7 @@ void TIPAddClass::SetAddress(uint32_t value)
     classify(static_cast<uint8_t>(value >> 24));
 }
 
-void TIPAddClass::SetClassType(uint8_t type)
+void TIPAddClass::SetClassType(TAddressClass type)
 {
     if (type >= classCount)
         throw EZentrixError("Invalid TIPAddClass Class Type");
@@ -166,7 +166,7 @@ void TIPAddMask::SetAddress(uint32_t value)
     updateClassMask();
 }
 
-void TIPAddMask::SetClassType(uint8_t type)
+void TIPAddMask::SetClassType(TAddressClass type)
 {
     TIPAddClass::SetClassType(type);
     updateClassMask();
@@ -198,7 +198,7 @@ void TIPAddNetwork::SetAddress(uint32_t value)
     TIPAddMask::SetAddress(value);
 }
 
-void TIPAddNetwork::SetClassType(uint8_t type)
+void TIPAddNetwork::SetClassType(TAddressClass type)
 {
-    TIPAddMask::SetClassType(type > 2 ? 2 : type);
+    TIPAddMask::SetClassType(type > acClassC ? acClassC : type);
 }

@@ -6,12 +6,12 @@
 //   TIPAddress      32-bit address; octet 0 is the most significant byte.
 //                   GetByte(i), SetByte(i, v), GetAddress(), SetAddress(v),
 //                   DecimalText(), HexText(), static FormatDecimal(v), FormatHex(v)
-//   TIPAddClass     + ClassType() 0..4 (A..E), NetworkBits() 8/16/24/0,
+//   TIPAddClass     + ClassType() acClassA..acClassE, NetworkBits() 8/16/24/0,
 //                   SetClassType(t), ClassLetter()
 //   TIPAddMask      + ClassMask(), RangeMask() (kept up to date),
 //                   static MakeMask(startBit, numBits)
 //   TIPAddNetwork   restricted to classes A..C: first octet normalised
-//                   (0 -> 1, 127 -> 126, 224..255 -> 223), class codes above 2 -> 2
+//                   (0 -> 1, 127 -> 126, 224..255 -> 223), classes D and E -> C
 //   TIPAddSubnet    classful network split by SubnetBits(); 128.0.0.1, class B, 8 bits
 //                   SetSubnetBits(n), MaxSubnetBits(), SubnetMask(), BitMapText(),
 //                   NetworkID(), SubnetID(), HostID(), FirstHost(), LastHost(),
@@ -37,6 +37,17 @@
 
 #include <cstdint>
 #include <string>
+
+// The classful address classes. The class is kept as this 8-bit code; a
+// code past acClassE is refused where a class is chosen.
+enum TAddressClass : uint8_t
+{
+    acClassA,
+    acClassB,
+    acClassC,
+    acClassD,
+    acClassE,
+};
 
 class TIPAddress
 {
@@ -81,21 +92,21 @@ public:
     void SetByte(uint8_t index, uint8_t value) override;
     // Always derives the class from the new first octet.
     void SetAddress(uint32_t value) override;
-    // Chooses a class (0..4) by rewriting the first octet to the class's
-    // lowest usable value (1, 128, 192, 224, 240). Choosing the current class
+    // Chooses a class by rewriting the first octet to the class's lowest
+    // usable value (1, 128, 192, 224, 240). Choosing the current class
     // changes nothing, even when the first octet is not the lowest.
-    virtual void SetClassType(uint8_t type);
+    virtual void SetClassType(TAddressClass type);
 
-    uint8_t ClassType() const { return FClassType; }
+    TAddressClass ClassType() const { return FClassType; }
     uint8_t NetworkBits() const { return FNetworkBits; }
     // 'A' to 'E'.
     char ClassLetter() const;
 
 protected:
     void classify(uint8_t firstOctet);
-    void setClass(uint8_t type);
+    void setClass(TAddressClass type);
 
-    uint8_t FClassType = 0;
+    TAddressClass FClassType = acClassA;
     uint8_t FNetworkBits = 8;
 };
 
@@ -107,7 +118,7 @@ public:
 
     void SetByte(uint8_t index, uint8_t value) override;
     void SetAddress(uint32_t value) override;
-    void SetClassType(uint8_t type) override;
+    void SetClassType(TAddressClass type) override;
 
     // numBits consecutive one-bits whose highest is bit startBit (31 = most
     // significant). startBit above 31, numBits above 32, or a mask that would
@@ -135,8 +146,8 @@ public:
     void SetByte(uint8_t index, uint8_t value) override;
     // A first octet above 223 becomes 223.
     void SetAddress(uint32_t value) override;
-    // Class codes above 2 are taken as 2 (class C).
-    void SetClassType(uint8_t type) override;
+    // Classes D and E are taken as class C.
+    void SetClassType(TAddressClass type) override;
 
 protected:
     static uint8_t normalizedFirstOctet(uint8_t value);
@@ -154,7 +165,7 @@ public:
     // Takes a whole address; normalised and classified like a first-octet write.
     void SetAddress(uint32_t value) override;
     // A new class lowers the subnet bits to 30 - NetworkBits if needed.
-    void SetClassType(uint8_t type) override;
+    void SetClassType(TAddressClass type) override;
     // Clamped to 1..22. Raising the bits switches the class to make room:
     // 7..14 on class C gives class B, 15..22 gives class A. Lowering keeps it.
     virtual void SetSubnetBits(uint8_t bits);
@@ -198,7 +209,7 @@ public:
     // Same rule as SetByte when the new address falls into another class.
     void SetAddress(uint32_t value) override;
     // A new class lowers the supernet bits to NetworkBits - 1 if needed.
-    void SetClassType(uint8_t type) override;
+    void SetClassType(TAddressClass type) override;
     // Clamped to 1..24. Lowering to 1 gives class A, lowering to 2 class B;
     // raising into 9..16 gives class B, into 17..24 class C.
     virtual void SetSupernetBits(uint8_t bits);
@@ -213,7 +224,7 @@ public:
     int32_t SupernetCount() const;
 
 private:
-    void clampToClass(uint8_t previousClass);
+    void clampToClass(TAddressClass previousClass);
     void updateRangeMask();
 
     uint8_t FSupernetBits = 23;

@@ -67,16 +67,15 @@ public:
     // the focus rested on Cancel.
     void commitTyping();
 
-    void TopologyComboBoxChange();
-    void TopologyComboBoxExit();
-    void BandwidthComboBoxExit();
-    void ButtonClick();
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
+    void TopologyComboBoxChange();
+    void TopologyComboBoxExit();
+    void BandwidthComboBoxExit();
+    void ButtonClick();
     void setTopologyText(const QString& text);
     void setBandwidthText(const QString& text);
     void selectBandwidth(int index);

@@ -39,12 +39,11 @@ public:
     // The button that shows the chain element at the position.
     TNetworkButton* button(int position) const { return FButtons.value(position); }
 
+private:
     void NewNetworkButtonClick();
     void ResetButtonClick();
     // The properties dialog's OK: its values go into the selected element.
     void ApplyProperties();
-
-private:
     void chainChanged(TLatencyChain::TChange change, int position);
     void addButton(int position);
     void dropButton(int position);

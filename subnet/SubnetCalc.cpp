@@ -167,6 +167,8 @@ void TSubnetCalc::pageEntered(QWidget* page)
         setBitsCaption(QStringLiteral("&Supernet Bits"), 211);
         ui->BitsSpinEdit->setMaxValue(SupernetBitsLimit);
     }
+    // The shared controls and the new tab's displays show its model.
+    UpdateSubnetView();
 }
 
 void TSubnetCalc::pageLeaving(QWidget* page)
@@ -212,7 +214,7 @@ int TSubnetCalc::selectedClass() const
     return FAddressTypeItems->checkedId();
 }
 
-void TSubnetCalc::showClass(int classType)
+void TSubnetCalc::showClass(TAddressClass classType)
 {
     if (classType == selectedClass())
         return;
@@ -248,7 +250,7 @@ void TSubnetCalc::showOctets(const std::array<TOctetEdit*, 4>& edits, uint32_t a
 
 void TSubnetCalc::AddressTypeRadioGroupClick()
 {
-    const auto classType = static_cast<uint8_t>(std::max(0, selectedClass()));
+    const auto classType = TAddressClass(std::max(0, selectedClass()));
     if (cidrActive()) {
         FSupernet->SetClassType(classType);
     } else {

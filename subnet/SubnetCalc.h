@@ -9,6 +9,7 @@
 class QButtonGroup;
 class QLabel;
 class QString;
+enum TAddressClass : uint8_t;
 class TIPAddSubnet;
 class TIPAddSupernet;
 class TOctetEdit;
@@ -36,10 +37,9 @@ public:
     void pageEntered(QWidget* page) override;
     void pageLeaving(QWidget* page) override;
 
+private:
     // Rewrites every display of the active tab from the models.
     void UpdateSubnetView();
-
-private:
     void AddressTypeRadioGroupClick();
     void BitsSpinEditChange();
     void CopySubnetHostButtonClick();
@@ -70,7 +70,7 @@ private:
     int selectedClass() const;
     // Program writes of the shared controls; each raises the control's
     // handler when the shown value really changes, as a user's change would.
-    void showClass(int classType);
+    void showClass(TAddressClass classType);
     void showBits(int bits);
     void showOctets(const std::array<TOctetEdit*, 4>& edits, uint32_t address);
     static void showText(QLabel* panel, const QString& text);

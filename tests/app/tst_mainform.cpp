@@ -313,7 +313,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         auto* widget = form->findChild<QWidget*>(target);
         if (!widget) {
-            form->About1Click();
+            form->findChild<QAction*>("About1")->trigger();
             widget = form->aboutBox()->findChild<QWidget*>(target);
             QVERIFY(QTest::qWaitForWindowExposed(widget->window()));
         }

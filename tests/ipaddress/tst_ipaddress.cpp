@@ -38,7 +38,7 @@ template <class T> void run(T& model, const QString& script)
             TIPAddMask::MakeMask(arg(1), arg(2));
         else if (word[0] == "class") {
             if constexpr (std::is_base_of_v<TIPAddClass, T>)
-                model.SetClassType(arg(1));
+                model.SetClassType(TAddressClass(arg(1)));
         } else if (word[0] == "bits") {
             if constexpr (std::is_same_v<T, TIPAddSubnet>)
                 model.SetSubnetBits(arg(1));
@@ -410,7 +410,7 @@ private slots:
         address.SetAddress(ip("10.1.2.3"));
         QCOMPARE(dec(subnet.SubnetMask()), QString("255.252.0.0"));
         TIPAddSupernet supernet;
-        static_cast<TIPAddClass&>(supernet).SetClassType(0);
+        static_cast<TIPAddClass&>(supernet).SetClassType(acClassA);
         QCOMPARE(dec(supernet.RangeMask()), QString("254.0.0.0"));
     }
 
@@ -433,8 +433,8 @@ private slots:
                 supernet.SetByte(index, value);
                 break;
             case 2:
-                subnet.SetClassType(type);
-                supernet.SetClassType(type);
+                subnet.SetClassType(TAddressClass(type));
+                supernet.SetClassType(TAddressClass(type));
                 break;
             default:
                 subnet.SetSubnetBits(bits);
