@@ -163,10 +163,11 @@ int runRadix(Report& report, const RadixOptions& options)
               {"width", "", Value::Integer(width), Show::DataOnly},
               {"signed", "Signed decimal", Value::Of(GroupThousands(conv::intToStr(signedValue))),
                Show::TextOnly},
-              {"signed", "", Value::Integer(signedValue), Show::DataOnly},
+              // 64-bit values pass what a JSON reader keeps exactly (2^53).
+              {"signed", "", Value::Count(std::to_string(signedValue)), Show::DataOnly},
               {"unsigned", "Unsigned decimal", Value::Of(GroupThousands(unsignedText)),
                Show::TextOnly},
-              {"unsigned", "", {Value::Kind::Integer, unsignedText, false}, Show::DataOnly},
+              {"unsigned", "", Value::Count(unsignedText), Show::DataOnly},
               {"hexadecimal", "Hexadecimal", Value::Of(GroupHex(hex)), Show::TextOnly},
               {"hexadecimal", "", Value::Of(hex), Show::DataOnly},
               {"binary", "Binary", Value::Of(GroupBin(binary)), Show::TextOnly},

@@ -2,6 +2,7 @@
 // window's own reader (core/LatencyLayout, with its repairs of damaged
 // records) from the file, then made into a chain as the window restores it.
 
+#include "cli/Command.h"
 #include "cli/LatencyChain.h"
 #include "cli/SettingsFile.h"
 
@@ -58,11 +59,29 @@ LatencyChainElement storedNetwork(const TStoredNetwork& stored)
     return network;
 }
 
+// The names the window stores: Calculator, NumNetworks, NodeA, NodeB,
+// Network<n> and Network<n>Name.
+bool isWindowValue(const std::string& name)
+{
+    if (name == "Calculator" || name == "NumNetworks" || name == "NodeA" || name == "NodeB")
+        return true;
+    const std::string network = "Network";
+    if (name.compare(0, network.size(), network) != 0)
+        return false;
+    size_t end = network.size();
+    while (end < name.size() && name[end] >= '0' && name[end] <= '9')
+        ++end;
+    return end > network.size() && (end == name.size() || name.substr(end) == "Name");
+}
+
 } // namespace
 
 LatencyChain readStoredChain(const std::string& path)
 {
     const SettingsFile file(path);
+    if (!file.empty() && !file.HasName(isWindowValue))
+        throwBadToken(path, "the window's settings file: this one holds values, but none of the "
+                            "window's (Calculator, NumNetworks, NodeA, NodeB, Network1, ...)");
     if (file.empty()) {
         // Nothing stored: the window's first start.
         return {node(nbDesktopCPU, NodeAName, 64, 0),

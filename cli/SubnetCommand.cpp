@@ -23,6 +23,7 @@ struct ClassfulOptions
     std::string classLetter;
     std::string limit;
     bool table = false;
+    bool strict = false;
 };
 
 uint32_t readClassfulAddress(const std::string& text)
@@ -51,19 +52,35 @@ uint8_t readClass(const std::string& text)
 }
 
 // The model's rules may move what was asked for (a class switch rewrites
-// the first octet, a class clamps the bits): say what it became, beside the
-// output.
-void noteChanges(uint32_t asked, const TIPAddNetwork& model, const std::string& bitsAsked,
-                 unsigned bits, const std::string& classAsked, const char* bitsName)
+// the first octet, a class clamps the bits). Says what it became, beside the
+// output, or with --strict refuses the input; returns whether it moved.
+bool noteChanges(const ClassfulOptions& options, uint32_t asked, const TIPAddNetwork& model,
+                 unsigned bits, const char* bitsName)
 {
-    const bool moved = model.GetAddress() != asked ||
-                       (!bitsAsked.empty() && std::to_string(bits) != bitsAsked) ||
-                       (!classAsked.empty() && (classAsked[0] & ~0x20) != model.ClassLetter());
-    if (moved)
-        std::fprintf(stderr,
-                     "zentrix-cli: note: the subnet calculator's rules make this %s, class %c, "
-                     "%u %s\n",
-                     model.DecimalText().c_str(), model.ClassLetter(), bits, bitsName);
+    const bool moved =
+        model.GetAddress() != asked ||
+        (!options.bits.empty() && std::to_string(bits) != options.bits) ||
+        (!options.classLetter.empty() && (options.classLetter[0] & ~0x20) != model.ClassLetter());
+    if (!moved)
+        return false;
+    const std::string became = model.DecimalText() + ", class " + model.ClassLetter() + ", " +
+                               std::to_string(bits) + " " + bitsName;
+    if (options.strict)
+        throwBadToken(options.address, "input the calculator keeps as given (--strict): its "
+                                       "rules make this " +
+                                           became);
+    std::fprintf(stderr, "zentrix-cli: note: the subnet calculator's rules make this %s\n",
+                 became.c_str());
+    return true;
+}
+
+// What was asked for and whether the rules moved it, for JSON and CSV.
+Section requestSection(const std::string& asked, bool adjusted)
+{
+    using Show = Field::Show;
+    return {"",
+            {{"requested", "", Value::Of(asked), Show::DataOnly},
+             {"adjusted", "", Value::Flag(adjusted, adjusted ? "yes" : "no"), Show::DataOnly}}};
 }
 
 std::string classText(const TIPAddNetwork& model)
@@ -71,13 +88,14 @@ std::string classText(const TIPAddNetwork& model)
     return std::string("Class ") + model.ClassLetter();
 }
 
-Record subnetRecord(const TIPAddSubnet& subnet)
+Record subnetRecord(const TIPAddSubnet& subnet, const Section& request)
 {
     const auto dec = [](const TIPAddress& a) { return Value::Of(a.DecimalText()); };
     const auto hex = [](const TIPAddress& a) { return Value::Of(a.HexText()); };
     const char letter = subnet.ClassLetter();
     using Show = Field::Show;
     return {
+        request,
         {"",
          {
              {"class", st::AddressTypeCaption, Value::Of(classText(subnet)), Show::TextOnly},
@@ -100,8 +118,8 @@ Record subnetRecord(const TIPAddSubnet& subnet)
              {"address_hex", st::HexadecimalCaption, hex(subnet)},
              {"host_range", st::SubnetRangeCaption, Value::Of(st::hostRange(subnet)),
               Show::TextOnly},
-             {"first_host", "", dec(subnet.FirstHost()), Show::DataOnly},
-             {"last_host", "", dec(subnet.LastHost()), Show::DataOnly},
+             {"first", "", dec(subnet.FirstHost()), Show::DataOnly},
+             {"last", "", dec(subnet.LastHost()), Show::DataOnly},
              {"subnet_mask", st::SubnetMaskCaption, dec(subnet.RangeMask())},
              {"subnet_id", st::SubnetIdCaption, dec(subnet.SubnetID())},
              {"network_id", st::NetworkIdCaption, dec(subnet.NetworkID())},
@@ -112,18 +130,19 @@ Record subnetRecord(const TIPAddSubnet& subnet)
 
 // Every subnet of the network, as the Subnets/Hosts tab lists them but
 // without its cap of 16,385 rows.
-void listSubnets(Report& report, const TIPAddSubnet& subnet, uint64_t limit)
+void listSubnets(Report& report, const TIPAddSubnet& subnet, const Section& request, uint64_t limit)
 {
     using Show = Field::Show;
     const size_t rangeWidth = 2 * addresstext::Ipv4MaxLength + 5;
     // JSON carries the model's facts beside the list; the other formats are
     // the table alone, as the window's tab is.
-    report.BeginTable(report.format() == Format::Json ? subnetRecord(subnet) : Record{}, "subnets",
+    report.BeginTable(report.format() == Format::Json ? subnetRecord(subnet, request) : Record{},
+                      "subnets",
                       {{"subnet", st::SubnetColumnHeader, 5, true},
                        {"host_range", st::HostRangeColumnHeader, rangeWidth, false, Show::TextOnly},
                        {"network", "Network", 0, false, Show::DataOnly},
-                       {"first_host", "First host", 0, false, Show::DataOnly},
-                       {"last_host", "Last host", 0, false, Show::DataOnly},
+                       {"first", "First host", 0, false, Show::DataOnly},
+                       {"last", "Last host", 0, false, Show::DataOnly},
                        {"broadcast", "Broadcast", 0, false, Show::DataOnly}});
     st::SubnetCursor cursor(subnet);
     const uint64_t total = uint64_t(cursor.Count());
@@ -157,6 +176,8 @@ int runSubnet(Report& report, const ClassfulOptions& options)
     const uint64_t limit = readLimit(options.limit);
     if (report.format() == Format::Tsv && !options.table)
         throw UsageError("--tsv: expected --table as well (the window's table is the subnet list)");
+    if (!options.limit.empty() && !options.table)
+        throw UsageError("--limit: expected --table as well (it cuts the list of subnets)");
 
     TIPAddSubnet subnet;
     subnetentry::enterAddressInfo(subnet, asked);
@@ -164,14 +185,14 @@ int runSubnet(Report& report, const ClassfulOptions& options)
         subnet.SetClassType(uint8_t(classType));
     if (bits >= 0)
         subnet.SetSubnetBits(uint8_t(bits));
-    noteChanges(asked, subnet, options.bits, subnet.SubnetBits(), options.classLetter,
-                "subnet bits");
+    const Section request = requestSection(
+        options.address, noteChanges(options, asked, subnet, subnet.SubnetBits(), "subnet bits"));
 
     if (!options.table) {
-        report.WriteRecord(subnetRecord(subnet));
+        report.WriteRecord(subnetRecord(subnet, request));
         return 0;
     }
-    listSubnets(report, subnet, limit);
+    listSubnets(report, subnet, request, limit);
     return 0;
 }
 
@@ -184,13 +205,15 @@ int runSupernet(Report& report, const ClassfulOptions& options)
     subnetentry::enterCidr(supernet, asked);
     if (bits >= 0)
         supernet.SetSupernetBits(uint8_t(bits));
-    noteChanges(asked, supernet, options.bits, supernet.SupernetBits(), "", "supernet bits");
+    const bool adjusted =
+        noteChanges(options, asked, supernet, supernet.SupernetBits(), "supernet bits");
 
     const auto dec = [](const TIPAddress& a) { return Value::Of(a.DecimalText()); };
     const auto hex = [](const TIPAddress& a) { return Value::Of(a.HexText()); };
     using Show = Field::Show;
     const TIPAddress route = supernet.Route();
     report.WriteRecord({
+        requestSection(options.address, adjusted),
         {"",
          {
              {"class", st::AddressPrefixCaption, Value::Of(classText(supernet)), Show::TextOnly},
@@ -232,13 +255,18 @@ void addSubnetCommand(CLI::App& app, Command& chosen)
         ->type_name("A|B|C");
     subnet->add_flag("--table", options->table,
                      "List every subnet with its host range (the Subnets/Hosts tab, uncapped)");
+    subnet->add_flag("--strict", options->strict,
+                     "Refuse input the window's rules would change (exit status 2) instead of "
+                     "noting the change");
     addLimitOption(*subnet, options->limit);
     addFormatOptions(*subnet, chosen, true);
     subnet->footer("The address is typed in first, as on the Address Info tab (the last octet "
                    "within 1 to 254), then the class, then the bits, by the window's rules: "
                    "raising the bits past what the class holds switches the class (and "
                    "rewrites the first octet); a class lowers bits it cannot hold. A note on "
-                   "standard error says when that changed what was given.\n\n"
+                   "standard error says when that changed what was given, and --json and --csv "
+                   "give the address asked for as \"requested\" and \"adjusted\": true; "
+                   "--strict refuses such input instead.\n\n"
                    "Examples:\n"
                    "  zentrix-cli subnet 172.16.5.9 --bits 4\n"
                    "  zentrix-cli subnet 200.1.2.3 --bits 2 --table\n"
@@ -257,9 +285,15 @@ void addSupernetCommand(CLI::App& app, Command& chosen)
     supernet
         ->add_option("--bits", options->bits, "Supernet bits, 1 to 24 (the window starts at 23)")
         ->type_name("N");
+    supernet->add_flag("--strict", options->strict,
+                       "Refuse input the window's rules would change (exit status 2) instead of "
+                       "noting the change");
     addFormatOptions(*supernet, chosen, false);
     supernet->footer("The address is applied first, then the bits, by the window's rules "
-                     "(changing the bits can switch the class and rewrite the first octet).\n\n"
+                     "(changing the bits can switch the class and rewrite the first octet). A "
+                     "note on standard error says when that changed what was given, and --json "
+                     "and --csv say so as \"requested\" and \"adjusted\"; --strict refuses "
+                     "such input instead.\n\n"
                      "Example:\n"
                      "  zentrix-cli supernet 192.168.4.0 --bits 22");
     supernet->callback([options, &chosen] {

@@ -28,7 +28,7 @@ private slots:
         QTest::newRow("two gaps") << QStringList{"cidr", "1::2::3"} << "1::2::3";
         QTest::newRow("leading zero") << QStringList{"cidr", "010.0.0.1"} << "010.0.0.1";
         QTest::newRow("gapped mask")
-            << QStringList{"cidr", "10.0.0.0", "255.0.255.0"} << "255.0.255.0";
+            << QStringList{"cidr", "10.0.0.0/255.0.255.0"} << "10.0.0.0/255.0.255.0";
         QTest::newRow("split shorter than network")
             << QStringList{"cidr", "10.0.0.0/16", "--split", "8"} << "8";
         QTest::newRow("split past 32")
