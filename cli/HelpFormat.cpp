@@ -41,8 +41,19 @@ public:
 
     std::string make_option_opts(const CLI::Option* option) const override
     {
-        // A list is "ITEM...", as the usage line writes it.
+        // The usage line says what is required, and the option's text what
+        // excludes what: the name and its value's form are enough here. A
+        // list is "ITEM...", as the usage line writes it.
         std::string opts = CLI::Formatter::make_option_opts(option);
+        for (const char* note : {" Excludes:", " Needs:"}) {
+            const size_t at = opts.find(note);
+            if (at != std::string::npos)
+                opts.erase(at);
+        }
+        const std::string required = " " + get_label("REQUIRED");
+        const size_t at = opts.find(required);
+        if (at != std::string::npos)
+            opts.erase(at, required.size());
         const std::string list = " ...";
         if (opts.size() >= list.size() &&
             opts.compare(opts.size() - list.size(), list.size(), list) == 0)

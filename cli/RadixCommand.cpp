@@ -184,13 +184,14 @@ void addRadixCommand(CLI::App& app, Command& chosen)
 {
     auto options = std::make_shared<RadixOptions>();
     CLI::App* radix = app.add_subcommand(
-        "radix", "The number-base calculator: a value in decimal (signed and unsigned), "
-                 "hexadecimal, binary and as a dotted quad, at a width of 8 to 64 bits");
+        "radix", "A number in decimal (signed and unsigned), hexadecimal, binary and as "
+                 "dotted octets, at a width of 8, 16, 32 or 64 bits");
     radix
-        ->add_option("value", options->value,
+        ->add_option("VALUE", options->value,
                      "Decimal (255, -6), 0x hexadecimal (0xFF), 0b binary (0b1010) or a dotted "
                      "quad (192.168.1.1); ',' and ' ' between digits are ignored")
-        ->required();
+        ->required()
+        ->type_name("");
     radix
         ->add_option("--width", options->width,
                      "Number width in bits: 8, 16, 32 or 64 (without it, the narrowest of 16, "

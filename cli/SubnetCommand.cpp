@@ -109,8 +109,8 @@ Record subnetRecord(const TIPAddSubnet& subnet, const Section& request)
              {"bit_map", st::BitMapCaption, Value::Of(subnet.BitMapText())},
              {"class_mask", st::decimalClassMaskCaption(letter), dec(subnet.ClassMask())},
              {"class_mask_hex", st::hexClassMaskCaption(letter), hex(subnet.ClassMask())},
-             {"network_mask", st::DecimalNetworkMaskCaption, dec(subnet.SubnetMask())},
-             {"network_mask_hex", st::HexNetworkMaskCaption, hex(subnet.SubnetMask())},
+             {"netmask", st::DecimalNetworkMaskCaption, dec(subnet.SubnetMask())},
+             {"netmask_hex", st::HexNetworkMaskCaption, hex(subnet.SubnetMask())},
          }},
         {st::AddressInfoTitle,
          {
@@ -232,9 +232,9 @@ int runSupernet(Report& report, const ClassfulOptions& options)
               Show::TextOnly},
              {"route", "", dec(route), Show::DataOnly},
              {"range_end", "", dec(supernet.RangeEnd()), Show::DataOnly},
-             {"mask", "", dec(supernet.RangeMask()), Show::DataOnly},
+             {"netmask", "", dec(supernet.RangeMask()), Show::DataOnly},
              {"route_hex", "", hex(route), Show::DataOnly},
-             {"mask_hex", "", hex(supernet.RangeMask()), Show::DataOnly},
+             {"netmask_hex", "", hex(supernet.RangeMask()), Show::DataOnly},
          }},
     });
     return 0;
@@ -246,9 +246,12 @@ void addSubnetCommand(CLI::App& app, Command& chosen)
 {
     auto options = std::make_shared<ClassfulOptions>();
     CLI::App* subnet = app.add_subcommand(
-        "subnet", "The window's classful subnet calculator: General Info, Address Info and, "
-                  "with --table, every subnet");
-    subnet->add_option("address", options->address, "IPv4 address, e.g. 172.16.5.9")->required();
+        "subnet", "Classful IPv4 subnetting: a class A, B or C network divided by a number of "
+                  "subnet bits, with its masks, bit map and largest numbers of subnets and "
+                  "hosts, an address's subnet and host parts, and with --table every subnet");
+    subnet->add_option("ADDRESS", options->address, "IPv4 address, e.g. 172.16.5.9")
+        ->required()
+        ->type_name("");
     subnet->add_option("--bits", options->bits, "Subnet bits, 1 to 22 (the window starts at 8)")
         ->type_name("N");
     subnet->add_option("--class", options->classLetter, "Network class: A, B or C")
@@ -260,13 +263,15 @@ void addSubnetCommand(CLI::App& app, Command& chosen)
                      "noting the change");
     addLimitOption(*subnet, options->limit);
     addFormatOptions(*subnet, chosen, true);
-    subnet->footer("The address is typed in first, as on the Address Info tab (the last octet "
-                   "within 1 to 254), then the class, then the bits, by the window's rules: "
-                   "raising the bits past what the class holds switches the class (and "
-                   "rewrites the first octet); a class lowers bits it cannot hold. A note on "
-                   "standard error says when that changed what was given, and --json and --csv "
-                   "give the address asked for as \"requested\" and \"adjusted\": true; "
-                   "--strict refuses such input instead.\n\n"
+    subnet->footer("The class follows from the address's first octet, and the subnet bits are "
+                   "taken from the host part. The rules are those of Zentrix's window: the "
+                   "address comes first (its last octet kept within 1 to 254), then the class, "
+                   "then the bits; bits beyond what the class holds switch to a larger class "
+                   "and rewrite the first octet to fit it, and a class lowers bits it cannot "
+                   "hold. A note on standard error says when that changed what was given, and "
+                   "--json and --csv give the address as given (\"requested\") and "
+                   "\"adjusted\": true; --strict refuses such input instead. --table lists "
+                   "every subnet (the window stops at 16,385).\n\n"
                    "Examples:\n"
                    "  zentrix-cli subnet 172.16.5.9 --bits 4\n"
                    "  zentrix-cli subnet 200.1.2.3 --bits 2 --table\n"
@@ -280,8 +285,11 @@ void addSupernetCommand(CLI::App& app, Command& chosen)
 {
     auto options = std::make_shared<ClassfulOptions>();
     CLI::App* supernet = app.add_subcommand(
-        "supernet", "The window's CIDR tab: consecutive classful networks as one supernet");
-    supernet->add_option("address", options->address, "IPv4 address, e.g. 192.0.0.1")->required();
+        "supernet", "Classful supernetting: consecutive class networks combined into one "
+                    "route (a CIDR block), with its address range and mask");
+    supernet->add_option("ADDRESS", options->address, "IPv4 address, e.g. 192.0.0.1")
+        ->required()
+        ->type_name("");
     supernet
         ->add_option("--bits", options->bits, "Supernet bits, 1 to 24 (the window starts at 23)")
         ->type_name("N");
@@ -289,11 +297,13 @@ void addSupernetCommand(CLI::App& app, Command& chosen)
                        "Refuse input the window's rules would change (exit status 2) instead of "
                        "noting the change");
     addFormatOptions(*supernet, chosen, false);
-    supernet->footer("The address is applied first, then the bits, by the window's rules "
-                     "(changing the bits can switch the class and rewrite the first octet). A "
-                     "note on standard error says when that changed what was given, and --json "
-                     "and --csv say so as \"requested\" and \"adjusted\"; --strict refuses "
-                     "such input instead.\n\n"
+    supernet->footer("The address is applied first, then the bits, as Zentrix's window "
+                     "does: raising the bits to 9 or more makes the network class B and to 17 "
+                     "or more class C, lowering them to 2 makes it class B and to 1 class A, "
+                     "and a change of class rewrites the first octet to fit it. A note on "
+                     "standard error says when that changed what was given, and --json and "
+                     "--csv say so as \"requested\" and \"adjusted\"; --strict refuses such "
+                     "input instead.\n\n"
                      "Example:\n"
                      "  zentrix-cli supernet 192.168.4.0 --bits 22");
     supernet->callback([options, &chosen] {

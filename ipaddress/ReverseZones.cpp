@@ -31,7 +31,7 @@ std::string zoneName(const CidrBlock& zone)
     if (zone.family == AddressFamily::IPv6)
         return ipv6Labels(zone.address, zone.prefix / 4u) + "ip6.arpa";
     const uint32_t address = uint32_t(zone.address.lo);
-    if (zone.prefix % 8 == 0)
+    if (zone.prefix <= 24)
         return ipv4Labels(address, zone.prefix / 8u) + "in-addr.arpa";
     // RFC 2317: the subnet's first last-octet and its prefix length, as a
     // label under the /24's zone.

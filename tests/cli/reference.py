@@ -15,6 +15,7 @@ documented there.
 import ipaddress
 import json
 import random
+import re
 import subprocess
 import sys
 from concurrent.futures import ThreadPoolExecutor
@@ -295,16 +296,31 @@ def main():
         verify(fail, doc, status)
 
     if MANUAL:
-        with open(MANUAL, encoding="utf-8") as page:
-            documented = page.read()
-        for key in sorted(keys):
-            if f"\\fB{key}\\fR" not in documented and f"\\fB{key}\\fP" not in documented:
-                fail.items.append(f"JSON key {key!r} is not documented in {MANUAL}")
+        fail.items += manual_faults(keys)
 
     for line in fail.items[:40]:
         print(line)
     print(f"{len(cases)} cases (seed {SEED}), {len(fail.items)} differences from ipaddress")
     return 1 if fail.items else 0
+
+
+def manual_faults(keys):
+    """Every JSON key seen is documented, and the page fits 80 columns."""
+    faults = []
+    with open(MANUAL, encoding="utf-8") as page:
+        documented = page.read()
+    for key in sorted(keys):
+        if f"\\fB{key}\\fR" not in documented:
+            faults.append(f"JSON key {key!r} is not documented in {MANUAL}")
+    shown = subprocess.run(["man", "-l", MANUAL], capture_output=True, text=True, check=False,
+                           env={"MANWIDTH": "80", "LANG": "C.UTF-8", "PATH": "/usr/bin:/bin"})
+    if shown.returncode != 0 or shown.stderr:
+        faults.append(f"man -l {MANUAL}: status {shown.returncode}, {shown.stderr!r}")
+    for number, line in enumerate(shown.stdout.splitlines(), 1):
+        line = re.sub(".\b", "", line)  # bold and underline are struck over
+        if len(line) > 80:
+            faults.append(f"{MANUAL} line {number} is {len(line)} columns wide: {line!r}")
+    return faults
 
 
 def json_keys(doc):
