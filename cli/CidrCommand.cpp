@@ -214,23 +214,28 @@ void addCidrCommand(CLI::App& app, Command& chosen)
     cidr->callback([options, &chosen] {
         chosen.run = [options](Report& report) { return runCidr(report, *options); };
     });
-    cidr->footer(
-        "Items come before an option that takes a list (or after --). Lists read standard "
-        "input when no items are given; '-' may appear once. IPv4 and IPv6 mix freely; IPv4 "
-        "blocks come first in every listing.\n\n" +
-        typeList() +
-        "\nExamples:\n"
-        "  zentrix-cli cidr 192.168.10.77/26\n"
-        "  zentrix-cli cidr 10.1.2.3 255.255.240.0\n"
-        "  zentrix-cli cidr 2001:db8:abcd::/48 --json\n"
-        "  zentrix-cli cidr 10.0.0.0/8 --split 28 --limit 4\n"
-        "  zentrix-cli cidr 10.0.0.5-10.0.0.20\n"
-        "  zentrix-cli cidr 10.0.0.0/8 --contains 10.20.30.40 10.1.0.0/16\n"
-        "  zentrix-cli cidr - < hosts.txt --csv\n"
-        "  zentrix-cli cidr --summarize @routes.txt\n"
-        "  zentrix-cli cidr 10.0.0.0/8 --exclude 10.1.0.0/16 10.2.0.0/16\n"
-        "  zentrix-cli cidr @old.txt --diff @new.txt\n"
-        "  zentrix-cli cidr --lookup 10.1.2.3 --in @routes.txt\n"
-        "  zentrix-cli cidr --reverse-zones 192.0.2.0/26 2001:db8::/30\n"
-        "  zentrix-cli cidr --ptr 2001:db8::1");
+    // Made when --help asks for it: the registry's words cost every call.
+    // (The footer's text would be the program's, which a command inherits.)
+    cidr->footer(std::string());
+    cidr->footer([] {
+        return "Items come before an option that takes a list (or after --). Lists read "
+               "standard "
+               "input when no items are given; '-' may appear once. IPv4 and IPv6 mix freely; IPv4 "
+               "blocks come first in every listing.\n\n" +
+               typeList() +
+               "\nExamples:\n"
+               "  zentrix-cli cidr 192.168.10.77/26\n"
+               "  zentrix-cli cidr 10.1.2.3 255.255.240.0\n"
+               "  zentrix-cli cidr 2001:db8:abcd::/48 --json\n"
+               "  zentrix-cli cidr 10.0.0.0/8 --split 28 --limit 4\n"
+               "  zentrix-cli cidr 10.0.0.5-10.0.0.20\n"
+               "  zentrix-cli cidr 10.0.0.0/8 --contains 10.20.30.40 10.1.0.0/16\n"
+               "  zentrix-cli cidr - < hosts.txt --csv\n"
+               "  zentrix-cli cidr --summarize @routes.txt\n"
+               "  zentrix-cli cidr 10.0.0.0/8 --exclude 10.1.0.0/16 10.2.0.0/16\n"
+               "  zentrix-cli cidr @old.txt --diff @new.txt\n"
+               "  zentrix-cli cidr --lookup 10.1.2.3 --in @routes.txt\n"
+               "  zentrix-cli cidr --reverse-zones 192.0.2.0/26 2001:db8::/30\n"
+               "  zentrix-cli cidr --ptr 2001:db8::1";
+    });
 }

@@ -68,7 +68,9 @@ public:
 
     std::string make_footer(const CLI::App* app) const override
     {
-        const std::string footer = app->get_footer();
+        std::string footer = app->get_footer();
+        while (!footer.empty() && footer.back() == '\n')
+            footer.pop_back();
         std::string out;
         size_t start = 0;
         while (start < footer.size()) {

@@ -406,9 +406,11 @@ void Report::EndTable(uint64_t listed, const Value& total, bool limited,
         break;
     case Format::Csv:
     case Format::Tsv:
-        // The table stays a table: the note goes beside it.
-        if (limited)
+        // The table stays a table: the note goes beside it, after it.
+        if (limited) {
+            FOut.Flush();
             std::fprintf(stderr, "zentrix-cli: %s\n", note.c_str());
+        }
         break;
     }
 }
