@@ -148,13 +148,15 @@ void listSubnets(Report& report, const TIPAddSubnet& subnet, const Section& requ
     const uint64_t total = uint64_t(cursor.Count());
     const uint64_t listed = std::min(total, limit);
     const bool data = report.format() == Format::Json || report.format() == Format::Csv;
+    // "network" is ADDRESS/PREFIX wherever it appears.
+    const std::string prefix = "/" + std::to_string(subnet.NetworkBits() + subnet.SubnetBits());
     for (uint64_t number = 0; number < listed; ++number) {
         const TIPAddSubnet& current = cursor.Current();
         const std::string numberText =
             data ? std::to_string(number) : st::subnetNumber(int64_t(number));
         const std::string texts[] = {
             data ? std::string() : st::hostRange(current),
-            current.NetworkID().DecimalText(),
+            current.NetworkID().DecimalText() + prefix,
             current.FirstHost().DecimalText(),
             current.LastHost().DecimalText(),
             TIPAddress(current.LastHost().GetAddress() + 1).DecimalText(),

@@ -271,8 +271,8 @@ def contains_case(v6):
 
 
 def main():
-    makers = [(facts_case, 1000), (batch_case, 150), (split_case, 500), (range_case, 400),
-              (summary_case, 300), (contains_case, 300)]
+    makers = [(facts_case, 800), (batch_case, 150), (split_case, 400), (range_case, 300),
+              (summary_case, 300), (contains_case, 250)]
     cases = []
     for maker, count in makers:
         for i in range(count):

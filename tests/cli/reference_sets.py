@@ -203,6 +203,6 @@ def registry_row(block, address, reachable, rfc):
     return args, None, verify
 
 
-SET_MAKERS = [(contains_networks_case, 150), (lookup_case, 150), (exclude_case, 200),
-              (intersect_case, 150), (overlaps_case, 150), (flags_case, 300)]
+SET_MAKERS = [(contains_networks_case, 120), (lookup_case, 120), (exclude_case, 150),
+              (intersect_case, 120), (overlaps_case, 120), (flags_case, 250)]
 REGISTRY_TABLE = [registry_row(*row) for row in DISPUTED]
