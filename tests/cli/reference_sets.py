@@ -189,7 +189,9 @@ def flags_case(rng, v6):
             fail.check(args, "global", doc["global"], address.is_global)
         fail.check(args, "private", doc["private"], any(address in n for n in PRIVATE_USE))
         if doc["private"]:
+            # Private use is one of the kinds Python calls private.
             fail.check(args, "private is not global", doc["global"], False)
+            fail.check(args, "is_private", address.is_private, True)
 
     return args, None, verify
 
