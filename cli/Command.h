@@ -20,8 +20,17 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A token as a message shows it, so that the message stays one line of
+// text: control characters and bytes that are no UTF-8 as escapes (\n, \t,
+// \x00), and at most `characters` characters, then "...".
+std::string shownToken(std::string_view token, size_t characters = 80);
+
 // "'TOKEN': expected WHAT".
 [[noreturn]] void throwBadToken(std::string_view token, const std::string& expected);
+// "WHERE: 'TOKEN': expected WHAT", WHERE naming the line the token came
+// from ("standard input, line 3"); without one the same as throwBadToken.
+[[noreturn]] void throwBadToken(const std::string& where, std::string_view token,
+                                const std::string& expected);
 
 // The subcommand the command line chose: its output format and what it does.
 // Run returns the exit status (cidr --contains answers with it).

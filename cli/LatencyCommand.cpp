@@ -238,8 +238,9 @@ void addLatencyCommand(CLI::App& app, Command& chosen)
         return std::to_string(node.PacketSize) + ":" + std::to_string(node.ProcessTime);
     };
     CLI::App* latency = app.add_subcommand(
-        "latency", "The latency calculator: each element's delay and share of a chain of "
-                   "networks between node A and node B, A to B, B to A and round trip");
+        "latency", "How long a packet takes along a path: a client (node A), up to 14 "
+                   "networks and a server (node B), with each one's delay and share of the "
+                   "total from A to B, from B to A and for the round trip");
     CLI::Option* nodeA =
         latency
             ->add_option("--node-a", options->nodeA,
@@ -276,10 +277,11 @@ void addLatencyCommand(CLI::App& app, Command& chosen)
     addFormatOptions(*latency, chosen, true);
     latency->footer(
         "Topology names ignore letter case; a name with a blank goes in quotes. A LAN "
-        "(Ethernet, FDDI, HIPPI, Token Ring) has no propagation delay. The tables are the "
-        "window's Latency Statistics for each packet direction, to the last digit; --tsv "
-        "gives the window's copy of each, --json and --csv one table with the direction in "
-        "a column.\n\n"
+        "(Ethernet, FDDI, HIPPI, Token Ring) has no propagation delay. A node's delay is its "
+        "processing time; a network's is its packet's transmission time at the bandwidth "
+        "plus its propagation delay. One table per packet direction, to the digit Zentrix's "
+        "window shows; --tsv gives the window's copy of each, --json and --csv one table "
+        "with the direction in a column.\n\n"
         "Examples:\n"
         "  zentrix-cli latency --node-a 64:10 --network Ethernet:10 --network T1 "
         "--node-b 1024:20\n"

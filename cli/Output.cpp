@@ -1,5 +1,6 @@
 #include "cli/Output.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
@@ -10,9 +11,10 @@ namespace {
 // Large enough that writing to a pipe is rarely the slow part, small enough
 // that the program's memory stays a few megabytes.
 constexpr size_t BufferSize = 1 << 20;
-constexpr size_t MaxReserve = 4096;
 
 } // namespace
+
+constexpr size_t Output::MaxReserve;
 
 Output::Output(int fd) : FFd(fd), FBuffer(new char[BufferSize + MaxReserve]) {}
 
@@ -37,6 +39,18 @@ void Output::Write(char c)
     if (FUsed >= BufferSize)
         drain();
     FBuffer[FUsed++] = c;
+}
+
+void Output::Repeat(char c, size_t count)
+{
+    while (count > 0) {
+        if (FUsed >= BufferSize)
+            drain();
+        const size_t part = std::min(count, BufferSize - FUsed);
+        std::memset(FBuffer.get() + FUsed, c, part);
+        FUsed += part;
+        count -= part;
+    }
 }
 
 char* Output::Reserve(size_t size)

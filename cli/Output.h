@@ -22,10 +22,17 @@ public:
     Output(const Output&) = delete;
     Output& operator=(const Output&) = delete;
 
+    // The most that Reserve gives at once.
+    static constexpr size_t MaxReserve = 4096;
+
     void Write(std::string_view text);
     void Write(char c);
-    // Room for `size` bytes (at most 4096) at the end of the buffer: write
-    // them and hand the end back to Commit.
+    // `count` copies of `c`, in pieces of the buffer's room: padding of any
+    // width.
+    void Repeat(char c, size_t count);
+    // Room for `size` bytes (at most MaxReserve) at the end of the buffer:
+    // write them and hand the end back to Commit. Longer text goes through
+    // Write and Repeat.
     char* Reserve(size_t size);
     void Commit(char* end) { FUsed = size_t(end - FBuffer.get()); }
 

@@ -56,12 +56,12 @@ void setNone(RowTexts& row, PlacedField column, Format format)
     row.number[column] = format == Format::Json;
 }
 
-// Counts that can pass 2^53 (IPv6) are JSON strings; IPv4 counts are
-// numbers.
-void setCount(RowTexts& row, PlacedField column, AddressFamily family, std::string digits)
+// Counts can pass 2^53 (IPv6), so a count is a JSON string of digits in
+// either family: one key, one type.
+void setCount(RowTexts& row, PlacedField column, std::string digits)
 {
     row.text[column] = std::move(digits);
-    row.number[column] = family == AddressFamily::IPv4;
+    row.number[column] = false;
 }
 
 void fillPlacedRow(RowTexts& row, const PlanInput& input, const PlanResult& result,
@@ -84,12 +84,11 @@ void fillPlacedRow(RowTexts& row, const PlanInput& input, const PlanResult& resu
         setAddress(row.text[BroadcastColumn], family, block.broadcast);
     else
         setNone(row, BroadcastColumn, format);
-    setCount(row, HostsColumn, family, usableCountText(block));
+    setCount(row, HostsColumn, usableCountText(block));
     if (request.byPrefix)
         setNone(row, SpareColumn, format);
     else
-        setCount(row, SpareColumn, family,
-                 addresstext::decimalText(spareCount(block, request.hosts)));
+        setCount(row, SpareColumn, addresstext::decimalText(spareCount(block, request.hosts)));
 }
 
 void writeRow(Report& report, const RowTexts& row, size_t count)
@@ -161,10 +160,8 @@ Value jsonText(std::string json)
     return {Value::Kind::Integer, std::move(json), false};
 }
 
-std::string jsonCount(AddressFamily family, const std::string& digits)
+std::string jsonCount(const std::string& digits)
 {
-    if (family == AddressFamily::IPv4)
-        return digits;
     std::string quoted;
     json::appendString(quoted, digits);
     return quoted;
@@ -188,7 +185,6 @@ std::string unplacedJson(const PlanInput& input, const PlanResult& result)
 
 std::string parentsJson(const PlanInput& input, const PlanResult& result)
 {
-    const AddressFamily family = result.family;
     std::string out = "[";
     for (size_t p = 0; p < input.parents.size(); ++p) {
         const CidrBlock& parent = input.parents[p];
@@ -198,9 +194,9 @@ std::string parentsJson(const PlanInput& input, const PlanResult& result)
         out += p == 0 ? "\n    {" : ",\n    {";
         out += "\n      \"network\": \"" + plantext::networkText(parent) + "\",";
         out += "\n      \"addresses\": " +
-               jsonCount(family, addresstext::powerOfTwoText(parent.hostBits())) + ",";
+               jsonCount(addresstext::powerOfTwoText(parent.hostBits())) + ",";
         out += "\n      \"used\": " +
-               jsonCount(family, countText(use.used, use.whole, parent.hostBits())) + ",";
+               jsonCount(countText(use.used, use.whole, parent.hostBits())) + ",";
         out += std::string("\n      \"used_percent\": ") + percent + ",";
         out += "\n      \"free\": [";
         for (size_t f = use.freeBegin; f < use.freeEnd; ++f)

@@ -163,10 +163,11 @@ int runRadix(Report& report, const RadixOptions& options)
               {"width", "", Value::Integer(width), Show::DataOnly},
               {"signed", "Signed decimal", Value::Of(GroupThousands(conv::intToStr(signedValue))),
                Show::TextOnly},
-              {"signed", "", Value::Integer(signedValue), Show::DataOnly},
+              // 64-bit values pass what a JSON reader keeps exactly (2^53).
+              {"signed", "", Value::Count(std::to_string(signedValue)), Show::DataOnly},
               {"unsigned", "Unsigned decimal", Value::Of(GroupThousands(unsignedText)),
                Show::TextOnly},
-              {"unsigned", "", {Value::Kind::Integer, unsignedText, false}, Show::DataOnly},
+              {"unsigned", "", Value::Count(unsignedText), Show::DataOnly},
               {"hexadecimal", "Hexadecimal", Value::Of(GroupHex(hex)), Show::TextOnly},
               {"hexadecimal", "", Value::Of(hex), Show::DataOnly},
               {"binary", "Binary", Value::Of(GroupBin(binary)), Show::TextOnly},
@@ -183,13 +184,14 @@ void addRadixCommand(CLI::App& app, Command& chosen)
 {
     auto options = std::make_shared<RadixOptions>();
     CLI::App* radix = app.add_subcommand(
-        "radix", "The number-base calculator: a value in decimal (signed and unsigned), "
-                 "hexadecimal, binary and as a dotted quad, at a width of 8 to 64 bits");
+        "radix", "A number in decimal (signed and unsigned), hexadecimal, binary and as "
+                 "dotted octets, at a width of 8, 16, 32 or 64 bits");
     radix
-        ->add_option("value", options->value,
+        ->add_option("VALUE", options->value,
                      "Decimal (255, -6), 0x hexadecimal (0xFF), 0b binary (0b1010) or a dotted "
                      "quad (192.168.1.1); ',' and ' ' between digits are ignored")
-        ->required();
+        ->required()
+        ->type_name("");
     radix
         ->add_option("--width", options->width,
                      "Number width in bits: 8, 16, 32 or 64 (without it, the narrowest of 16, "

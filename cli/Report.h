@@ -7,22 +7,24 @@
 #include <string_view>
 #include <vector>
 
-// How every command shows its results. A command describes them once, as a
-// record of named fields and at most one table of rows (text and TSV may
-// hold several tables one after the other, with Gap between them), and the
-// format chosen on the command line decides how they look:
+// How every command shows its results. A command describes them once, as
+// records of named fields or as a table of rows, and the format chosen on
+// the command line decides how they look:
 //
 //   text   fields as "caption   value" lines under their section titles,
-//          then the table with aligned columns (for people)
-//   json   one document: the fields as keys with typed values, the table as
-//          an array of objects under its name, then "listed", "total" and
-//          "limited"
-//   csv    the table with a header row of field names, one column per
-//          field; a command without a table gives its record as one row
+//          a blank line between records; tables with aligned columns under
+//          their headers, or as plain lines (for people)
+//   json   one document: a record as an object of typed values, several as
+//          an array of them; a table as an array of objects under its name,
+//          then "listed", "total" and "limited"
+//   csv    a header row of field names, one column per field, then one row
+//          per record or table row
 //   tsv    the window's own copy of its table: tab-separated, CR LF, with
 //          the window's header texts
 //
 // Rows are written as they come, so a table of any length takes no memory.
+// One key has one type everywhere: a count that can pass 2^53 (Count) is
+// always a string of decimal digits, other numbers are numbers.
 
 enum class Format
 {
@@ -32,9 +34,11 @@ enum class Format
     Tsv,
 };
 
-// A typed value. A Count is a number that may pass 64 bits (IPv6 address
-// and subnet counts): JSON gives it as a string of decimal digits, always,
-// so that no reader rounds it and the field keeps one type.
+// A typed value. A Count is a number that may pass 2^53 (address counts,
+// 64-bit values): JSON gives it as a string of decimal digits, always, so
+// that no reader rounds it and the field keeps one type. Null is a field
+// that does not exist for this item (the broadcast address of a /31): JSON
+// null, an empty CSV cell, no line of text.
 struct Value
 {
     enum class Kind
@@ -43,6 +47,7 @@ struct Value
         Integer,
         Count,
         Boolean,
+        Null,
     };
     Kind kind = Kind::Text;
     std::string text; // the shown form of every kind
@@ -55,6 +60,7 @@ struct Value
     {
         return {Kind::Boolean, std::move(shown), value};
     }
+    static Value Null() { return {Kind::Null, std::string(), false}; }
 };
 
 struct Field
@@ -64,6 +70,7 @@ struct Field
         Everywhere,
         TextOnly, // the window's combined texts, e.g. "a  -  b"
         DataOnly, // their parts, for JSON and CSV
+        CsvOnly,  // what JSON says by its shape instead
     };
     std::string key;     // JSON and CSV name
     std::string caption; // text caption
@@ -80,11 +87,13 @@ struct Section
 using Record = std::vector<Section>;
 
 // One cell of a streamed row; the text points into the caller's buffer and
-// is used before the next row.
+// is used before the next row. A null cell shows its text to people (such
+// as "-"), and is null in JSON and empty in CSV.
 struct Cell
 {
     std::string_view text;
     bool number = false; // a JSON number rather than a string
+    bool null = false;
 };
 
 struct Column
@@ -97,6 +106,25 @@ struct Column
     Field::Show show = Field::Show::Everywhere;
 };
 
+// The shapes a table takes beyond the usual.
+struct TableStyle
+{
+    enum class Text
+    {
+        Aligned, // a header, then columns padded to their widths
+        Lines,   // the cells of a row on one line, one blank apart
+    };
+    enum class Json
+    {
+        Counted, // {record..., "name": [...], "listed", "total", "limited"}
+        Array,   // [...]
+        Parts,   // {"name": [...], "next": [...]}: see NextPart
+    };
+    Text text = Text::Aligned;
+    Json json = Json::Counted;
+    bool rowsAsArrays = false; // JSON: ["a", "b"] rather than {"x": "a", ...}
+};
+
 class Report
 {
 public:
@@ -107,9 +135,19 @@ public:
     // A document with a record and no table.
     void WriteRecord(const Record& record);
 
+    // A document of records of the same kind: one object (`single`) or an
+    // array of them in JSON, blocks of lines in text, and in CSV rows under
+    // the header `keys` (a record lacking a key leaves its cell empty).
+    void BeginRecords(std::vector<std::string> keys, bool single);
+    void AddRecord(const Record& record);
+    void EndRecords();
+
     // A document with a record (possibly empty) and one streamed table.
-    void BeginTable(const Record& record, std::string name, std::vector<Column> columns);
+    void BeginTable(const Record& record, std::string name, std::vector<Column> columns,
+                    TableStyle style = {});
     void Row(const Cell* cells);
+    // Json::Parts: the rows that follow go in an array of this name.
+    void NextPart(const std::string& name);
     // `total` is the count the table would have without a limit; a limit
     // that cut it is reported in the format's own way.
     void EndTable(uint64_t listed, const Value& total, bool limited, const std::string& itemName);
@@ -119,7 +157,7 @@ public:
 
 private:
     void writeFieldsText(const Record& record);
-    void writeFieldsJson(const Record& record, bool more);
+    void writeFieldsJson(const Record& record, const char* indent, bool more);
     void writeJsonValue(const Value& value);
     void writeJsonString(std::string_view text);
     void writeCsvCell(std::string_view text);
@@ -128,7 +166,10 @@ private:
     Output& FOut;
     Format FFormat;
     std::vector<Column> FColumns;
+    TableStyle FStyle;
     std::vector<size_t> FShown;         // indexes of the columns this format shows
-    std::vector<std::string> FJsonKeys; // "\"key\":" per column
+    std::vector<std::string> FJsonKeys; // "\"key\": " per column
+    std::vector<std::string> FKeys;     // the CSV columns of a list of records
+    bool FSingle = false;
     uint64_t FRows = 0;
 };

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -162,6 +163,10 @@ SettingsFile::Value decodeValue(const std::string& text)
 
 SettingsFile::SettingsFile(const std::string& path)
 {
+    // A directory opens as a stream that reads as empty: the first run.
+    struct stat status;
+    if (::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode))
+        throwBadToken(path, "a settings file, not a directory");
     std::ifstream file(path, std::ios::binary);
     if (!file)
         throwBadToken(path, std::string("a settings file that can be read (") +
@@ -182,10 +187,19 @@ SettingsFile::SettingsFile(const std::string& path)
         if (equals == std::string::npos)
             throwBadToken(path, "a settings file: line " + std::to_string(number) +
                                     " is no 'name=value'");
+        FAnyValue = true;
         if (general)
             FValues[trimmed(text.substr(0, equals))] =
                 decodeValue(trimmed(text.substr(equals + 1)));
     }
+}
+
+bool SettingsFile::HasName(const std::function<bool(const std::string&)>& matches) const
+{
+    for (const auto& value : FValues)
+        if (matches(value.first))
+            return true;
+    return false;
 }
 
 const SettingsFile::Value* SettingsFile::Find(const std::string& name) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 
@@ -17,8 +18,8 @@
 class SettingsFile
 {
 public:
-    // Raises UsageError naming the file when it cannot be opened or a line
-    // cannot be read.
+    // Raises UsageError naming the file when it cannot be opened, is a
+    // directory, or a line cannot be read.
     explicit SettingsFile(const std::string& path);
 
     int32_t ReadInteger(const std::string& name) const;
@@ -41,9 +42,13 @@ public:
 
     // The value as stored, or nullptr.
     const Value* Find(const std::string& name) const;
-    // Whether the file holds no value at all (the window's first start).
-    bool empty() const { return FValues.empty(); }
+    // Whether the file holds no value at all, in any group (the window's
+    // first start).
+    bool empty() const { return !FAnyValue; }
+    // Whether one of the top-level values has a name that `matches`.
+    bool HasName(const std::function<bool(const std::string&)>& matches) const;
 
 private:
     std::map<std::string, Value> FValues;
+    bool FAnyValue = false;
 };

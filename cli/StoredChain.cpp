@@ -4,6 +4,7 @@
 
 #include "cli/StoredChain.h"
 
+#include "cli/Command.h"
 #include "cli/SettingsFile.h"
 #include "core/LatencyLayout.h"
 #include "core/TopologyTable.h"
@@ -27,11 +28,29 @@ private:
     const SettingsFile& FFile;
 };
 
+// The names the window stores: Calculator, NumNetworks, NodeA, NodeB,
+// Network<n> and Network<n>Name.
+bool isWindowValue(const std::string& name)
+{
+    if (name == "Calculator" || name == "NumNetworks" || name == "NodeA" || name == "NodeB")
+        return true;
+    const std::string network = "Network";
+    if (name.compare(0, network.size(), network) != 0)
+        return false;
+    size_t end = network.size();
+    while (end < name.size() && name[end] >= '0' && name[end] <= '9')
+        ++end;
+    return end > network.size() && (end == name.size() || name.substr(end) == "Name");
+}
+
 } // namespace
 
 TChainValue readStoredChain(const std::string& path)
 {
     const SettingsFile file(path);
+    if (!file.empty() && !file.HasName(isWindowValue))
+        throwBadToken(path, "the window's settings file: this one holds values, but none of the "
+                            "window's (Calculator, NumNetworks, NodeA, NodeB, Network1, ...)");
     // Nothing stored: the window's first start.
     if (file.empty())
         return firstRunChain();

@@ -24,6 +24,7 @@ struct ClassfulOptions
     std::string classLetter;
     std::string limit;
     bool table = false;
+    bool strict = false;
 };
 
 uint32_t readClassfulAddress(const std::string& text)
@@ -52,19 +53,35 @@ TAddressClass readClass(const std::string& text)
 }
 
 // The model's rules may move what was asked for (a class switch rewrites
-// the first octet, a class clamps the bits): say what it became, beside the
-// output.
-void noteChanges(uint32_t asked, const TIPAddNetwork& model, const std::string& bitsAsked,
-                 unsigned bits, const std::string& classAsked, const char* bitsName)
+// the first octet, a class clamps the bits). Says what it became, beside the
+// output, or with --strict refuses the input; returns whether it moved.
+bool noteChanges(const ClassfulOptions& options, uint32_t asked, const TIPAddNetwork& model,
+                 unsigned bits, const char* bitsName)
 {
-    const bool moved = model.GetAddress() != asked ||
-                       (!bitsAsked.empty() && std::to_string(bits) != bitsAsked) ||
-                       (!classAsked.empty() && (classAsked[0] & ~0x20) != model.ClassLetter());
-    if (moved)
-        std::fprintf(stderr,
-                     "zentrix-cli: note: the subnet calculator's rules make this %s, class %c, "
-                     "%u %s\n",
-                     model.DecimalText().c_str(), model.ClassLetter(), bits, bitsName);
+    const bool moved =
+        model.GetAddress() != asked ||
+        (!options.bits.empty() && std::to_string(bits) != options.bits) ||
+        (!options.classLetter.empty() && (options.classLetter[0] & ~0x20) != model.ClassLetter());
+    if (!moved)
+        return false;
+    const std::string became = model.DecimalText() + ", class " + model.ClassLetter() + ", " +
+                               std::to_string(bits) + " " + bitsName;
+    if (options.strict)
+        throwBadToken(options.address, "input the calculator keeps as given (--strict): its "
+                                       "rules make this " +
+                                           became);
+    std::fprintf(stderr, "zentrix-cli: note: the subnet calculator's rules make this %s\n",
+                 became.c_str());
+    return true;
+}
+
+// What was asked for and whether the rules moved it, for JSON and CSV.
+Section requestSection(const std::string& asked, bool adjusted)
+{
+    using Show = Field::Show;
+    return {"",
+            {{"requested", "", Value::Of(asked), Show::DataOnly},
+             {"adjusted", "", Value::Flag(adjusted, adjusted ? "yes" : "no"), Show::DataOnly}}};
 }
 
 std::string classText(const TIPAddNetwork& model)
@@ -72,13 +89,14 @@ std::string classText(const TIPAddNetwork& model)
     return std::string("Class ") + model.ClassLetter();
 }
 
-Record subnetRecord(const TIPAddSubnet& subnet)
+Record subnetRecord(const TIPAddSubnet& subnet, const Section& request)
 {
     const auto dec = [](const TIPAddress& a) { return Value::Of(a.DecimalText()); };
     const auto hex = [](const TIPAddress& a) { return Value::Of(a.HexText()); };
     const char letter = subnet.ClassLetter();
     using Show = Field::Show;
     return {
+        request,
         {"",
          {
              {"class", st::AddressTypeCaption, Value::Of(classText(subnet)), Show::TextOnly},
@@ -92,8 +110,8 @@ Record subnetRecord(const TIPAddSubnet& subnet)
              {"bit_map", st::BitMapCaption, Value::Of(subnet.BitMapText())},
              {"class_mask", st::decimalClassMaskCaption(letter), dec(subnet.ClassMask())},
              {"class_mask_hex", st::hexClassMaskCaption(letter), hex(subnet.ClassMask())},
-             {"network_mask", st::DecimalNetworkMaskCaption, dec(subnet.SubnetMask())},
-             {"network_mask_hex", st::HexNetworkMaskCaption, hex(subnet.SubnetMask())},
+             {"netmask", st::DecimalNetworkMaskCaption, dec(subnet.SubnetMask())},
+             {"netmask_hex", st::HexNetworkMaskCaption, hex(subnet.SubnetMask())},
          }},
         {st::AddressInfoTitle,
          {
@@ -101,8 +119,8 @@ Record subnetRecord(const TIPAddSubnet& subnet)
              {"address_hex", st::HexadecimalCaption, hex(subnet)},
              {"host_range", st::SubnetRangeCaption, Value::Of(st::hostRange(subnet)),
               Show::TextOnly},
-             {"first_host", "", dec(subnet.FirstHost()), Show::DataOnly},
-             {"last_host", "", dec(subnet.LastHost()), Show::DataOnly},
+             {"first", "", dec(subnet.FirstHost()), Show::DataOnly},
+             {"last", "", dec(subnet.LastHost()), Show::DataOnly},
              {"subnet_mask", st::SubnetMaskCaption, dec(subnet.RangeMask())},
              {"subnet_id", st::SubnetIdCaption, dec(subnet.SubnetID())},
              {"network_id", st::NetworkIdCaption, dec(subnet.NetworkID())},
@@ -113,30 +131,33 @@ Record subnetRecord(const TIPAddSubnet& subnet)
 
 // Every subnet of the network, as the Subnets/Hosts tab lists them but
 // without its cap of 16,385 rows.
-void listSubnets(Report& report, const TIPAddSubnet& subnet, uint64_t limit)
+void listSubnets(Report& report, const TIPAddSubnet& subnet, const Section& request, uint64_t limit)
 {
     using Show = Field::Show;
     const size_t rangeWidth = 2 * addresstext::Ipv4MaxLength + 5;
     // JSON carries the model's facts beside the list; the other formats are
     // the table alone, as the window's tab is.
-    report.BeginTable(report.format() == Format::Json ? subnetRecord(subnet) : Record{}, "subnets",
+    report.BeginTable(report.format() == Format::Json ? subnetRecord(subnet, request) : Record{},
+                      "subnets",
                       {{"subnet", st::SubnetColumnHeader, 5, true},
                        {"host_range", st::HostRangeColumnHeader, rangeWidth, false, Show::TextOnly},
                        {"network", "Network", 0, false, Show::DataOnly},
-                       {"first_host", "First host", 0, false, Show::DataOnly},
-                       {"last_host", "Last host", 0, false, Show::DataOnly},
+                       {"first", "First host", 0, false, Show::DataOnly},
+                       {"last", "Last host", 0, false, Show::DataOnly},
                        {"broadcast", "Broadcast", 0, false, Show::DataOnly}});
     st::SubnetCursor cursor(subnet);
     const uint64_t total = uint64_t(cursor.Count());
     const uint64_t listed = std::min(total, limit);
     const bool data = report.format() == Format::Json || report.format() == Format::Csv;
+    // "network" is ADDRESS/PREFIX wherever it appears.
+    const std::string prefix = "/" + std::to_string(subnet.NetworkBits() + subnet.SubnetBits());
     for (uint64_t number = 0; number < listed; ++number) {
         const TIPAddSubnet& current = cursor.Current();
         const std::string numberText =
             data ? std::to_string(number) : st::subnetNumber(int64_t(number));
         const std::string texts[] = {
             data ? std::string() : st::hostRange(current),
-            current.NetworkID().DecimalText(),
+            current.NetworkID().DecimalText() + prefix,
             current.FirstHost().DecimalText(),
             current.LastHost().DecimalText(),
             TIPAddress(current.LastHost().GetAddress() + 1).DecimalText(),
@@ -160,6 +181,8 @@ int runSubnet(Report& report, const ClassfulOptions& options)
     const uint64_t limit = readLimit(options.limit);
     if (report.format() == Format::Tsv && !options.table)
         throw UsageError("--tsv: expected --table as well (the window's table is the subnet list)");
+    if (!options.limit.empty() && !options.table)
+        throw UsageError("--limit: expected --table as well (it cuts the list of subnets)");
 
     TIPAddSubnet subnet;
     subnetentry::enterAddressInfo(subnet, asked);
@@ -167,14 +190,14 @@ int runSubnet(Report& report, const ClassfulOptions& options)
         subnet.SetClassType(*classType);
     if (bits >= 0)
         subnet.SetSubnetBits(uint8_t(bits));
-    noteChanges(asked, subnet, options.bits, subnet.SubnetBits(), options.classLetter,
-                "subnet bits");
+    const Section request = requestSection(
+        options.address, noteChanges(options, asked, subnet, subnet.SubnetBits(), "subnet bits"));
 
     if (!options.table) {
-        report.WriteRecord(subnetRecord(subnet));
+        report.WriteRecord(subnetRecord(subnet, request));
         return 0;
     }
-    listSubnets(report, subnet, limit);
+    listSubnets(report, subnet, request, limit);
     return 0;
 }
 
@@ -187,13 +210,15 @@ int runSupernet(Report& report, const ClassfulOptions& options)
     subnetentry::enterCidr(supernet, asked);
     if (bits >= 0)
         supernet.SetSupernetBits(uint8_t(bits));
-    noteChanges(asked, supernet, options.bits, supernet.SupernetBits(), "", "supernet bits");
+    const bool adjusted =
+        noteChanges(options, asked, supernet, supernet.SupernetBits(), "supernet bits");
 
     const auto dec = [](const TIPAddress& a) { return Value::Of(a.DecimalText()); };
     const auto hex = [](const TIPAddress& a) { return Value::Of(a.HexText()); };
     using Show = Field::Show;
     const TIPAddress route = supernet.Route();
     report.WriteRecord({
+        requestSection(options.address, adjusted),
         {"",
          {
              {"class", st::AddressPrefixCaption, Value::Of(classText(supernet)), Show::TextOnly},
@@ -212,9 +237,9 @@ int runSupernet(Report& report, const ClassfulOptions& options)
               Show::TextOnly},
              {"route", "", dec(route), Show::DataOnly},
              {"range_end", "", dec(supernet.RangeEnd()), Show::DataOnly},
-             {"mask", "", dec(supernet.RangeMask()), Show::DataOnly},
+             {"netmask", "", dec(supernet.RangeMask()), Show::DataOnly},
              {"route_hex", "", hex(route), Show::DataOnly},
-             {"mask_hex", "", hex(supernet.RangeMask()), Show::DataOnly},
+             {"netmask_hex", "", hex(supernet.RangeMask()), Show::DataOnly},
          }},
     });
     return 0;
@@ -226,22 +251,32 @@ void addSubnetCommand(CLI::App& app, Command& chosen)
 {
     auto options = std::make_shared<ClassfulOptions>();
     CLI::App* subnet = app.add_subcommand(
-        "subnet", "The window's classful subnet calculator: General Info, Address Info and, "
-                  "with --table, every subnet");
-    subnet->add_option("address", options->address, "IPv4 address, e.g. 172.16.5.9")->required();
+        "subnet", "Classful IPv4 subnetting: a class A, B or C network divided by a number of "
+                  "subnet bits, with its masks, bit map and largest numbers of subnets and "
+                  "hosts, an address's subnet and host parts, and with --table every subnet");
+    subnet->add_option("ADDRESS", options->address, "IPv4 address, e.g. 172.16.5.9")
+        ->required()
+        ->type_name("");
     subnet->add_option("--bits", options->bits, "Subnet bits, 1 to 22 (the window starts at 8)")
         ->type_name("N");
     subnet->add_option("--class", options->classLetter, "Network class: A, B or C")
         ->type_name("A|B|C");
     subnet->add_flag("--table", options->table,
                      "List every subnet with its host range (the Subnets/Hosts tab, uncapped)");
+    subnet->add_flag("--strict", options->strict,
+                     "Refuse input the window's rules would change (exit status 2) instead of "
+                     "noting the change");
     addLimitOption(*subnet, options->limit);
     addFormatOptions(*subnet, chosen, true);
-    subnet->footer("The address is typed in first, as on the Address Info tab (the last octet "
-                   "within 1 to 254), then the class, then the bits, by the window's rules: "
-                   "raising the bits past what the class holds switches the class (and "
-                   "rewrites the first octet); a class lowers bits it cannot hold. A note on "
-                   "standard error says when that changed what was given.\n\n"
+    subnet->footer("The class follows from the address's first octet, and the subnet bits are "
+                   "taken from the host part. The rules are those of Zentrix's window: the "
+                   "address comes first (its last octet kept within 1 to 254), then the class, "
+                   "then the bits; bits beyond what the class holds switch to a larger class "
+                   "and rewrite the first octet to fit it, and a class lowers bits it cannot "
+                   "hold. A note on standard error says when that changed what was given, and "
+                   "--json and --csv give the address as given (\"requested\") and "
+                   "\"adjusted\": true; --strict refuses such input instead. --table lists "
+                   "every subnet (the window stops at 16,385).\n\n"
                    "Examples:\n"
                    "  zentrix-cli subnet 172.16.5.9 --bits 4\n"
                    "  zentrix-cli subnet 200.1.2.3 --bits 2 --table\n"
@@ -255,14 +290,25 @@ void addSupernetCommand(CLI::App& app, Command& chosen)
 {
     auto options = std::make_shared<ClassfulOptions>();
     CLI::App* supernet = app.add_subcommand(
-        "supernet", "The window's CIDR tab: consecutive classful networks as one supernet");
-    supernet->add_option("address", options->address, "IPv4 address, e.g. 192.0.0.1")->required();
+        "supernet", "Classful supernetting: consecutive class networks combined into one "
+                    "route (a CIDR block), with its address range and mask");
+    supernet->add_option("ADDRESS", options->address, "IPv4 address, e.g. 192.0.0.1")
+        ->required()
+        ->type_name("");
     supernet
         ->add_option("--bits", options->bits, "Supernet bits, 1 to 24 (the window starts at 23)")
         ->type_name("N");
+    supernet->add_flag("--strict", options->strict,
+                       "Refuse input the window's rules would change (exit status 2) instead of "
+                       "noting the change");
     addFormatOptions(*supernet, chosen, false);
-    supernet->footer("The address is applied first, then the bits, by the window's rules "
-                     "(changing the bits can switch the class and rewrite the first octet).\n\n"
+    supernet->footer("The address is applied first, then the bits, as Zentrix's window "
+                     "does: raising the bits to 9 or more makes the network class B and to 17 "
+                     "or more class C, lowering them to 2 makes it class B and to 1 class A, "
+                     "and a change of class rewrites the first octet to fit it. A note on "
+                     "standard error says when that changed what was given, and --json and "
+                     "--csv say so as \"requested\" and \"adjusted\"; --strict refuses such "
+                     "input instead.\n\n"
                      "Example:\n"
                      "  zentrix-cli supernet 192.168.4.0 --bits 22");
     supernet->callback([options, &chosen] {

@@ -173,6 +173,14 @@ std::string ipv4Text(uint32_t address)
 
 char* writeIpv6(char* out, Uint128 address)
 {
+    // An IPv4-mapped address shows the IPv4 address it stands for, in its
+    // own dotted form (RFC 5952, section 5).
+    if (address.hi == 0 && address.lo >> 32 == 0xFFFF) {
+        for (char c : {':', ':', 'f', 'f', 'f', 'f', ':'})
+            *out++ = c;
+        return writeIpv4(out, uint32_t(address.lo));
+    }
+
     // The longest run of zero groups, at least two long.
     int runStart = -1, runLength = 0;
     for (int i = 0; i < 8;) {

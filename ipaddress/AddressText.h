@@ -23,7 +23,7 @@ bool readIpv4(std::string_view text, uint32_t& address);
 
 // RFC 4291 text: up to eight groups of one to four hexadecimal digits, one
 // "::" for a run of zero groups, and optionally a dotted IPv4 address in place
-// of the last two groups. No zone index.
+// of the last two groups. No zone index (see cidrtext for those).
 bool readIpv6(std::string_view text, Uint128& address);
 
 // A decimal number without sign or leading zeros, at most maxValue.
@@ -34,7 +34,8 @@ char* writeIpv4(char* out, uint32_t address);
 std::string ipv4Text(uint32_t address);
 
 // RFC 5952: lower case, leading zeros dropped, the longest run of two or
-// more zero groups (the first of equal runs) written as "::".
+// more zero groups (the first of equal runs) written as "::", and an
+// IPv4-mapped address as ::ffff:a.b.c.d.
 char* writeIpv6(char* out, Uint128 address);
 std::string ipv6Text(Uint128 address);
 // All eight groups with four digits each.

@@ -40,10 +40,7 @@ struct CidrBlock
     }
 };
 
-// What kind of addresses a block holds: the name of the special-purpose
-// block (RFC 6890 and its successors) that contains it, "mixed" when it
-// spans such a block only partly, and otherwise "public" (IPv4) or
-// "reserved" (IPv6 outside the blocks handed out so far).
+// The type word of a block: addressKind(block).type (ipaddress/AddressRegistry.h).
 std::string addressType(const CidrBlock& block);
 
 // The classful class letter of an IPv4 address by its first octet, A to E.
@@ -51,13 +48,15 @@ char historicalClass(uint32_t address);
 
 // IPv4 facts, with /31 and /32 counted as point-to-point links (RFC 3021)
 // and host routes are: both addresses of a /31 are hosts, and the one
-// address of a /32 is its own first and last host.
+// address of a /32 is its own first and last host; neither has a broadcast
+// address.
 struct Ipv4Facts
 {
     uint32_t address = 0;
     uint8_t prefix = 0;
     uint32_t network = 0;
-    uint32_t broadcast = 0; // the last address of the block
+    uint32_t broadcast = 0;    // the last address of the block
+    bool hasBroadcast = false; // below /31 only
     uint32_t firstHost = 0;
     uint32_t lastHost = 0;
     uint64_t usableHosts = 0;

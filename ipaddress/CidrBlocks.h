@@ -13,8 +13,21 @@ struct AddressRange
     Uint128 last; // inclusive
 };
 
-// The fewest blocks whose union is exactly first..last, in address order.
-// An IPv4 range needs at most 62 blocks and an IPv6 range at most 254.
+// The fewest blocks whose union is exactly first..last, in address order,
+// one at a time: while (blocks.next(block)) ...
+class RangeBlocks
+{
+public:
+    explicit RangeBlocks(const AddressRange& range) : FRange(range) {}
+    bool next(CidrBlock& block);
+
+private:
+    AddressRange FRange;
+    bool FDone = false;
+};
+
+// The same as a list. An IPv4 range needs at most 62 blocks and an IPv6
+// range at most 254.
 std::vector<CidrBlock> blocksOfRange(const AddressRange& range);
 
 // The fewest blocks that cover exactly the union of the ranges (overlapping

@@ -44,18 +44,22 @@ bool readAddress(std::string_view text, AddressFamily& family, Uint128& address,
 
 bool readIpv4Mask(std::string_view text, uint8_t& prefix, std::string& expected)
 {
+    // A value is ones from some bit down when adding one to it clears every
+    // one of them: so is an inverted network mask, and so is a hostmask.
+    const auto lowOnes = [](uint32_t v) { return (v & (v + 1)) == 0; };
     uint32_t mask = 0;
-    // Contiguous: inverted, the mask is all ones from some bit down, and
-    // adding one to such a value clears every one of them.
-    if (!addresstext::readIpv4(text, mask) || (~mask & (~mask + 1)) != 0) {
-        expected = "a network mask such as 255.255.255.0 (ones, then zeros)";
-        return false;
+    const bool read = addresstext::readIpv4(text, mask);
+    if (read && lowOnes(~mask)) {
+        prefix = uint8_t(32 - bitLength(Uint128(~mask)));
+        return true;
     }
-    unsigned ones = 0;
-    for (uint32_t m = mask; m & 0x80000000u; m <<= 1)
-        ++ones;
-    prefix = uint8_t(ones);
-    return true;
+    if (read && lowOnes(mask)) {
+        prefix = uint8_t(32 - bitLength(Uint128(mask)));
+        return true;
+    }
+    expected = "a netmask such as 255.255.255.0 (ones, then zeros) or a hostmask such as "
+               "0.0.0.255 (zeros, then ones)";
+    return false;
 }
 
 bool readPrefix(std::string_view text, AddressFamily family, uint8_t& prefix, std::string& expected)
@@ -69,12 +73,66 @@ bool readPrefix(std::string_view text, AddressFamily family, uint8_t& prefix, st
     return true;
 }
 
-bool readBlock(std::string_view text, CidrBlock& block, std::string& expected)
+namespace {
+
+// RFC 6874 lets a zone hold any unreserved URI character: interface names
+// such as eth0, enp0s31f6, br-lan or eth0.100, and interface numbers.
+bool isZoneName(std::string_view zone)
+{
+    if (zone.empty())
+        return false;
+    for (char c : zone) {
+        const bool letterOrDigit =
+            (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+        if (!letterOrDigit && c != '-' && c != '.' && c != '_' && c != '~')
+            return false;
+    }
+    return true;
+}
+
+// A zone names a link: it belongs to link-local unicast (fe80::/10) and to
+// multicast of interface-local or link-local scope (ffx1::/16, ffx2::/16).
+bool takesZone(AddressFamily family, Uint128 address)
+{
+    if (family != AddressFamily::IPv6)
+        return false;
+    const uint64_t top = address.hi >> 48;
+    if ((top & 0xFFC0) == 0xFE80)
+        return true;
+    return (top & 0xFF00) == 0xFF00 && ((top & 0xF) == 1 || (top & 0xF) == 2);
+}
+
+bool readBlockWithZone(std::string_view text, CidrBlock& block, std::string* zone,
+                       std::string& expected)
 {
     const size_t slash = text.find('/');
+    std::string_view address = text.substr(0, slash);
+    const size_t percent = address.find('%');
+    std::string_view zoneText;
+    if (percent != std::string_view::npos) {
+        zoneText = address.substr(percent + 1);
+        address = address.substr(0, percent);
+    }
     CidrBlock result;
-    if (!readAddress(text.substr(0, slash), result.family, result.address, expected))
+    if (!readAddress(address, result.family, result.address, expected))
         return false;
+    if (percent != std::string_view::npos) {
+        if (!zone) {
+            expected = "an address without a zone ('%" + std::string(zoneText) +
+                       "'): only the facts of a link-local address and --contains keep one";
+            return false;
+        }
+        if (!isZoneName(zoneText)) {
+            expected = "a zone after '%' such as eth0: letters, digits, '-', '.', '_' and '~'";
+            return false;
+        }
+        if (!takesZone(result.family, result.address)) {
+            expected = "a zone ('%" + std::string(zoneText) +
+                       "') only on an IPv6 link-local address (fe80::/10) or link-scope "
+                       "multicast: this address is reached the same way from every link";
+            return false;
+        }
+    }
     if (slash == std::string_view::npos) {
         result.prefix = uint8_t(addressBits(result.family));
     } else {
@@ -86,7 +144,22 @@ bool readBlock(std::string_view text, CidrBlock& block, std::string& expected)
             return false;
     }
     block = result;
+    if (zone)
+        zone->assign(zoneText);
     return true;
+}
+
+} // namespace
+
+bool readBlock(std::string_view text, CidrBlock& block, std::string& expected)
+{
+    return readBlockWithZone(text, block, nullptr, expected);
+}
+
+bool readZonedBlock(std::string_view text, CidrBlock& block, std::string& zone,
+                    std::string& expected)
+{
+    return readBlockWithZone(text, block, &zone, expected);
 }
 
 bool readRange(std::string_view text, AddressRange& range, std::string& expected)
@@ -114,14 +187,40 @@ bool readRange(std::string_view text, AddressRange& range, std::string& expected
     return true;
 }
 
+bool readItem(std::string_view text, CidrItem& item, std::string& expected, std::string* zone)
+{
+    // A range has a dash and neither a prefix nor a zone (an interface name
+    // may hold a dash; a prefix length such as /-1 is a bad prefix, not a
+    // range).
+    const bool range = text.find('-') != std::string_view::npos &&
+                       text.find_first_of("/%") == std::string_view::npos;
+    CidrItem result;
+    if (range) {
+        if (!readRange(text, result.range, expected))
+            return false;
+        result.kind = CidrItem::Kind::Range;
+        result.block = {result.range.family, result.range.first,
+                        uint8_t(addressBits(result.range.family))};
+    } else {
+        std::string zoneText;
+        if (!readBlockWithZone(text, result.block, zone ? &zoneText : nullptr, expected))
+            return false;
+        result.kind = text.find('/') == std::string_view::npos ? CidrItem::Kind::Address
+                                                               : CidrItem::Kind::Network;
+        result.range = {result.block.family, result.block.network(), result.block.last()};
+        if (zone)
+            *zone = std::move(zoneText);
+    }
+    item = result;
+    return true;
+}
+
 bool readBlockOrRange(std::string_view text, AddressRange& range, std::string& expected)
 {
-    if (text.find('-') != std::string_view::npos)
-        return readRange(text, range, expected);
-    CidrBlock block;
-    if (!readBlock(text, block, expected))
+    CidrItem item;
+    if (!readItem(text, item, expected))
         return false;
-    range = {block.family, block.network(), block.last()};
+    range = item.range;
     return true;
 }
 

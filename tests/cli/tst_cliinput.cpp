@@ -2,106 +2,203 @@
 #include "cli/SettingsFile.h"
 
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
-// zentrix-cli's own input: bad arguments on the real program, and the
-// settings reader against what Qt writes.
+// zentrix-cli's own input: bad arguments and unwritable output on the real
+// program, and the settings reader against what Qt writes.
 class TestCliInput : public QObject
 {
     Q_OBJECT
 
+    // Files the table's rows name as $DIR/...: made once.
+    QTemporaryDir files;
+
+    void writeFile(const QString& name, const QByteArray& contents)
+    {
+        QFile file(files.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+    }
+
 private slots:
+    void initTestCase()
+    {
+        QVERIFY(files.isValid());
+        QVERIFY(QDir(files.path()).mkdir("folder"));
+        writeFile("other.conf", "[Other]\nCalculator=2\n");
+        writeFile("comments.conf", "; written by hand\n\n# nothing yet\n");
+        writeFile("long-name.conf",
+                  "[General]\nNumNetworks=1\nNetwork1Name=" + QByteArray(2040, 'N') + "\n");
+        writeFile("routes.txt", "10.0.0.0/8\n10.0.0.0/33\n");
+    }
+
+    // Every way a command line can fail, with the exit status it must give
+    // and what its one line on standard error must name (nothing: no line);
+    // and the cases near them that must work. A row may feed standard input,
+    // and send standard output to /dev/full, a closed descriptor or a pipe
+    // that closes after one line.
     void badInput_data()
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("named"); // what the message must name
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QString>("output"); // "", "full", "closed" or "head"
 
-        QTest::newRow("octet above 255") << QStringList{"cidr", "10.0.0.256/8"} << "10.0.0.256/8";
-        QTest::newRow("prefix above 32") << QStringList{"cidr", "10.0.0.0/33"} << "10.0.0.0/33";
-        QTest::newRow("bare prefix") << QStringList{"cidr", "/33"} << "/33";
-        QTest::newRow("IPv6 letter") << QStringList{"cidr", "::g"} << "::g";
-        QTest::newRow("IPv6 prefix above 128") << QStringList{"cidr", "::/129"} << "::/129";
-        QTest::newRow("two gaps") << QStringList{"cidr", "1::2::3"} << "1::2::3";
-        QTest::newRow("leading zero") << QStringList{"cidr", "010.0.0.1"} << "010.0.0.1";
-        QTest::newRow("gapped mask")
-            << QStringList{"cidr", "10.0.0.0", "255.0.255.0"} << "255.0.255.0";
-        QTest::newRow("split shorter than network")
-            << QStringList{"cidr", "10.0.0.0/16", "--split", "8"} << "8";
-        QTest::newRow("split past 32")
-            << QStringList{"cidr", "10.0.0.0/16", "--split", "33"} << "33";
-        QTest::newRow("range backwards")
-            << QStringList{"cidr", "10.0.0.9-10.0.0.1"} << "10.0.0.9-10.0.0.1";
-        QTest::newRow("range across families")
-            << QStringList{"cidr", "10.0.0.1-::1"} << "10.0.0.1-::1";
-        QTest::newRow("bad network in summary")
-            << QStringList{"cidr", "--summarize", "10.0.0.0/8", "10.0.0.0/40"} << "10.0.0.0/40";
-        QTest::newRow("bad address to look for")
-            << QStringList{"cidr", "10.0.0.0/8", "--contains", "10.1"} << "10.1";
-        QTest::newRow("negative limit")
-            << QStringList{"cidr", "10.0.0.0/8", "--limit", "-1"} << "-1";
-        QTest::newRow("unknown option")
-            << QStringList{"cidr", "10.0.0.0/8", "--bogus"} << "--bogus";
-        QTest::newRow("two formats")
-            << QStringList{"cidr", "10.0.0.0/8", "--json", "--csv"} << "--csv";
-        QTest::newRow("tsv without a window table")
-            << QStringList{"cidr", "1.2.3.4", "--tsv"} << "--tsv";
-        QTest::newRow("unknown command") << QStringList{"subnets", "1.2.3.4"} << "subnets";
-        QTest::newRow("subnet bits above 22")
-            << QStringList{"subnet", "10.0.0.1", "--bits", "23"} << "23";
-        QTest::newRow("subnet bits 0") << QStringList{"subnet", "10.0.0.1", "--bits", "0"} << "0";
-        QTest::newRow("class D") << QStringList{"subnet", "10.0.0.1", "--class", "D"} << "D";
-        QTest::newRow("subnet of IPv6") << QStringList{"subnet", "::1"} << "::1";
-        QTest::newRow("subnet without address") << QStringList{"subnet"} << "address";
-        QTest::newRow("supernet bits above 24")
-            << QStringList{"supernet", "192.0.0.1", "--bits", "25"} << "25";
-        QTest::newRow("radix value above the width")
-            << QStringList{"radix", "256", "--width", "8"} << "256";
-        QTest::newRow("radix value below the width")
-            << QStringList{"radix", "-129", "--width", "8"} << "-129";
-        QTest::newRow("radix value beyond 64 bits")
-            << QStringList{"radix", "0x1FFFFFFFFFFFFFFFF"} << "0x1FFFFFFFFFFFFFFFF";
-        QTest::newRow("radix digit of another base") << QStringList{"radix", "0b102"} << "0b102";
-        QTest::newRow("radix short dotted quad") << QStringList{"radix", "1.2.3"} << "1.2.3";
-        QTest::newRow("radix width 12") << QStringList{"radix", "1", "--width", "12"} << "12";
-        QTest::newRow("unknown topology")
-            << QStringList{"latency", "--network", "Campus WAN:10"} << "Campus WAN";
-        QTest::newRow("bandwidth no number")
-            << QStringList{"latency", "--network", "T1:fast"} << "T1:fast";
-        QTest::newRow("negative bandwidth")
-            << QStringList{"latency", "--network", "T1:-1"} << "T1:-1";
-        QTest::newRow("propagation delay on a LAN")
-            << QStringList{"latency", "--network", "Ethernet:10:5"} << "Ethernet:10:5";
-        QTest::newRow("negative packet size")
-            << QStringList{"latency", "--node-a", "-1", "--network", "T1"} << "-1";
-        QTest::newRow("no network") << QStringList{"latency"} << "--network";
+        const auto row = [](const char* name, const QStringList& args, const QString& named,
+                            int status = 2, const QByteArray& input = {},
+                            const QString& output = {}) {
+            QTest::newRow(name) << args << named << status << input << output;
+        };
+
+        // Empty values and options that cannot go together.
+        row("empty --contains", {"cidr", "10.0.0.0/8", "--contains", ""}, "--contains");
+        row("empty --split", {"cidr", "10.0.0.0/8", "--split", ""}, "--split");
+        row("empty --limit", {"cidr", "10.0.0.0/8", "--split", "9", "--limit", ""}, "--limit");
+        row("empty --bits", {"subnet", "10.0.0.1", "--bits", ""}, "--bits");
+        row("empty --settings", {"latency", "--settings", ""}, "--settings");
+        row("--contains with --split",
+            {"cidr", "10.0.0.0/8", "--contains", "10.1.1.1", "--split", "9"}, "--split");
+        row("--limit on facts", {"cidr", "10.0.0.0/8", "--limit", "3"}, "--limit");
+        row("--limit on --contains",
+            {"cidr", "10.0.0.0/8", "--contains", "10.1.1.1", "--limit", "1"}, "--limit");
+        row("--limit without --table", {"subnet", "10.0.0.1", "--limit", "3"}, "--limit");
+        row("--in without --lookup", {"cidr", "10.0.0.1", "--in", "10.0.0.0/8"}, "--in");
+        row("--lookup without --in", {"cidr", "--lookup", "10.0.0.1"}, "--lookup");
+        row("standard input twice", {"cidr", "-", "--exclude", "-"}, "'-'");
+        row("a range among inputs", {"cidr", "10.0.0.1", "10.0.0.1-10.0.0.9"}, "10.0.0.1-10.0.0.9");
+        row("--strict adjusted", {"subnet", "200.1.2.3", "--bits", "9", "--strict"}, "200.1.2.3");
+
+        // Output that cannot be written; a reader that stops early.
+        row("--help to a full disk", {"--help"}, "cannot write", 2, {}, "full");
+        row("--version to nowhere", {"--version"}, "cannot write", 2, {}, "closed");
+        row("command help to nowhere", {"cidr", "--help"}, "cannot write", 2, {}, "closed");
+        row("facts to a full disk", {"cidr", "10.0.0.0/8"}, "cannot write", 2, {}, "full");
+        row("closed pipe ends quietly", {"cidr", "10.0.0.0/8", "--split", "28"}, "", 0, {}, "head");
+
+        // The window's settings file: long names, and files it is not.
+        row("element name of 2040 characters", {"latency", "--settings", "$DIR/long-name.conf"}, "",
+            0);
+        row("settings directory", {"latency", "--settings", "$DIR/folder"}, "$DIR/folder");
+        row("settings of another program", {"latency", "--settings", "$DIR/other.conf"},
+            "$DIR/other.conf");
+        row("settings with comments only is a first run",
+            {"latency", "--settings", "$DIR/comments.conf"}, "", 0);
+
+        // Brackets and commas are text, not CLI11's lists.
+        row("bracketed address", {"cidr", "[2001:db8::1]"}, "[2001:db8::1]");
+        row("empty brackets", {"cidr", "10.0.0.0/8", "[]"}, "[]");
+        row("bracketed list", {"cidr", "--summarize", "[10.0.0.0/8,11.0.0.0/8]"},
+            "[10.0.0.0/8,11.0.0.0/8]");
+        row("bracketed option value", {"cidr", "10.0.0.0/8", "--exclude=[10.1.0.0/16]"},
+            "[10.1.0.0/16]");
+        row("bracketed networks", {"latency", "--network", "[T1,T3]"}, "[T1");
+
+        // Messages stay one line and say where the token came from.
+        row("control characters", {"cidr", "10.0.0.1\n\t"}, "'10.0.0.1\\n\\t'");
+        row("bytes that are no UTF-8", {"cidr", "-"}, "line 1: '\\xFF\\xFE1'", 2,
+            "\xff\xfe"
+            "1\n");
+        row("NUL byte", {"cidr", "-"}, "'10.0.0.1\\x00x'", 2, QByteArray("10.0.0.1\0x\n", 11));
+        row("long token cut", {"cidr", QString(200, 'a')}, "'" + QString(80, 'a') + "...'");
+        row("line of standard input", {"cidr", "--summarize"},
+            "standard input, line 4: '10.0.0.300'", 2, "10.0.0.1\n\n# comment\n10.0.0.300\n");
+        row("line of a file", {"cidr", "--summarize", "@$DIR/routes.txt"},
+            "$DIR/routes.txt, line 2: '10.0.0.0/33'");
+        row("negative prefix", {"cidr", "10.1.1.1/-1"}, "a prefix length");
+        row("missing file", {"cidr", "@$DIR/none.txt"}, "@$DIR/none.txt");
+
+        row("octet above 255", {"cidr", "10.0.0.256/8"}, "10.0.0.256/8");
+        row("prefix above 32", {"cidr", "10.0.0.0/33"}, "10.0.0.0/33");
+        row("bare prefix", {"cidr", "/33"}, "/33");
+        row("IPv6 letter", {"cidr", "::g"}, "::g");
+        row("IPv6 prefix above 128", {"cidr", "::/129"}, "::/129");
+        row("two gaps", {"cidr", "1::2::3"}, "1::2::3");
+        row("leading zero", {"cidr", "010.0.0.1"}, "010.0.0.1");
+        row("gapped mask", {"cidr", "10.0.0.0/255.0.255.0"}, "10.0.0.0/255.0.255.0");
+        row("split shorter than network", {"cidr", "10.0.0.0/16", "--split", "8"}, "8");
+        row("split past 32", {"cidr", "10.0.0.0/16", "--split", "33"}, "33");
+        row("range backwards", {"cidr", "10.0.0.9-10.0.0.1"}, "10.0.0.9-10.0.0.1");
+        row("range across families", {"cidr", "10.0.0.1-::1"}, "10.0.0.1-::1");
+        row("bad network in summary", {"cidr", "--summarize", "10.0.0.0/8", "10.0.0.0/40"},
+            "10.0.0.0/40");
+        row("bad address to look for", {"cidr", "10.0.0.0/8", "--contains", "10.1"}, "10.1");
+        row("negative limit", {"cidr", "10.0.0.0/8", "--limit", "-1"}, "-1");
+        row("unknown option", {"cidr", "10.0.0.0/8", "--bogus"}, "--bogus");
+        row("two formats", {"cidr", "10.0.0.0/8", "--json", "--csv"}, "--csv");
+        row("tsv without a window table", {"cidr", "1.2.3.4", "--tsv"}, "--tsv");
+        row("unknown command", {"subnets", "1.2.3.4"}, "subnets");
+        row("subnet bits above 22", {"subnet", "10.0.0.1", "--bits", "23"}, "23");
+        row("subnet bits 0", {"subnet", "10.0.0.1", "--bits", "0"}, "0");
+        row("class D", {"subnet", "10.0.0.1", "--class", "D"}, "D");
+        row("subnet of IPv6", {"subnet", "::1"}, "::1");
+        row("subnet without address", {"subnet"}, "ADDRESS");
+        row("supernet bits above 24", {"supernet", "192.0.0.1", "--bits", "25"}, "25");
+        row("radix value above the width", {"radix", "256", "--width", "8"}, "256");
+        row("radix value below the width", {"radix", "-129", "--width", "8"}, "-129");
+        row("radix value beyond 64 bits", {"radix", "0x1FFFFFFFFFFFFFFFF"}, "0x1FFFFFFFFFFFFFFFF");
+        row("radix digit of another base", {"radix", "0b102"}, "0b102");
+        row("radix short dotted quad", {"radix", "1.2.3"}, "1.2.3");
+        row("radix width 12", {"radix", "1", "--width", "12"}, "12");
+        row("unknown topology", {"latency", "--network", "Campus WAN:10"}, "Campus WAN");
+        row("bandwidth no number", {"latency", "--network", "T1:fast"}, "T1:fast");
+        row("negative bandwidth", {"latency", "--network", "T1:-1"}, "T1:-1");
+        row("propagation delay on a LAN", {"latency", "--network", "Ethernet:10:5"},
+            "Ethernet:10:5");
+        row("negative packet size", {"latency", "--node-a", "-1", "--network", "T1"}, "-1");
+        row("no network", {"latency"}, "--network");
         QStringList fifteen{"latency"};
         for (int n = 1; n <= 15; ++n)
             fifteen << "--network" << (n < 15 ? "T1" : "T3");
-        QTest::newRow("fifteen networks") << fifteen << "T3";
-        QTest::newRow("packet sizes overflow")
-            << QStringList{"latency", "--node-a", "2147483647", "--network", "T1", "--node-b", "1"}
-            << "2147483647";
-        QTest::newRow("settings file missing")
-            << QStringList{"latency", "--settings", "/nonexistent/Zentrix.conf"}
-            << "/nonexistent/Zentrix.conf";
-        QTest::newRow("settings and a chain")
-            << QStringList{"latency", "--settings", "Zentrix.conf", "--network", "T1"}
-            << "--settings";
+        row("fifteen networks", fifteen, "T3");
+        row("packet sizes overflow",
+            {"latency", "--node-a", "2147483647", "--network", "T1", "--node-b", "1"},
+            "2147483647");
+        row("settings file missing", {"latency", "--settings", "/nonexistent/Zentrix.conf"},
+            "/nonexistent/Zentrix.conf");
+        row("settings and a chain", {"latency", "--settings", "Zentrix.conf", "--network", "T1"},
+            "--settings");
     }
 
     void badInput()
     {
         QFETCH(QStringList, args);
         QFETCH(QString, named);
+        QFETCH(int, status);
+        QFETCH(QByteArray, input);
+        QFETCH(QString, output);
+        for (QString& arg : args)
+            arg.replace("$DIR", files.path());
+        named.replace("$DIR", files.path());
+
         QProcess cli;
-        cli.start(QStringLiteral(ZENTRIX_CLI_PATH), args);
+        QString program = QStringLiteral(ZENTRIX_CLI_PATH);
+        if (output == "closed" || output == "head") {
+            args.prepend(program);
+            args.prepend(output == "closed" ? "exec >&-; \"$0\" \"$@\""
+                                            : "\"$0\" \"$@\" | head -n 1 >/dev/null");
+            args.prepend("-c");
+            program = "sh";
+        } else if (output == "full") {
+            cli.setStandardOutputFile("/dev/full");
+        }
+        cli.start(program, args);
+        QVERIFY(cli.waitForStarted(10000));
+        cli.write(input);
+        cli.closeWriteChannel();
         QVERIFY(cli.waitForFinished(10000));
         const QString err = QString::fromUtf8(cli.readAllStandardError());
-        QCOMPARE(cli.exitCode(), 2);
+        QCOMPARE(cli.exitCode(), status);
+        if (named.isEmpty()) {
+            QCOMPARE(err, QString());
+            return;
+        }
         QCOMPARE(cli.readAllStandardOutput(), QByteArray());
         QVERIFY2(err.startsWith("zentrix-cli: ") && err.endsWith('\n') && err.count('\n') == 1,
                  qPrintable(err));

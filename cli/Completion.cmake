@@ -1,0 +1,35 @@
+# Writes zentrix-cli's bash completion from the program's own --help: the
+# commands it lists and the options each command's help names.
+#   cmake -DCLI=<zentrix-cli> -DTEMPLATE=<zentrix-cli.bash.in> -DOUT=<file> -P Completion.cmake
+set(ENV{ASAN_OPTIONS} detect_leaks=0)
+execute_process(COMMAND ${CLI} --help OUTPUT_VARIABLE top RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${CLI} --help failed")
+endif()
+string(REGEX REPLACE ".*\nSubcommands:\n" "" listing "${top}")
+string(REGEX REPLACE "\n\n.*" "" listing "${listing}")
+string(REGEX MATCHALL "(^|\n)  [a-z]+" names "${listing}")
+
+set(commands "")
+set(cases "")
+foreach(name IN LISTS names)
+  string(STRIP "${name}" name)
+  list(APPEND commands ${name})
+  execute_process(COMMAND ${CLI} ${name} --help OUTPUT_VARIABLE help RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${CLI} ${name} --help failed")
+  endif()
+  # Option lines start with two blanks and a dash: "  --split PREFIX ...",
+  # "  -h,--help ...".
+  string(REGEX MATCHALL "\n  -[^ \n]*" lines "${help}")
+  set(options "")
+  foreach(line IN LISTS lines)
+    string(REGEX MATCHALL "--[a-z0-9-]+" long "${line}")
+    list(APPEND options ${long})
+  endforeach()
+  list(JOIN options " " options)
+  string(APPEND cases "    ${name})\n        COMPREPLY=($(compgen -W \"${options}\" -- \"$cur\"))\n        ;;\n")
+endforeach()
+list(JOIN commands " " ZENTRIX_COMMANDS)
+string(REGEX REPLACE "\n$" "" ZENTRIX_OPTIONS "${cases}")
+configure_file(${TEMPLATE} ${OUT} @ONLY)

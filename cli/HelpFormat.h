@@ -1,0 +1,20 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace CLI {
+class Formatter;
+}
+
+// The --help layout of every command: descriptions, options and footers
+// wrapped at the terminal's width (COLUMNS, else 80 columns), with each
+// option's text beside or under its name. Lines of a footer that start with
+// two blanks (examples, lists) keep their start; a list line too long for
+// the width goes on under its own text.
+std::shared_ptr<CLI::Formatter> makeHelpFormatter();
+
+// `text` wrapped at `width` columns, each line after the first indented by
+// `hangingIndent` blanks; line ends in `text` are kept.
+std::string wrapText(const std::string& text, size_t width, size_t firstIndent,
+                     size_t hangingIndent);
