@@ -193,10 +193,11 @@ std::string parentsJson(const PlanInput& input, const PlanResult& result)
         std::snprintf(percent, sizeof percent, "%.2f", use.share * 100);
         out += p == 0 ? "\n    {" : ",\n    {";
         out += "\n      \"network\": \"" + plantext::networkText(parent) + "\",";
-        out += "\n      \"addresses\": " +
-               jsonCount(addresstext::powerOfTwoText(parent.hostBits())) + ",";
-        out += "\n      \"used\": " +
-               jsonCount(countText(use.used, use.whole, parent.hostBits())) + ",";
+        out +=
+            "\n      \"addresses\": " + jsonCount(addresstext::powerOfTwoText(parent.hostBits())) +
+            ",";
+        out += "\n      \"used\": " + jsonCount(countText(use.used, use.whole, parent.hostBits())) +
+               ",";
         out += std::string("\n      \"used_percent\": ") + percent + ",";
         out += "\n      \"free\": [";
         for (size_t f = use.freeBegin; f < use.freeEnd; ++f)
