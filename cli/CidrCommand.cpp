@@ -121,29 +121,18 @@ int runCidr(Report& report, const CidrOptions& options)
 
 } // namespace
 
-std::string addressText(AddressFamily family, Uint128 address)
-{
-    return family == AddressFamily::IPv4 ? addresstext::ipv4Text(uint32_t(address.lo))
-                                         : addresstext::ipv6Text(address);
-}
-
-std::string networkText(const CidrBlock& block)
-{
-    return addressText(block.family, block.network()) + "/" + std::to_string(block.prefix);
-}
-
 std::string itemText(const cidrtext::CidrItem& item)
 {
     switch (item.kind) {
     case cidrtext::CidrItem::Kind::Address:
-        return addressText(item.block.family, item.block.address);
+        return cidrtext::addressText(item.block.family, item.block.address);
     case cidrtext::CidrItem::Kind::Network:
-        return networkText(item.block);
+        return cidrtext::networkText(item.block);
     case cidrtext::CidrItem::Kind::Range:
         break;
     }
-    return addressText(item.range.family, item.range.first) + "-" +
-           addressText(item.range.family, item.range.last);
+    return cidrtext::addressText(item.range.family, item.range.first) + "-" +
+           cidrtext::addressText(item.range.family, item.range.last);
 }
 
 cidrtext::CidrItem readCidrItem(const ItemText& item, std::string* zone)

@@ -58,14 +58,14 @@ std::string containerText(const cidrtext::CidrItem& item, const std::string& zon
 {
     if (item.kind == cidrtext::CidrItem::Kind::Range)
         return itemText(item);
-    return zoned(addressText(item.block.family, item.block.network()), zone) + "/" +
+    return zoned(cidrtext::addressText(item.block.family, item.block.network()), zone) + "/" +
            std::to_string(item.block.prefix);
 }
 
 std::string probeText(const cidrtext::CidrItem& item, const std::string& zone)
 {
     if (item.kind == cidrtext::CidrItem::Kind::Address)
-        return zoned(addressText(item.block.family, item.block.address), zone);
+        return zoned(cidrtext::addressText(item.block.family, item.block.address), zone);
     return containerText(item, zone);
 }
 

@@ -29,9 +29,6 @@ struct CidrOptions
     bool ptr = false;
 };
 
-std::string addressText(AddressFamily family, Uint128 address);
-// "10.0.0.0/8": the network of a block, without its host bits.
-std::string networkText(const CidrBlock& block);
 // An item as the output names it: an address, a network or FIRST-LAST.
 std::string itemText(const cidrtext::CidrItem& item);
 

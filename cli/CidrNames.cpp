@@ -42,7 +42,7 @@ int runLookup(Report& report, const CidrOptions& options)
         const cidrtext::CidrItem read = readCidrItem(item);
         const CidrBlock* match = table.longestMatch(read.range);
         allMatched = allMatched && match;
-        const std::string texts[] = {itemText(read), match ? networkText(*match) : "-"};
+        const std::string texts[] = {itemText(read), match ? cidrtext::networkText(*match) : "-"};
         const Cell cells[] = {{texts[0]}, {texts[1], false, !match}};
         report.Row(cells);
         ++count;
@@ -58,7 +58,7 @@ int runReverseZones(Report& report, const CidrOptions& options)
                       linesStyle());
     uint64_t count = 0;
     const auto write = [&report, &count](const CidrBlock& network, const std::string& zone) {
-        const std::string text = networkText(network);
+        const std::string text = cidrtext::networkText(network);
         const Cell cells[] = {{text}, {zone}};
         report.Row(cells);
         ++count;

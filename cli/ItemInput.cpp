@@ -16,20 +16,6 @@ namespace {
 // A line longer than this holds no item: it is refused rather than held.
 constexpr size_t BufferSize = 1 << 16;
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
-
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 // Lines of a file descriptor through one buffer; the last line needs no
 // line end.
 class LineReader
@@ -207,19 +193,19 @@ void ItemInput::readLines(int fd, const std::string& name,
     item.source = &name;
     while (reader.next(line)) {
         const size_t comment = line.find('#');
-        const std::string_view text = trimmed(line.substr(0, comment));
+        const std::string_view text = addresstext::trimmed(line.substr(0, comment));
         if (text.empty())
             continue;
         item.line = reader.number();
         // Two words are an item only as ADDRESS MASK.
         size_t gap = 0;
-        while (gap < text.size() && !isBlank(text[gap]))
+        while (gap < text.size() && !addresstext::isBlank(text[gap]))
             ++gap;
         if (gap == text.size()) {
             item.text = text;
             item.mask = std::string_view();
         } else {
-            const std::string_view second = trimmed(text.substr(gap));
+            const std::string_view second = addresstext::trimmed(text.substr(gap));
             if (!FPairMasks || !isPlainAddress(text.substr(0, gap)) || !isIpv4Mask(second))
                 throwBadToken(item.where(), text,
                               FPairMasks ? "one item per line, or ADDRESS MASK"

@@ -2,6 +2,7 @@
 
 #include "core/Json.h"
 #include "ipaddress/AddressText.h"
+#include "ipaddress/CidrText.h"
 #include "ipaddress/PlanText.h"
 
 #include <algorithm>
@@ -192,7 +193,7 @@ std::string parentsJson(const PlanInput& input, const PlanResult& result)
         char percent[32];
         std::snprintf(percent, sizeof percent, "%.2f", use.share * 100);
         out += p == 0 ? "\n    {" : ",\n    {";
-        out += "\n      \"network\": \"" + plantext::networkText(parent) + "\",";
+        out += "\n      \"network\": \"" + cidrtext::networkText(parent) + "\",";
         out +=
             "\n      \"addresses\": " + jsonCount(addresstext::powerOfTwoText(parent.hostBits())) +
             ",";
@@ -202,7 +203,7 @@ std::string parentsJson(const PlanInput& input, const PlanResult& result)
         out += "\n      \"free\": [";
         for (size_t f = use.freeBegin; f < use.freeEnd; ++f)
             out += (f == use.freeBegin ? "\n        \"" : ",\n        \"") +
-                   plantext::networkText(result.free[f]) + "\"";
+                   cidrtext::networkText(result.free[f]) + "\"";
         out += use.freeBegin == use.freeEnd ? "]\n    }" : "\n      ]\n    }";
     }
     out += input.parents.empty() ? "]" : "\n  ]";
@@ -212,7 +213,7 @@ std::string parentsJson(const PlanInput& input, const PlanResult& result)
 void writeJson(Report& report, const PlanInput& input, const PlanResult& result)
 {
     const std::string largest =
-        result.largestFree ? "\"" + plantext::networkText(*result.largestFree) + "\"" : "null";
+        result.largestFree ? "\"" + cidrtext::networkText(*result.largestFree) + "\"" : "null";
     const Record record = {{"",
                             {{"unplaced", "", jsonText(unplacedJson(input, result))},
                              {"largest_free", "", jsonText(largest)},
@@ -223,7 +224,7 @@ void writeJson(Report& report, const PlanInput& input, const PlanResult& result)
 void writeUnplacedText(Report& report, const PlanInput& input, const PlanResult& result)
 {
     const std::string largest =
-        result.largestFree ? plantext::networkText(*result.largestFree) : "none";
+        result.largestFree ? cidrtext::networkText(*result.largestFree) : "none";
     std::vector<Column> columns = {
         {"name", "Name", 0, false}, {"asked", "Asked", 0, true}, {"prefix", "Needs", 0, true}};
     std::vector<std::array<std::string, 3>> rows;
@@ -253,7 +254,7 @@ void writeFreeText(Report& report, const PlanInput& input, const PlanResult& res
         const CidrBlock& parent = input.parents[p];
         const ParentUse& use = result.parents[p];
         summary.fields.push_back(
-            {"", plantext::networkText(parent),
+            {"", cidrtext::networkText(parent),
              Value::Of(percentText(use) +
                        " in use: " + countText(use.used, use.whole, parent.hostBits()) + " of " +
                        addresstext::powerOfTwoText(parent.hostBits()) + " addresses")});
@@ -269,10 +270,10 @@ void writeFreeText(Report& report, const PlanInput& input, const PlanResult& res
     std::vector<std::array<std::string, 3>> rows;
     rows.reserve(result.free.size());
     for (size_t p = 0; p < input.parents.size(); ++p) {
-        const std::string parent = plantext::networkText(input.parents[p]);
+        const std::string parent = cidrtext::networkText(input.parents[p]);
         for (size_t f = result.parents[p].freeBegin; f < result.parents[p].freeEnd; ++f) {
             const CidrBlock& block = result.free[f];
-            rows.push_back({parent, plantext::networkText(block),
+            rows.push_back({parent, cidrtext::networkText(block),
                             addresstext::powerOfTwoText(block.hostBits())});
             for (size_t i = 0; i < 3; ++i)
                 columns[i].width = std::max(columns[i].width, rows.back()[i].size());

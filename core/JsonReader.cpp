@@ -1,5 +1,6 @@
 #include "core/Json.h"
 
+#include "core/QorvelGlobal.h"
 #include "core/Utf8.h"
 
 #include <unordered_set>
@@ -11,17 +12,6 @@ namespace {
 // Deep enough for any file of ours, shallow enough that a hostile
 // "[[[[..." cannot exhaust the stack.
 constexpr int MaxDepth = 64;
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // A character a string holds as it is: printable ASCII but the quote and
 // the backslash.
@@ -167,7 +157,7 @@ private:
     {
         unsigned value = 0;
         for (int i = 0; i < 4; ++i) {
-            const int digit = atEnd() ? -1 : hexValue(peek());
+            const int digit = atEnd() ? -1 : HexDigitValue(peek());
             if (digit < 0)
                 fail("four hexadecimal digits after \\u");
             value = value << 4 | unsigned(digit);

@@ -1,6 +1,7 @@
 #include "ipaddress/AddressPlan.h"
 
 #include "ipaddress/CidrBlocks.h"
+#include "ipaddress/CidrText.h"
 #include "ipaddress/PlanText.h"
 
 #include <algorithm>
@@ -32,7 +33,7 @@ std::optional<PlanProblem> checkParents(const std::vector<CidrBlock>& parents)
         if (parent.address != parent.network())
             return problemAt(Where::Parent, i,
                              "a network address without host bits: " +
-                                 plantext::networkText({family, parent.network(), parent.prefix}));
+                                 cidrtext::networkText({family, parent.network(), parent.prefix}));
     }
 
     // CIDR blocks either nest or stay apart, and in address order any
@@ -59,7 +60,7 @@ std::optional<PlanProblem> checkParents(const std::vector<CidrBlock>& parents)
         return std::nullopt;
     const CidrBlock& later = parents[clash->first];
     const CidrBlock& earlier = parents[clash->second];
-    const std::string other = plantext::networkText(earlier);
+    const std::string other = cidrtext::networkText(earlier);
     if (later.prefix == earlier.prefix)
         return problemAt(Where::Parent, clash->first,
                          "each parent network once, not " + other + " again");

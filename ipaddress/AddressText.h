@@ -41,6 +41,11 @@ std::string ipv6Text(Uint128 address);
 // All eight groups with four digits each.
 std::string ipv6Expanded(Uint128 address);
 
+// The blanks around and between the words of a line people write: space,
+// tab, carriage return, vertical tab and form feed.
+bool isBlank(char c);
+std::string_view trimmed(std::string_view text);
+
 // Plain decimal digits of any 128-bit number.
 std::string decimalText(Uint128 value);
 // Decimal digits of 2^n for n from 0 to 128: address counts, of which the

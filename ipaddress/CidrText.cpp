@@ -224,4 +224,15 @@ bool readBlockOrRange(std::string_view text, AddressRange& range, std::string& e
     return true;
 }
 
+std::string addressText(AddressFamily family, Uint128 address)
+{
+    return family == AddressFamily::IPv4 ? addresstext::ipv4Text(uint32_t(address.lo))
+                                         : addresstext::ipv6Text(address);
+}
+
+std::string networkText(const CidrBlock& block)
+{
+    return addressText(block.family, block.network()) + "/" + std::to_string(block.prefix);
+}
+
 } // namespace cidrtext

@@ -30,6 +30,11 @@ bool readBlock(std::string_view text, CidrBlock& block, std::string& expected);
 bool readZonedBlock(std::string_view text, CidrBlock& block, std::string& zone,
                     std::string& expected);
 
+// An address in its family's text form, and "10.0.0.0/8": a block's network
+// (without host bits) and prefix length.
+std::string addressText(AddressFamily family, Uint128 address);
+std::string networkText(const CidrBlock& block);
+
 // FIRST-LAST within one family, FIRST not above LAST.
 bool readRange(std::string_view text, AddressRange& range, std::string& expected);
 

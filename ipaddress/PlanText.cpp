@@ -11,20 +11,6 @@ namespace {
 
 const char* const ExpectSize = "a host count (1 or more) or a prefix such as /28";
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r';
-}
-
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 std::string_view withoutByteOrderMark(std::string_view text)
 {
     if (text.substr(0, 3) == "\xEF\xBB\xBF")
@@ -34,20 +20,9 @@ std::string_view withoutByteOrderMark(std::string_view text)
 
 } // namespace
 
-std::string addressText(AddressFamily family, Uint128 address)
-{
-    return family == AddressFamily::IPv4 ? addresstext::ipv4Text(uint32_t(address.lo))
-                                         : addresstext::ipv6Text(address);
-}
-
-std::string networkText(const CidrBlock& block)
-{
-    return addressText(block.family, block.network()) + "/" + std::to_string(block.prefix);
-}
-
 bool checkRequestName(std::string_view name, std::string& expected)
 {
-    if (trimmed(name).empty()) {
+    if (addresstext::trimmed(name).empty()) {
         expected = "a name for the request";
         return false;
     }
@@ -119,7 +94,7 @@ bool readRequestLines(std::string_view content, std::vector<RequestText>& reques
     while (!content.empty()) {
         ++lineNumber;
         const size_t end = content.find('\n');
-        const std::string_view line = trimmed(content.substr(0, end));
+        const std::string_view line = addresstext::trimmed(content.substr(0, end));
         content.remove_prefix(end == std::string_view::npos ? content.size() : end + 1);
         if (line.empty() || line[0] == '#')
             continue;
@@ -130,7 +105,7 @@ bool readRequestLines(std::string_view content, std::vector<RequestText>& reques
                        "NAME HOSTS or NAME /PREFIX: a name, then the size"};
             return false;
         }
-        RequestText request{std::string(trimmed(line.substr(0, blank))),
+        RequestText request{std::string(addresstext::trimmed(line.substr(0, blank))),
                             std::string(line.substr(blank + 1)), lineNumber};
         PlanRequest checked;
         std::string expected;

@@ -28,11 +28,6 @@ struct ParentText
     size_t line = 0;
 };
 
-// "10.20.0.0" or "2001:db8::", and "10.20.0.0/22" (the network address of
-// the block with its prefix).
-std::string addressText(AddressFamily family, Uint128 address);
-std::string networkText(const CidrBlock& block);
-
 // A name: some text other than blanks, UTF-8, without control characters.
 bool checkRequestName(std::string_view name, std::string& expected);
 

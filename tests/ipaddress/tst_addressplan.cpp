@@ -61,12 +61,12 @@ QString describe(const PlanInput& input, const PlanResult& result)
     QStringList placed, unplaced, free, used;
     for (const PlacedBlock& block : result.placed)
         placed << text(input.requests[block.request].name + " " +
-                       plantext::networkText({result.family, block.network, block.prefix}));
+                       cidrtext::networkText({result.family, block.network, block.prefix}));
     for (const UnplacedRequest& request : result.unplaced)
         unplaced << text(input.requests[request.request].name) + " /" +
                         QString::number(request.prefix);
     for (const CidrBlock& block : result.free)
-        free << text(plantext::networkText(block));
+        free << text(cidrtext::networkText(block));
     for (const ParentUse& use : result.parents)
         used << text(addresstext::decimalText(use.used));
     QStringList parts{"placed " + placed.join(", ")};
@@ -74,7 +74,7 @@ QString describe(const PlanInput& input, const PlanResult& result)
         parts << "unplaced " + unplaced.join(", ");
     parts << "free " + (free.isEmpty() ? "none" : free.join(' '));
     parts << "largest " +
-                 (result.largestFree ? text(plantext::networkText(*result.largestFree)) : "none");
+                 (result.largestFree ? text(cidrtext::networkText(*result.largestFree)) : "none");
     parts << "used " + used.join('/');
     return parts.join(" | ");
 }
@@ -286,12 +286,12 @@ private slots:
                 blockAddresses(result.family, input->options.mode, placed.network, placed.prefix);
             // IPv4 addresses by their last octet (".6"), for short rows.
             const auto tail = [&](Uint128 address) {
-                const std::string full = plantext::addressText(result.family, address);
+                const std::string full = cidrtext::addressText(result.family, address);
                 return text(result.family == AddressFamily::IPv4 ? full.substr(full.rfind('.'))
                                                                  : full);
             };
             const PlanRequest& asked = input->requests[0];
-            got = text(plantext::networkText({result.family, placed.network, placed.prefix})) +
+            got = text(cidrtext::networkText({result.family, placed.network, placed.prefix})) +
                   " " + tail(block.first) + "-" + tail(block.last) + " " +
                   (block.hasBroadcast ? tail(block.broadcast) : "-") + " " +
                   text(usableCountText(block)) + " " +
