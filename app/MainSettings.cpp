@@ -1,6 +1,6 @@
 // Loading and saving the remembered state: the calculator in use and the
 // whole latency layout.
-#include "app/Main.h"
+#include "app/MainForm.h"
 
 #include "app/SettingsStore.h"
 #include "core/LatencyLayout.h"

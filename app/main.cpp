@@ -1,5 +1,5 @@
-#include "app/Main.h"
 #include "app/Application.h"
+#include "app/MainForm.h"
 
 #ifdef ZENTRIX_FIRST_PAINT_PROBE
 // The start-up benchmark builds this file with its probe linked in; the

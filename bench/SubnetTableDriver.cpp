@@ -1,6 +1,6 @@
 #include "bench/SubnetTableDriver.h"
 
-#include "app/Main.h"
+#include "app/MainForm.h"
 #include "controls/BetterSpinEdit.h"
 #include "controls/SuperStringGrid.h"
 #include "ipaddress/IPAddress.h"

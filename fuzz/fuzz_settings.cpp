@@ -5,7 +5,7 @@
 // its panel with a kind of its own role.
 
 #include "app/Application.h"
-#include "app/Main.h"
+#include "app/MainForm.h"
 #include "fuzz/FuzzSupport.h"
 #include "latency/LatencyCalc.h"
 #include "latency/NetworkButton.h"

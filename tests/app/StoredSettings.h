@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Main.h"
+#include "app/MainForm.h"
 
 #include <QByteArray>
 #include <QMap>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Application.h"
-#include "app/Main.h"
+#include "app/MainForm.h"
 #include "core/LatencyElement.h"
 
 #include <QObject>

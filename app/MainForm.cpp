@@ -1,4 +1,4 @@
-#include "app/Main.h"
+#include "app/MainForm.h"
 
 #include "app/About.h"
 #include "app/SettingsStore.h"
