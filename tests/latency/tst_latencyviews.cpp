@@ -9,7 +9,6 @@
 
 #include <QClipboard>
 #include <QLabel>
-#include <QRadioButton>
 #include <QTextDocument>
 
 class TestLatencyViews : public QObject, LatencyDriver
@@ -38,8 +37,6 @@ private slots:
 
 private:
     void buildExample();
-    void chooseDirection(const char* item);
-    TSuperStringGrid* grid() const;
     QStringList tableText();
     TRainbowBar* bar(const char* name) const;
     QLabel* legendLabel(const char* colour) const;
@@ -58,23 +55,10 @@ void TestLatencyViews::buildExample()
     QCOMPARE(calc()->chain().count(), 4);
 }
 
-// Clicks a packet direction on its round button, as a user does.
-void TestLatencyViews::chooseDirection(const char* item)
-{
-    auto* direction = find<QRadioButton>(QString::fromLatin1(item));
-    clickItem(direction);
-    QVERIFY(direction->isChecked());
-}
-
-TSuperStringGrid* TestLatencyViews::grid() const
-{
-    return calc()->findChild<TSuperStringGrid*>("LatencyStatsStringGrid");
-}
-
 // The whole table as the copy button puts it on the clipboard, one line a row.
 QStringList TestLatencyViews::tableText()
 {
-    TSuperStringGrid* table = grid();
+    TSuperStringGrid* table = statsGrid();
     table->setSelection({0, 1, 2, table->RowCount() - 1});
     calc()->findChild<TSpeedButton*>("CopyLatencyStatsButton")->click();
     QStringList lines = QGuiApplication::clipboard()->text().split("\r\n");
@@ -134,7 +118,7 @@ void TestLatencyViews::statisticsOfExample()
     buildExample();
     showPage(1);
     chooseDirection(qPrintable(direction));
-    QCOMPARE(grid()->RowCount(), 6);
+    QCOMPARE(statsGrid()->RowCount(), 6);
     QCOMPARE(tableText(), expected);
 }
 
@@ -152,13 +136,13 @@ void TestLatencyViews::directionChoiceDoesNotRecompute()
         calc()->chain().setElement(0, nodeA);
     }
     chooseDirection("PacketDirRoundTrip");
-    QCOMPARE(grid()->Cells(1, 5), QString("0.0415397"));
+    QCOMPARE(statsGrid()->Cells(1, 5), QString("0.0415397"));
 
     showPage(0);
     setNode(nodeB(), 20, 1024);
     QVERIFY(calc()->latencyStale());
     showPage(1);
-    QCOMPARE(grid()->Cells(1, 1), QString("0.5000000"));
+    QCOMPARE(statsGrid()->Cells(1, 1), QString("0.5000000"));
     QVERIFY(!calc()->latencyStale());
 }
 
@@ -184,8 +168,8 @@ void TestLatencyViews::packetSizesOverflow()
     QVERIFY(calc()->latencyStale());
     QCOMPARE(calc()->totals().AtoB, 0.0f);
     // The table still shows the last figures, the elements keep theirs.
-    QCOMPARE(grid()->Cells(1, 5), QString("0.0153988"));
-    QCOMPARE(grid()->Cells(0, 1), QString("Node A (64 bytes)"));
+    QCOMPARE(statsGrid()->Cells(1, 5), QString("0.0153988"));
+    QCOMPARE(statsGrid()->Cells(0, 1), QString("Node A (64 bytes)"));
     QCOMPARE(calc()->chain().nodeA().Latency.DelayAtoB, 0.01f);
 
     // An empty packet from node B makes the sum fit again.
@@ -193,7 +177,7 @@ void TestLatencyViews::packetSizesOverflow()
     setNode(nodeB(), 20, 0);
     showPage(1);
     QVERIFY(!calc()->latencyStale());
-    QCOMPARE(grid()->Cells(0, 1), QString("Node A (2147483647 bytes)"));
+    QCOMPARE(statsGrid()->Cells(0, 1), QString("Node A (2147483647 bytes)"));
 }
 
 void TestLatencyViews::fullChainTable()
@@ -201,23 +185,23 @@ void TestLatencyViews::fullChainTable()
     for (int networks = 2; networks <= 14; ++networks)
         QVERIFY(insert() > 0);
     showPage(1);
-    QCOMPARE(grid()->RowCount(), 18);
-    QCOMPARE(grid()->Cells(0, 16), QString("Node B (1024 bytes)"));
-    QCOMPARE(grid()->Cells(0, 17), QString("Totals:"));
+    QCOMPARE(statsGrid()->RowCount(), 18);
+    QCOMPARE(statsGrid()->Cells(0, 16), QString("Node B (1024 bytes)"));
+    QCOMPARE(statsGrid()->Cells(0, 17), QString("Totals:"));
 
     // Back to three elements: the table shrinks with the chain.
     showPage(0);
     click(button("ResetButton"));
     showPage(1);
-    QCOMPARE(grid()->RowCount(), 5);
-    QCOMPARE(grid()->Cells(0, 4), QString("Totals:"));
+    QCOMPARE(statsGrid()->RowCount(), 5);
+    QCOMPARE(statsGrid()->Cells(0, 4), QString("Totals:"));
 }
 
 void TestLatencyViews::editCopyFollowsTheTab()
 {
     QAction* copy = find<QAction>("Copy1");
     showPage(1);
-    grid()->setSelection({0, 4, 2, 4});
+    statsGrid()->setSelection({0, 4, 2, 4});
     copy->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(),
              QString("Network Element\tDelay (sec)\tPercent\r\nTotals:\t0.0000000\t100.0%\r\n"));
@@ -378,7 +362,7 @@ void TestLatencyViews::namesShownAsTyped()
     // A tooltip is read as markup when it looks like markup.
     QCOMPARE(seenText(elementButton(1)->toolTip(), Qt::AutoText), label);
     showPage(1);
-    QCOMPARE(grid()->Cells(0, 2), label);
+    QCOMPARE(statsGrid()->Cells(0, 2), label);
     showPage(2);
     QLabel* legend = legendLabel("Yellow");
     QCOMPARE(seenText(legend->text(), legend->textFormat()), label);

@@ -1,7 +1,10 @@
 #include "tests/support/LatencyDriver.h"
 
+#include "controls/SuperStringGrid.h"
+
 #include <QAbstractItemView>
 #include <QMenu>
+#include <QRadioButton>
 #include <QTabWidget>
 
 QWidget* LatencyDriver::dialogChild(const char* name) const
@@ -82,6 +85,18 @@ void LatencyDriver::showPage(int index)
 {
     clickTab(calc()->pageControl(), index);
     QCOMPARE(calc()->pageControl()->currentIndex(), index);
+}
+
+void LatencyDriver::chooseDirection(const char* item)
+{
+    auto* direction = find<QRadioButton>(QString::fromLatin1(item));
+    clickItem(direction);
+    QVERIFY(direction->isChecked());
+}
+
+TSuperStringGrid* LatencyDriver::statsGrid() const
+{
+    return find<TSuperStringGrid>("LatencyStatsStringGrid");
 }
 
 void LatencyDriver::setNetwork(int position, const QString& given)

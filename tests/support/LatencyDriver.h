@@ -8,6 +8,8 @@
 
 #include <QComboBox>
 
+class TSuperStringGrid;
+
 // The latency calculator's steps on the window driver: mouse presses on the
 // elements, their menus, the properties dialog's fields.
 class LatencyDriver : public virtual WindowDriver
@@ -35,6 +37,9 @@ public:
     int insert();
     // Switches tabs by clicking the tab, as a user does.
     void showPage(int index);
+    // Clicks a packet direction on its round button.
+    void chooseDirection(const char* item);
+    TSuperStringGrid* statsGrid() const;
 
     // Whole edits through the dialog. A network is given as NAME[:MBPS[:MS]]:
     // the topology chosen from the list, then what is given typed over what
