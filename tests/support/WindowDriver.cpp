@@ -30,6 +30,7 @@ bool ownedBy(const QObject* object, const QObject* owner)
 
 void WindowDriver::start(const char* calculator)
 {
+    // A window still open saves as it closes: closed first, nothing of it stays.
     stop();
     clearStoredSettings();
     open();
