@@ -33,21 +33,21 @@ void Monkey::fail(const QString& problem)
                               "state: %4\nlast actions:\n  %5")
                    .arg(FSeed)
                    .arg(FStep)
-                   .arg(problem, FForm ? describeState(*FForm) : QString(),
+                   .arg(problem, form() ? describeState(*form()) : QString(),
                         last.join(QStringLiteral("\n  ")));
 }
 
 void Monkey::startWindow()
 {
-    FForm = makeMainForm();
-    if (!QTest::qWaitForWindowActive(FForm.get()))
+    FWindow.open();
+    if (!QTest::qWaitForWindowActive(form()))
         fail(QStringLiteral("the new window never became active"));
     settle();
 }
 
 void Monkey::stopWindow()
 {
-    FForm.reset();
+    FWindow.stop();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
@@ -56,7 +56,7 @@ void Monkey::stopWindow()
 void Monkey::rebuildWindow(const QString& why)
 {
     note(QStringLiteral("window closed (%1): build it again from its settings").arg(why));
-    const SavedLayout before = savedLayout(*FForm);
+    const SavedLayout before = savedLayout(*form());
     stopWindow();
     const QString shown = checkMessages();
     if (!shown.isEmpty()) {
@@ -64,7 +64,7 @@ void Monkey::rebuildWindow(const QString& why)
         return;
     }
     startWindow();
-    const SavedLayout after = savedLayout(*FForm);
+    const SavedLayout after = savedLayout(*form());
     if (!(after == before)) {
         fail(QStringLiteral("the window came back different from how it closed:\n"
                             "  before: calculator %1; %2\n  after:  calculator %3; %4")
@@ -77,7 +77,7 @@ void Monkey::rebuildWindow(const QString& why)
 
 bool Monkey::run(int steps)
 {
-    clearStoredSettings();
+    WindowDriver::clearStoredSettings();
     // Clipboard contents are pasted: every walk starts from the same.
     QGuiApplication::clipboard()->setText(QStringLiteral("0"));
     qApp->installEventFilter(this);
@@ -91,27 +91,25 @@ bool Monkey::run(int steps)
         settle();
         if (!FFailure.isEmpty())
             break;
-        if (FForm->isHidden()) {
+        if (form()->isHidden()) {
             rebuildWindow(QStringLiteral("by the last action"));
             if (!FFailure.isEmpty())
                 break;
         }
         QString problem = checkMessages();
         if (problem.isEmpty())
-            problem = checkCalculators(*FForm);
+            problem = checkCalculators(*form());
         if (problem.isEmpty())
-            problem = checkSpinEdit(*FForm);
+            problem = checkSpinEdit(*form());
         if (problem.isEmpty())
-            problem = checkChain(*FForm);
+            problem = checkChain(*form());
         if (!problem.isEmpty())
             fail(problem);
     }
     if (FFailure.isEmpty())
-        FFinalState = describeState(*FForm);
+        FFinalState = describeState(*form());
 
     qApp->removeEventFilter(this);
-    if (FForm)
-        dialog()->close();
     stopWindow();
     MessageBoxCatcher::instance().take();
     return FFailure.isEmpty();
@@ -121,7 +119,7 @@ bool Monkey::run(int steps)
 
 QList<QWidget*> Monkey::windows() const
 {
-    QList<QWidget*> list{FForm.get()};
+    QList<QWidget*> list{form()};
     if (dialog()->isVisible())
         list << dialog();
     // The window builds its about box when first asked for; there is at most one.
@@ -174,8 +172,8 @@ QWindow* Monkey::keyWindow()
 {
     QWidget* active = QApplication::activeWindow();
     if (!active || !windows().contains(active)) {
-        activate(FForm.get());
-        active = FForm.get();
+        activate(form());
+        active = form();
     }
     return active->windowHandle();
 }
@@ -190,7 +188,7 @@ QWidget* Monkey::keyTarget()
         if (candidate->windowHandle() == window)
             return candidate;
     }
-    return FForm.get();
+    return form();
 }
 
 // Mouse events enter through the window, as the platform delivers them: the

@@ -1,15 +1,14 @@
 #pragma once
 
-#include "app/MainForm.h"
 #include "latency/LatencyCalc.h"
 #include "tests/app/MonkeyWindow.h"
+#include "tests/support/WindowDriver.h"
 
 #include <QHash>
 #include <QObject>
 #include <QRandomGenerator>
 #include <QStringList>
 #include <QTest>
-#include <memory>
 
 class TNetworkButton;
 class TTNetworkButtonForm;
@@ -98,7 +97,8 @@ private:
     void dialogAction();
     void dragElement();
 
-    TLatencyCalc* latency() const { return FForm->latencyCalc(); }
+    TMainForm* form() const { return FWindow.form(); }
+    TLatencyCalc* latency() const { return form()->latencyCalc(); }
     QList<TNetworkButton*> elementButtons() const { return chainButtons(latency()); }
     TTNetworkButtonForm* dialog() const { return latency()->propertiesForm(); }
     QWidget* setupPanel() const { return networkSetupPanel(latency()); }
@@ -106,7 +106,7 @@ private:
     quint32 FSeed;
     QRandomGenerator FRandom;
     int FStep = 0;
-    std::unique_ptr<TMainForm> FForm;
+    WindowDriver FWindow;
     QStringList FActions;
     // Entries the next menus should choose, by object name or "*" for any.
     QStringList FPopupWishes;

@@ -291,7 +291,7 @@ void Monkey::switchCalculator()
     const int calculator = below(3);
     switch (below(3)) {
     case 0: {
-        activate(FForm.get());
+        activate(form());
         QWidget* target = keyTarget();
         note(QStringLiteral("key Ctrl+%1 to %2")
                  .arg(QChar(char(calculatorKeys[calculator])), describe(target)));
@@ -302,7 +302,7 @@ void Monkey::switchCalculator()
         openMenu("Calculator1", {QString::fromLatin1(menuItemNames[calculator])});
         break;
     default: {
-        auto* logo = FForm->findChild<TImage*>(QStringLiteral("CalcImage"));
+        auto* logo = form()->findChild<TImage*>(QStringLiteral("CalcImage"));
         click(logo, randomPointIn(logo), Qt::LeftButton);
         break;
     }
@@ -311,8 +311,8 @@ void Monkey::switchCalculator()
 
 void Monkey::openMenu(const char* menuName, const QStringList& wishes)
 {
-    QMenuBar* bar = FForm->menuBar();
-    auto* menu = FForm->findChild<QMenu*>(QLatin1String(menuName));
+    QMenuBar* bar = form()->menuBar();
+    auto* menu = form()->findChild<QMenu*>(QLatin1String(menuName));
     FPopupWishes = wishes;
     click(bar, bar->actionGeometry(menu->menuAction()).center(), Qt::LeftButton);
 }
@@ -337,12 +337,12 @@ void Monkey::turnWheel()
 
 void Monkey::closeWithCtrlX()
 {
-    activate(FForm.get());
+    activate(form());
     QWidget* target = keyTarget();
     note(QStringLiteral("key Ctrl+X to %1").arg(describe(target)));
     QTest::keyClick(keyWindow(), Qt::Key_X, Qt::ControlModifier);
     QCoreApplication::processEvents();
-    if (!FForm->isHidden()) {
+    if (!form()->isHidden()) {
         fail(QStringLiteral("Ctrl+X did not close the window"));
         return;
     }

@@ -14,7 +14,7 @@ void Monkey::showLatencySetup()
     if (latency()->isHidden()) {
         // By its shortcut: whatever choosing it raises goes through the
         // application's error report, as for a user.
-        activate(FForm.get());
+        activate(form());
         note(QStringLiteral("key Ctrl+L to choose the latency calculator"));
         QTest::keyClick(keyWindow(), Qt::Key_L, Qt::ControlModifier);
     }
@@ -151,7 +151,7 @@ void Monkey::dragElement()
              .arg(describe(element))
              .arg(start.x())
              .arg(start.y()));
-    activate(FForm.get());
+    activate(form());
     mouse(QTest::MousePress, element, Qt::LeftButton, start);
     const int distance = QApplication::startDragDistance() + 1;
     if (element)

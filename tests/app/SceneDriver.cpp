@@ -1,65 +1,30 @@
 #include "tests/app/SceneDriver.h"
 
-#include "tests/support/UiFixture.h"
-
 #include "app/About.h"
-#include "latency/LatencyCalc.h"
-#include "latency/NetworkButton.h"
-#include "latency/NetworkButtonForm.h"
-#include "latency/NetworkSetupEditor.h"
 
 #include <QAccessible>
-#include <QAction>
-#include <QMenu>
 #include <QTabWidget>
-
-void SceneDriver::start()
-{
-    clearStoredSettings();
-    FForm = makeMainForm();
-}
-
-void SceneDriver::stop()
-{
-    FForm.reset();
-}
-
-TLatencyCalc* SceneDriver::latency() const
-{
-    return FForm->latencyCalc();
-}
-
-TNetworkButton* SceneDriver::elementButton(int position) const
-{
-    return latency()->setupEditor()->button(position);
-}
-
-void SceneDriver::activate(QWidget* window)
-{
-    window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(window));
-}
 
 QWidget* SceneDriver::show(const QString& scene, const QString& page)
 {
     if (scene == QLatin1String("about")) {
-        FForm->findChild<QAction*>("About1")->trigger();
-        return FForm->aboutBox();
+        trigger("About1");
+        return form()->aboutBox();
     }
     if (scene == QLatin1String("properties")) {
-        FForm->findChild<QAction*>("LatencyCalculator1")->trigger();
+        trigger("LatencyCalculator1");
         const int position = page == QLatin1String("node") ? 0 : 1;
-        latency()->chain().selectElement(position);
-        elementButton(position)->ElementMenu()->findChild<QAction*>("PropertiesItem")->trigger();
-        return latency()->propertiesForm();
+        calc()->chain().selectElement(position);
+        menuEntry(position, "PropertiesItem")->trigger();
+        return calc()->propertiesForm();
     }
-    FForm->findChild<QAction*>(scene)->trigger();
-    auto* sheet = FForm->findChild<QWidget*>(page);
-    for (QTabWidget* tabs : FForm->findChildren<QTabWidget*>()) {
+    trigger(qPrintable(scene));
+    auto* sheet = find(page);
+    for (QTabWidget* tabs : form()->findChildren<QTabWidget*>()) {
         if (tabs->indexOf(sheet) >= 0)
             tabs->setCurrentWidget(sheet);
     }
-    return FForm.get();
+    return form();
 }
 
 void SceneDriver::addScenes()
@@ -105,10 +70,4 @@ QString nameForReport(QWidget* widget)
         return widget->objectName();
     return QStringLiteral("%1 \"%2\"")
         .arg(QLatin1String(widget->metaObject()->className()), accessibleName(widget));
-}
-
-void sendKey(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers)
-{
-    QWidget* receiver = QApplication::focusWidget();
-    QTest::keyClick(receiver && receiver->window() == window ? receiver : window, key, modifiers);
 }

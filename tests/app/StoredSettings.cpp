@@ -1,8 +1,6 @@
 #include "tests/app/StoredSettings.h"
 
 #include "core/LatencyLayout.h"
-#include "latency/LatencyCalc.h"
-#include "latency/NetworkSetupEditor.h"
 
 #include <QSettings>
 
@@ -29,9 +27,4 @@ QByteArray networkBytes(float bandwidth, uint8_t kind, int32_t left, int32_t del
     record.PropagationDelay = delay;
     record.Top = top;
     return bytesOf(encodeNetworkRecord(record));
-}
-
-TNetworkButton* elementButton(TMainForm* form, int position)
-{
-    return form->latencyCalc()->setupEditor()->button(position);
 }

@@ -1,15 +1,11 @@
 #pragma once
 
-#include "app/MainForm.h"
-
 #include <QByteArray>
 #include <QMap>
 #include <QString>
 #include <QVariant>
 #include <cstdint>
 #include <vector>
-
-class TNetworkButton;
 
 // What the settings tests share: writing the store behind the program's back
 // and the bytes of its records.
@@ -22,6 +18,3 @@ QByteArray bytesOf(const std::vector<uint8_t>& bytes);
 // A stored network record with the given fields.
 QByteArray networkBytes(float bandwidth, uint8_t kind, int32_t left = 100, int32_t delay = 0,
                         int32_t top = 100);
-
-// The button that shows the chain element at the position.
-TNetworkButton* elementButton(TMainForm* form, int position);

@@ -1,38 +1,27 @@
-#include "tests/support/UiFixture.h"
+#include "tests/support/WindowDriver.h"
 
 #include "app/About.h"
 #include "app/Image.h"
 
-#include <QAction>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSvgRenderer>
 
-class TestAbout : public QObject
+class TestAbout : public QObject, WindowDriver
 {
     Q_OBJECT
 
-    std::unique_ptr<TMainForm> form;
     TAboutCalc* about = nullptr;
 
-    TAboutCalc* openAbout()
-    {
-        form->findChild<QAction*>("About1")->trigger();
-        return about;
-    }
+    void openAbout() { trigger("About1"); }
 
 private slots:
     void init()
     {
-        form = makeMainForm();
-        about = form->aboutBox();
+        start();
+        about = form()->aboutBox();
     }
-
-    void cleanup()
-    {
-        form.reset();
-        ZENTRIX_EXPECT_NO_MESSAGES();
-    }
+    void cleanup() { finish(); }
 
     void startsHiddenAndShowsItsTexts()
     {

@@ -1,5 +1,4 @@
 #include "tests/app/SceneDriver.h"
-#include "tests/support/UiFixture.h"
 
 #include "app/Image.h"
 #include "controls/SuperStringGrid.h"
@@ -74,12 +73,7 @@ class TestAccessibility : public QObject, SceneDriver
 
 private slots:
     void init() { start(); }
-
-    void cleanup()
-    {
-        stop();
-        ZENTRIX_EXPECT_NO_MESSAGES();
-    }
+    void cleanup() { finish(); }
 
     void everyControlHasAName_data() { addScenes(); }
 
@@ -155,11 +149,7 @@ private slots:
         activate(window);
         auto* display = window->findChild<QLabel*>(panel);
         const QString before = display->text();
-        auto* edit = window->findChild<QWidget*>(field);
-        edit->setFocus(Qt::TabFocusReason);
-        QTRY_VERIFY(edit->hasFocus());
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(edit, typed);
+        typeOver(window->findChild<QWidget*>(field), typed);
         sendKey(window, Qt::Key_Return);
 
         QVERIFY(display->text() != before);
@@ -203,9 +193,9 @@ private slots:
         QFETCH(QString, action);
         QFETCH(QString, display);
         // Node A's time makes the directions' totals differ.
-        TNetworkElement nodeA = latency()->chain().nodeA();
+        TNetworkElement nodeA = calc()->chain().nodeA();
         nodeA.ProcessTime = 10;
-        latency()->chain().setElement(0, nodeA);
+        calc()->chain().setElement(0, nodeA);
         QWidget* window = show(scene, page);
         auto* target = window->findChild<QRadioButton*>(item);
         QRadioButton* first = nullptr;
@@ -223,13 +213,10 @@ private slots:
             return qobject_cast<QLabel*>(shown)->text();
         };
         const QString before = read();
-        const auto click = [](QRadioButton* radio) {
-            QTest::mouseClick(radio, Qt::LeftButton, {}, QPoint(8, radio->height() / 2));
-        };
-        click(target);
+        clickItem(target);
         const QString clicked = read();
         QVERIFY(clicked != before);
-        click(first);
+        clickItem(first);
         QCOMPARE(read(), before);
 
         QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(target);
@@ -284,11 +271,7 @@ private slots:
         QWidget* window = show(scene, page);
         activate(window);
         if (!field.isEmpty()) {
-            auto* edit = window->findChild<QWidget*>(field);
-            edit->setFocus(Qt::TabFocusReason);
-            QTRY_VERIFY(edit->hasFocus());
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClicks(QApplication::focusWidget(), typed);
+            typeOver(window->findChild<QWidget*>(field), typed);
             if (scene == QLatin1String("properties")) {
                 sendKey(window, Qt::Key_O, Qt::AltModifier);
                 QTRY_VERIFY(!window->isVisible());

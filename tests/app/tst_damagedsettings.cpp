@@ -1,9 +1,7 @@
 #include "tests/app/StoredSettings.h"
-#include "tests/support/UiFixture.h"
+#include "tests/support/LatencyDriver.h"
 
 #include "core/LatencyLayout.h"
-#include "latency/LatencyCalc.h"
-#include "latency/NetworkButton.h"
 #include "radix/RadixorCalc.h"
 #include "subnet/SubnetCalc.h"
 
@@ -46,7 +44,7 @@ void writeFile(const QString& fileName, const QByteArray& content)
 // A store that is damaged, foreign, unreadable or cannot be written: the
 // window repairs what it reads, says what it could not read or write, and
 // never crashes or loses the user's file.
-class TestDamagedSettings : public QObject
+class TestDamagedSettings : public QObject, LatencyDriver
 {
     Q_OBJECT
 
@@ -59,7 +57,7 @@ private slots:
         QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, systemFolder.path());
     }
     void init() { clearStoredSettings(); }
-    void cleanup() { ZENTRIX_EXPECT_NO_MESSAGES(); }
+    void cleanup() { finish(); }
 
     void damagedRecordsAreRepaired_data()
     {
@@ -95,8 +93,8 @@ private slots:
         QFETCH(int, delay);
         plant(
             {{"Calculator", 2}, {"NumNetworks", 1}, {"Network1", record}, {"Network1Name", "Net"}});
-        auto form = makeMainForm();
-        const TLatencyChain& chain = form->latencyCalc()->chain();
+        open();
+        const TLatencyChain& chain = calc()->chain();
         QCOMPARE(chain.count(), 3);
         QCOMPARE(int(chain.at(1).Kind), kind);
         QCOMPARE(chain.at(1).Bandwidth, bandwidth);
@@ -120,16 +118,16 @@ private slots:
         QFETCH(int, stored);
         QFETCH(int, elements);
         plant({{"Calculator", 1}, {"NumNetworks", stored}});
-        auto form = makeMainForm();
-        QCOMPARE(form->latencyCalc()->chain().count(), elements);
+        open();
+        QCOMPARE(calc()->chain().count(), elements);
     }
 
     void missingOrShortNodeKeepsItsValues()
     {
         plant({{"Calculator", 1}, {"NumNetworks", 1}, {"NodeA", QByteArray(5, '\x7f')}});
-        auto form = makeMainForm();
-        const TNetworkElement& nodeA = form->latencyCalc()->chain().nodeA();
-        const TNetworkElement& nodeB = form->latencyCalc()->chain().nodeB();
+        open();
+        const TNetworkElement& nodeA = calc()->chain().nodeA();
+        const TNetworkElement& nodeB = calc()->chain().nodeB();
         QCOMPARE(nodeA.PacketSize, TNetworkElement().PacketSize);
         QCOMPARE(nodeA.ProcessTime, 0);
         QCOMPARE(nodeB.PacketSize, TNetworkElement().PacketSize);
@@ -160,8 +158,8 @@ private slots:
         record.ProcessTime = processTime;
         const QByteArray bytes = bytesOf(encodeNodeRecord(record));
         plant({{"Calculator", 2}, {"NumNetworks", 1}, {"NodeA", bytes}, {"NodeB", bytes}});
-        auto form = makeMainForm();
-        const TLatencyChain& chain = form->latencyCalc()->chain();
+        open();
+        const TLatencyChain& chain = calc()->chain();
         for (const TNetworkElement& node : {chain.nodeA(), chain.nodeB()}) {
             QCOMPARE(node.PacketSize, repairedSize);
             QCOMPARE(node.ProcessTime, repairedTime);
@@ -174,9 +172,9 @@ private slots:
                {"NumNetworks", 2},
                {"Network1", networkBytes(1, nbATM, -40000, 0, 1 << 30)},
                {"Network2", networkBytes(1, nbATM, INT32_MAX, 0, INT32_MIN)}});
-        auto form = makeMainForm();
-        for (int i = 0; i < form->latencyCalc()->chain().count(); ++i) {
-            const TNetworkButton* element = elementButton(form.get(), i);
+        open();
+        for (int i = 0; i < calc()->chain().count(); ++i) {
+            const TNetworkButton* element = elementButton(i);
             const QRect panel = element->parentWidget()->rect();
             QVERIFY2(panel.contains(element->geometry()), qPrintable(element->Hint()));
         }
@@ -212,18 +210,18 @@ private slots:
         if (calculator.isValid())
             values.insert("Calculator", calculator);
         plant(values);
-        auto form = makeMainForm();
+        open();
         QStringList shown;
         QTRY_VERIFY((shown += MessageBoxCatcher::instance().take(), !shown.isEmpty()));
         QCOMPARE(shown, QStringList{message});
         // The window goes on with what was read: one calculator, a whole chain.
         int visible = 0;
         for (QWidget* view :
-             {static_cast<QWidget*>(form->radixorCalc()), static_cast<QWidget*>(form->subnetCalc()),
-              static_cast<QWidget*>(form->latencyCalc())})
+             {static_cast<QWidget*>(form()->radixorCalc()),
+              static_cast<QWidget*>(form()->subnetCalc()), static_cast<QWidget*>(calc())})
             visible += !view->isHidden();
         QCOMPARE(visible, 1);
-        QCOMPARE(form->latencyCalc()->chain().count(), elements);
+        QCOMPARE(calc()->chain().count(), elements);
     }
 
     void garbageStoreGivesAtMostOneMessage()
@@ -252,14 +250,14 @@ private slots:
                 }
             }
             plant(values);
-            auto form = makeMainForm();
+            open();
             QTest::qWait(1);
             QVERIFY(MessageBoxCatcher::instance().take().size() <= 1);
-            const TLatencyChain& chain = form->latencyCalc()->chain();
+            const TLatencyChain& chain = calc()->chain();
             QVERIFY(chain.count() >= 3 && chain.count() <= 16);
             QCOMPARE(chain.nodeA().Kind, nbDesktopCPU);
             QCOMPARE(chain.nodeB().Kind, nbTowerCPU);
-            form.reset();
+            stop();
             MessageBoxCatcher::instance().take();
         }
     }
@@ -285,13 +283,12 @@ private slots:
         foreign.setValue("Editor", "vi");
         foreign.sync();
         const auto removeForeign = qScopeGuard([&] { QFile::remove(foreign.fileName()); });
-        {
-            auto form = makeMainForm();
-            QTest::qWait(1);
-            QCOMPARE(MessageBoxCatcher::instance().take(), QStringList());
-            QVERIFY(form->findChild<QAction*>("VantrelCalculator1")->isChecked());
-            QCOMPARE(form->latencyCalc()->chain().nodeA().PacketSize, 64);
-        }
+        open();
+        QTest::qWait(1);
+        QCOMPARE(MessageBoxCatcher::instance().take(), QStringList());
+        QVERIFY(find<QAction>("VantrelCalculator1")->isChecked());
+        QCOMPARE(calc()->chain().nodeA().PacketSize, 64);
+        stop();
         QCOMPARE(QSettings(QSettings::UserScope, QCoreApplication::organizationName(),
                            QCoreApplication::applicationName())
                      .value("Calculator"),
@@ -328,17 +325,16 @@ private slots:
         writeFile(file, content);
         if (!earlier.isEmpty())
             writeFile(folder.filePath(earlier), "earlier");
-        {
-            auto form = makeMainForm();
-            QStringList shown;
-            QTRY_VERIFY((shown += MessageBoxCatcher::instance().take(), !shown.isEmpty()));
-            QCOMPARE(shown, QStringList{"Failed to get data for 'Calculator'\nThe unreadable file "
-                                        "was kept as " +
-                                        QDir::toNativeSeparators(folder.filePath(keptAs)) +
-                                        "; Zentrix starts with its default settings."});
-            QCOMPARE(form->latencyCalc()->chain().count(), 3);
-            QCOMPARE(form->latencyCalc()->chain().nodeA().PacketSize, 64);
-        }
+        open();
+        QStringList shown;
+        QTRY_VERIFY((shown += MessageBoxCatcher::instance().take(), !shown.isEmpty()));
+        QCOMPARE(shown, QStringList{"Failed to get data for 'Calculator'\nThe unreadable file "
+                                    "was kept as " +
+                                    QDir::toNativeSeparators(folder.filePath(keptAs)) +
+                                    "; Zentrix starts with its default settings."});
+        QCOMPARE(calc()->chain().count(), 3);
+        QCOMPARE(calc()->chain().nodeA().PacketSize, 64);
+        stop();
         QCOMPARE(MessageBoxCatcher::instance().take(), QStringList());
         QCOMPARE(contentOf(folder.filePath(keptAs)), content);
         if (!earlier.isEmpty())
@@ -352,7 +348,7 @@ private slots:
             QCOMPARE(stored.status(), QSettings::NoError);
         }
         // The next start is silent (cleanup() fails on any message).
-        auto form = makeMainForm();
+        open();
         QTest::qWait(1);
     }
 
@@ -367,15 +363,14 @@ private slots:
         const QString kept = file + QStringLiteral(".unreadable");
         for (int n = 1; n <= 1000; ++n)
             writeFile(n == 1 ? kept : kept + QStringLiteral("-%1").arg(n), "earlier");
-        {
-            auto form = makeMainForm();
-            QStringList shown;
-            QTRY_VERIFY((shown += MessageBoxCatcher::instance().take(), !shown.isEmpty()));
-            QCOMPARE(shown, QStringList{"Failed to get data for 'Calculator'\n" +
-                                        QDir::toNativeSeparators(file) +
-                                        " could not be read; Zentrix starts with its default "
-                                        "settings and leaves that file as it is."});
-        }
+        open();
+        QStringList shown;
+        QTRY_VERIFY((shown += MessageBoxCatcher::instance().take(), !shown.isEmpty()));
+        QCOMPARE(shown, QStringList{"Failed to get data for 'Calculator'\n" +
+                                    QDir::toNativeSeparators(file) +
+                                    " could not be read; Zentrix starts with its default "
+                                    "settings and leaves that file as it is."});
+        stop();
         // Closing cannot save, and says so; the file is untouched.
         QCOMPARE(MessageBoxCatcher::instance().take(),
                  QStringList{"Failed to set data for 'Calculator'"});
@@ -390,8 +385,8 @@ private slots:
         QFile::remove(file);
         // A folder where the file belongs: the store cannot be written.
         QVERIFY(QDir().mkpath(file));
-        auto form = makeMainForm();
-        form.reset();
+        open();
+        stop();
         QCOMPARE(MessageBoxCatcher::instance().take(),
                  QStringList{"Failed to set data for 'Calculator'"});
         QVERIFY(QDir().rmdir(file));

@@ -1,5 +1,4 @@
 #include "tests/app/SceneDriver.h"
-#include "tests/support/UiFixture.h"
 
 #include "latency/LatencyCalc.h"
 #include "latency/NetworkButton.h"
@@ -50,12 +49,7 @@ class TestKeyboard : public QObject, SceneDriver
 
 private slots:
     void init() { start(); }
-
-    void cleanup()
-    {
-        stop();
-        ZENTRIX_EXPECT_NO_MESSAGES();
-    }
+    void cleanup() { finish(); }
 
     void acceleratorsAreUniqueAndLeadSomewhere_data() { addScenes(); }
 
@@ -310,8 +304,8 @@ private slots:
         QFETCH(QString, typed);
         QWidget* window = show(scene, page);
         activate(window);
-        const int target = latency()->chain().selectedElement();
-        const QString label = qText(latency()->chain().at(target).Hint);
+        const int target = calc()->chain().selectedElement();
+        const QString label = qText(calc()->chain().at(target).Hint);
         auto* control = window->findChild<QWidget*>(field);
         control->setFocus(Qt::TabFocusReason);
         QTRY_VERIFY(control->hasFocus());
@@ -320,7 +314,7 @@ private slots:
         sendKey(window, Qt::Key_Escape);
 
         QTRY_VERIFY(!window->isVisible());
-        QCOMPARE(qText(latency()->chain().at(target).Hint), label);
+        QCOMPARE(qText(calc()->chain().at(target).Hint), label);
     }
 
     void keyboardOpensAnElementsProperties_data()
@@ -345,8 +339,8 @@ private slots:
         activate(window);
         TNetworkButton* target = elementButton(position);
         const int other = position == 1 ? 2 : 1;
-        latency()->chain().selectElement(other);
-        const TNetworkElement otherBefore = latency()->chain().at(other);
+        calc()->chain().selectElement(other);
+        const TNetworkElement otherBefore = calc()->chain().at(other);
         target->setFocus(Qt::TabFocusReason);
         QTRY_VERIFY(target->hasFocus());
 
@@ -361,20 +355,16 @@ private slots:
         QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, centre, target->mapToGlobal(centre));
         QApplication::sendEvent(target, &menuKey);
 
-        TTNetworkButtonForm* dialog = latency()->propertiesForm();
+        TTNetworkButtonForm* dialog = calc()->propertiesForm();
         QTRY_VERIFY(dialog->isVisible());
         activate(dialog);
-        auto* edit = dialog->findChild<QWidget*>(field);
-        edit->setFocus(Qt::TabFocusReason);
-        QTRY_VERIFY(edit->hasFocus());
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(edit, QString::number(value));
+        typeOver(dialog->findChild<QWidget*>(field), QString::number(value));
         sendKey(dialog, Qt::Key_O, Qt::AltModifier);
 
         QTRY_VERIFY(!dialog->isVisible());
-        const TNetworkElement& changed = latency()->chain().at(position);
+        const TNetworkElement& changed = calc()->chain().at(position);
         QCOMPARE(position == 1 ? changed.PropagationDelay : changed.PacketSize, value);
-        const TNetworkElement& otherAfter = latency()->chain().at(other);
+        const TNetworkElement& otherAfter = calc()->chain().at(other);
         QCOMPARE(otherAfter.PacketSize, otherBefore.PacketSize);
         QCOMPARE(otherAfter.PropagationDelay, otherBefore.PropagationDelay);
         QCOMPARE(qText(otherAfter.Hint), qText(otherBefore.Hint));
@@ -398,7 +388,7 @@ private slots:
         QFETCH(int, inserted);
         QWidget* window = show("LatencyCalculator1", "NetworkSetupTabSheet");
         activate(window);
-        latency()->chain().selectElement(pressed == 2 ? 1 : 2);
+        calc()->chain().selectElement(pressed == 2 ? 1 : 2);
         TNetworkButton* element = elementButton(pressed);
         element->setFocus(Qt::TabFocusReason);
         QTRY_VERIFY(element->hasFocus());
@@ -406,10 +396,10 @@ private slots:
         sendKey(window, Qt::Key_Space);
         sendKey(window, Qt::Key_I, Qt::AltModifier);
 
-        QTRY_COMPARE(latency()->chain().count(), 4);
-        QCOMPARE(latency()->chain().selectedElement(), inserted);
+        QTRY_COMPARE(calc()->chain().count(), 4);
+        QCOMPARE(calc()->chain().selectedElement(), inserted);
         elementButton(0)->setFocus(Qt::TabFocusReason);
-        for (int i = 1; i < latency()->chain().count(); ++i) {
+        for (int i = 1; i < calc()->chain().count(); ++i) {
             sendKey(window, Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), elementButton(i));
         }

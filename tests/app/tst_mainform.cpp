@@ -1,4 +1,4 @@
-#include "tests/support/UiFixture.h"
+#include "tests/support/WindowDriver.h"
 
 #include "app/About.h"
 #include "app/Image.h"
@@ -30,7 +30,7 @@ public slots:
     void open(const QUrl& url) { opened << url; }
 };
 
-class TestMainForm : public QObject
+class TestMainForm : public QObject, WindowDriver
 {
     Q_OBJECT
 
@@ -38,36 +38,25 @@ class TestMainForm : public QObject
     const QStringList menuItems{"RadixorCalculator1", "VantrelCalculator1", "LatencyCalculator1"};
     const QStringList logos{"RADIXORCALCLOGO", "SUBNETCALCLOGO", "LATENCYCALCLOGO"};
 
-    static QAction* action(TMainForm* form, const char* name)
-    {
-        return form->findChild<QAction*>(QLatin1String(name));
-    }
-
-    static bool editMenuEnabled(TMainForm* form)
-    {
-        return form->findChild<QMenu*>("Edit1")->menuAction()->isEnabled();
-    }
-
     // The one shown calculator, its checked menu item and the logo agree.
-    void verifyOneCalculator(TMainForm* form, int expected)
+    void verifyOneCalculator(int expected)
     {
         for (int i = 0; i < containers.size(); ++i) {
-            auto* view = form->findChild<TCalcView*>(containers[i]);
-            QVERIFY2(view, qPrintable(containers[i]));
+            auto* view = find<TCalcView>(containers[i]);
             QCOMPARE(view->isVisible(), i == expected);
-            QCOMPARE(action(form, qPrintable(menuItems[i]))->isChecked(), i == expected);
+            QCOMPARE(find<QAction>(menuItems[i])->isChecked(), i == expected);
             QCOMPARE(view->geometry(), QRect(8, 88, 276, 313));
         }
-        auto* image = form->findChild<TImage*>("CalcImage");
+        auto* image = find<TImage>("CalcImage");
         QVERIFY(image->picture());
         QCOMPARE(image->picture()->objectName(), logos[expected]);
         QVERIFY(image->picture()->isValid());
     }
 
     // What a user reads in a field or on a panel.
-    static QString textOf(TMainForm* form, const QString& name)
+    QString textOf(const QString& name) const
     {
-        QWidget* widget = form->findChild<QWidget*>(name);
+        QWidget* widget = form()->findChild<QWidget*>(name);
         if (auto* field = qobject_cast<QLineEdit*>(widget))
             return field->text();
         if (auto* label = qobject_cast<QLabel*>(widget))
@@ -83,7 +72,7 @@ class TestMainForm : public QObject
     }
 
 private slots:
-    void init() { clearStoredSettings(); }
+    void init() { start(); }
 
     // The properties dialog's boxes are 121 pixels wide, as laid out; the
     // style's drop-down button must leave them room for the longest entry.
@@ -103,23 +92,21 @@ private slots:
                                 .arg(edit->fontMetrics().horizontalAdvance(longest))
                                 .arg(edit->width())));
     }
-    void cleanup() { ZENTRIX_EXPECT_NO_MESSAGES(); }
+    void cleanup() { finish(); }
 
     void startsWithTheSubnetCalculator()
     {
-        auto form = makeMainForm();
-        QCOMPARE(form->windowTitle(), QStringLiteral("Zentrix"));
-        verifyOneCalculator(form.get(), 1);
-        QVERIFY(!editMenuEnabled(form.get()));
+        QCOMPARE(form()->windowTitle(), QStringLiteral("Zentrix"));
+        verifyOneCalculator(1);
+        QVERIFY(!editMenuEnabled());
     }
 
     void clientAreaIsFixed()
     {
-        auto form = makeMainForm();
-        QCOMPARE(form->centralWidget()->size(), QSize(292, 409));
-        QCOMPARE(form->minimumSize(), form->maximumSize());
-        QVERIFY(!(form->windowFlags() & Qt::WindowMaximizeButtonHint));
-        QVERIFY(form->windowFlags() & Qt::WindowMinimizeButtonHint);
+        QCOMPARE(form()->centralWidget()->size(), QSize(292, 409));
+        QCOMPARE(form()->minimumSize(), form()->maximumSize());
+        QVERIFY(!(form()->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(form()->windowFlags() & Qt::WindowMinimizeButtonHint);
     }
 
     void menuSelectsCalculator_data()
@@ -135,44 +122,38 @@ private slots:
     {
         QFETCH(QString, shortcut);
         QFETCH(int, expected);
-        auto form = makeMainForm();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
         const QKeySequence sequence(shortcut);
-        QTest::keySequence(form.get(), sequence);
-        verifyOneCalculator(form.get(), expected);
-        QCOMPARE(action(form.get(), qPrintable(menuItems[expected]))->shortcut(), sequence);
+        QTest::keySequence(form(), sequence);
+        verifyOneCalculator(expected);
+        QCOMPARE(find<QAction>(menuItems[expected])->shortcut(), sequence);
         // Choosing it again repeats the selection harmlessly.
-        QTest::keySequence(form.get(), sequence);
-        verifyOneCalculator(form.get(), expected);
+        QTest::keySequence(form(), sequence);
+        verifyOneCalculator(expected);
     }
 
     void logoCyclesSubnetLatencyNumberBase()
     {
-        auto form = makeMainForm();
-        auto* image = form->findChild<TImage*>("CalcImage");
+        auto* image = find<TImage>("CalcImage");
         QCOMPARE(image->toolTip(), QStringLiteral("Click to cycle calculators"));
         for (int expected : {2, 0, 1, 2}) {
             QTest::mouseClick(image, Qt::LeftButton);
-            verifyOneCalculator(form.get(), expected);
+            verifyOneCalculator(expected);
         }
     }
 
     void selectionDisablesTheEditMenu()
     {
-        auto form = makeMainForm();
-        auto* view = form->findChild<TCalcView*>("RadixorCalcPanel");
+        auto* view = find<TCalcView>("RadixorCalcPanel");
         QPushButton copyButton;
         emit view->copyAvailable(&copyButton);
-        QVERIFY(editMenuEnabled(form.get()));
-        action(form.get(), "VantrelCalculator1")->trigger();
-        QVERIFY(!editMenuEnabled(form.get()));
+        QVERIFY(editMenuEnabled());
+        trigger("VantrelCalculator1");
+        QVERIFY(!editMenuEnabled());
     }
 
     void copyGoesToTheActiveButtonAlsoFromAnEditField()
     {
-        auto form = makeMainForm();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        auto* view = form->findChild<TCalcView*>("VantrelCalcPanel");
+        auto* view = find<TCalcView>("VantrelCalcPanel");
         auto* field =
             new QLineEdit(QStringLiteral("typed text"), view->pageControl()->currentWidget());
         field->show();
@@ -229,42 +210,38 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, leave);
         QFETCH(QStringList, expected);
-        auto form = makeMainForm();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        QWindow* window = form->windowHandle();
+        QWindow* window = form()->windowHandle();
         QTest::keySequence(window, QKeySequence(calculator));
-        auto* edit = form->findChild<QLineEdit*>(field);
+        auto* edit = form()->findChild<QLineEdit*>(field);
         QTest::mouseClick(edit, Qt::LeftButton);
         QTest::keyClick(window, Qt::Key_A, Qt::ControlModifier);
         typeKeys(window, typed);
 
         QTest::keySequence(window, QKeySequence(leave));
-        verifyOneCalculator(form.get(), 2);
+        verifyOneCalculator(2);
         QWidget* focus = QApplication::focusWidget();
         QVERIFY2(!focus || focus->isVisible(), focus ? qPrintable(focus->objectName()) : "");
         typeKeys(window, QStringLiteral("12"));
         QTest::keySequence(window, QKeySequence(calculator));
         for (const QString& item : expected) {
             const QString name = item.section(QLatin1Char('='), 0, 0);
-            QCOMPARE(name + "=" + textOf(form.get(), name), item);
+            QCOMPARE(name + "=" + textOf(name), item);
         }
-        QVERIFY(!editMenuEnabled(form.get()));
+        QVERIFY(!editMenuEnabled());
     }
 
     void editCopyFromTheMenuBarKeysWhileInANumberField()
     {
-        auto form = makeMainForm();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        QWindow* window = form->windowHandle();
+        QWindow* window = form()->windowHandle();
         QTest::keySequence(window, QKeySequence(QStringLiteral("Ctrl+H")));
-        QTest::mouseClick(form->findChild<QLineEdit*>("DecMemo"), Qt::LeftButton);
+        QTest::mouseClick(find<QLineEdit>("DecMemo"), Qt::LeftButton);
         QTest::keyClick(window, Qt::Key_A, Qt::ControlModifier);
         typeKeys(window, QStringLiteral("1234"));
         QGuiApplication::clipboard()->setText(QStringLiteral("before"));
         QTest::keyClick(window, Qt::Key_E, Qt::AltModifier);
         QTest::keyClick(window, Qt::Key_C);
         QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("1234"));
-        QVERIFY(editMenuEnabled(form.get()));
+        QVERIFY(editMenuEnabled());
     }
 
     // Whatever is typed into a field is applied before another page shows.
@@ -279,11 +256,9 @@ private slots:
     void clickingATabTakesTheFocus()
     {
         QFETCH(QString, menuItem);
-        auto form = makeMainForm();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        action(form.get(), qPrintable(menuItem))->trigger();
+        trigger(qPrintable(menuItem));
         QTabBar* tabs = nullptr;
-        for (TCalcView* view : form->findChildren<TCalcView*>()) {
+        for (TCalcView* view : form()->findChildren<TCalcView*>()) {
             if (view->isVisible())
                 tabs = view->pageControl()->tabBar();
         }
@@ -309,12 +284,10 @@ private slots:
         QFETCH(QString, target);
         QFETCH(int, opened);
         QFETCH(int, calculator);
-        auto form = makeMainForm();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        auto* widget = form->findChild<QWidget*>(target);
+        auto* widget = form()->findChild<QWidget*>(target);
         if (!widget) {
-            form->findChild<QAction*>("About1")->trigger();
-            widget = form->aboutBox()->findChild<QWidget*>(target);
+            trigger("About1");
+            widget = form()->aboutBox()->findChild<QWidget*>(target);
             QVERIFY(QTest::qWaitForWindowExposed(widget->window()));
         }
         QWidget* window = widget->window();
@@ -324,54 +297,48 @@ private slots:
                            widget->mapTo(window, widget->rect().center()));
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
         QCOMPARE(recorder.opened.size(), opened);
-        verifyOneCalculator(form.get(), calculator);
+        verifyOneCalculator(calculator);
     }
 
     void ctrlXClosesTheWindowAlsoWhileTyping()
     {
-        auto form = makeMainForm();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
-        auto* view = form->findChild<TCalcView*>("VantrelCalcPanel");
+        auto* view = find<TCalcView>("VantrelCalcPanel");
         auto* field =
             new QLineEdit(QStringLiteral("keep me"), view->pageControl()->currentWidget());
         field->show();
         field->setFocus();
         field->selectAll();
         QTest::keyClick(field, Qt::Key_X, Qt::ControlModifier);
-        QVERIFY(!form->isVisible());
+        QVERIFY(!form()->isVisible());
         QCOMPARE(field->text(), QStringLiteral("keep me"));
     }
 
     void exitMenuItemCloses()
     {
-        auto form = makeMainForm();
-        QCOMPARE(action(form.get(), "exit1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+X")));
-        action(form.get(), "exit1")->trigger();
-        QVERIFY(!form->isVisible());
+        QCOMPARE(find<QAction>("exit1")->shortcut(), QKeySequence(QStringLiteral("Ctrl+X")));
+        trigger("exit1");
+        QVERIFY(!form()->isVisible());
     }
 
     void errorInAHandlerIsReportedAndTheProgramGoesOn()
     {
-        auto form = makeMainForm();
-        QTimer::singleShot(0, form.get(),
-                           reporting([] { throw EZentrixError("Range check error"); }));
+        QTimer::singleShot(0, form(), reporting([] { throw EZentrixError("Range check error"); }));
         QStringList shown;
         QTRY_VERIFY((shown += MessageBoxCatcher::instance().take(), !shown.isEmpty()));
         QCOMPARE(shown, QStringList{"Range check error"});
-        action(form.get(), "LatencyCalculator1")->trigger();
-        verifyOneCalculator(form.get(), 2);
+        trigger("LatencyCalculator1");
+        verifyOneCalculator(2);
     }
 
     void webSiteOpensFromLogoAndMenu()
     {
         UrlRecorder recorder;
         QDesktopServices::setUrlHandler(QStringLiteral("https"), &recorder, "open");
-        auto form = makeMainForm();
-        auto* logo = form->findChild<TImage*>("QorvelGroupImage");
+        auto* logo = find<TImage>("QorvelGroupImage");
         QCOMPARE(logo->toolTip(), QStringLiteral("Click to go to Qorvel Group's website"));
         QCOMPARE(logo->cursor().shape(), Qt::PointingHandCursor);
         QTest::mouseClick(logo, Qt::LeftButton);
-        QAction* goTo = action(form.get(), "GotoWebSite1");
+        QAction* goTo = find<QAction>("GotoWebSite1");
         goTo->trigger();
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
         QCOMPARE(recorder.opened.size(), 2);
@@ -382,16 +349,15 @@ private slots:
 
     void menuCaptions()
     {
-        auto form = makeMainForm();
         const QList<QPair<const char*, QString>> captions{{"File1", "&File"},
                                                           {"Edit1", "&Edit"},
                                                           {"Calculator1", "Ca&lculator"},
                                                           {"Help1", "&Help"}};
         for (const auto& [name, caption] : captions)
-            QCOMPARE(form->findChild<QMenu*>(name)->title(), caption);
-        QCOMPARE(action(form.get(), "Copy1")->text(), QStringLiteral("&Copy"));
-        QCOMPARE(action(form.get(), "About1")->text(), QStringLiteral("&About..."));
-        QCOMPARE(action(form.get(), "exit1")->text(), QStringLiteral("E&xit"));
+            QCOMPARE(form()->findChild<QMenu*>(name)->title(), caption);
+        QCOMPARE(find<QAction>("Copy1")->text(), QStringLiteral("&Copy"));
+        QCOMPARE(find<QAction>("About1")->text(), QStringLiteral("&About..."));
+        QCOMPARE(find<QAction>("exit1")->text(), QStringLiteral("E&xit"));
     }
 };
 

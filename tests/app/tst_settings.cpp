@@ -1,10 +1,7 @@
 #include "tests/app/StoredSettings.h"
-#include "tests/support/UiFixture.h"
+#include "tests/support/LatencyDriver.h"
 
 #include "core/LatencyLayout.h"
-#include "latency/LatencyCalc.h"
-#include "latency/NetworkButton.h"
-#include "latency/NetworkButtonForm.h"
 
 #include <QAction>
 #include <QMenu>
@@ -22,7 +19,7 @@ struct StoredNetwork
 };
 
 // Lays out the given networks between the nodes, replacing the first-run one.
-void layOut(TMainForm* form, const QList<StoredNetwork>& networks)
+void layOut(TLatencyChain& chain, const QList<StoredNetwork>& networks)
 {
     std::vector<TNetworkElement> elements;
     for (const StoredNetwork& stored : networks) {
@@ -34,14 +31,14 @@ void layOut(TMainForm* form, const QList<StoredNetwork>& networks)
         element.Position = {stored.position.x(), stored.position.y()};
         elements.push_back(element);
     }
-    form->latencyCalc()->chain().replaceNetworks(elements);
+    chain.replaceNetworks(elements);
 }
 
 } // namespace
 
 // What the window saves comes back at the next start: the chain, the
 // calculator shown, the records byte for byte.
-class TestSettings : public QObject
+class TestSettings : public QObject, LatencyDriver
 {
     Q_OBJECT
 
@@ -54,17 +51,17 @@ private slots:
         QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, systemFolder.path());
     }
     void init() { clearStoredSettings(); }
-    void cleanup() { ZENTRIX_EXPECT_NO_MESSAGES(); }
+    void cleanup() { finish(); }
 
     void firstRunDefaults()
     {
-        auto form = makeMainForm();
-        const TLatencyChain& chain = form->latencyCalc()->chain();
+        open();
+        const TLatencyChain& chain = calc()->chain();
         QCOMPARE(chain.count(), 3);
         QCOMPARE(chain.nodeA().PacketSize, 64);
         QCOMPARE(chain.nodeB().PacketSize, 1024);
-        QVERIFY(form->findChild<QAction*>("VantrelCalculator1")->isChecked());
-        form.reset();
+        QVERIFY(find<QAction>("VantrelCalculator1")->isChecked());
+        stop();
         QSettings stored;
         QCOMPARE(stored.value("NumNetworks").toInt(), 1);
         QCOMPARE(stored.value("Calculator").toInt(), 1);
@@ -77,11 +74,10 @@ private slots:
             {nbTCarrier, 1.544f, 12, "T1", QPoint(136, 72)},
             {nbSatellite, 0.064f, 250, "Satellite", QPoint(8, 136)},
         };
-        {
-            auto form = makeMainForm();
-            layOut(form.get(), networks);
-            form->findChild<QAction*>("LatencyCalculator1")->trigger();
-        }
+        open();
+        layOut(calc()->chain(), networks);
+        trigger("LatencyCalculator1");
+        stop();
         QSettings stored;
         QCOMPARE(stored.value("NumNetworks").toInt(), 3);
         QCOMPARE(stored.value("Calculator").toInt(), 2);
@@ -89,10 +85,10 @@ private slots:
              {"Network1", "Network2", "Network3", "Network1Name", "Network2Name", "Network3Name"})
             QVERIFY2(stored.contains(name), name);
 
-        auto form = makeMainForm();
-        QVERIFY(form->findChild<QAction*>("LatencyCalculator1")->isChecked());
-        QVERIFY(!form->latencyCalc()->isHidden());
-        const TLatencyChain& chain = form->latencyCalc()->chain();
+        open();
+        QVERIFY(find<QAction>("LatencyCalculator1")->isChecked());
+        QVERIFY(!calc()->isHidden());
+        const TLatencyChain& chain = calc()->chain();
         QCOMPARE(chain.count(), 5);
         for (int i = 0; i < networks.size(); ++i) {
             const TNetworkElement& element = chain.at(i + 1);
@@ -101,7 +97,7 @@ private slots:
             QCOMPARE(element.PropagationDelay, networks[i].delay);
             QCOMPARE(qText(element.NetworkName), networks[i].name);
             QCOMPARE(qPoint(element.Position), networks[i].position);
-            QCOMPARE(elementButton(form.get(), i + 1)->pos(), networks[i].position);
+            QCOMPARE(elementButton(i + 1)->pos(), networks[i].position);
         }
         // A bandwidth kept in single precision reads back as it was typed.
         QCOMPARE(qText(chain.at(2).Hint), QStringLiteral("T1 (1.544 Mbps)"));
@@ -110,23 +106,20 @@ private slots:
 
     void shorterChainLeavesEarlierValuesAlone()
     {
-        {
-            auto form = makeMainForm();
-            layOut(form.get(), QList<StoredNetwork>(5, {nbFDDI, 100.0f, 0, "FDDI", QPoint(8, 8)}));
-        }
-        {
-            auto form = makeMainForm();
-            TLatencyChain& chain = form->latencyCalc()->chain();
-            QCOMPARE(chain.count(), 7);
-            while (chain.count() > 4)
-                QVERIFY(chain.removeNetwork(1));
-        }
+        open();
+        layOut(calc()->chain(), QList<StoredNetwork>(5, {nbFDDI, 100.0f, 0, "FDDI", QPoint(8, 8)}));
+        open();
+        TLatencyChain& chain = calc()->chain();
+        QCOMPARE(chain.count(), 7);
+        while (chain.count() > 4)
+            QVERIFY(chain.removeNetwork(1));
+        stop();
         QSettings stored;
         QCOMPARE(stored.value("NumNetworks").toInt(), 2);
         for (const char* name : {"Network3", "Network4", "Network5", "Network5Name"})
             QVERIFY2(stored.contains(name), name);
-        auto form = makeMainForm();
-        QCOMPARE(form->latencyCalc()->chain().count(), 4);
+        open();
+        QCOMPARE(calc()->chain().count(), 4);
     }
 
     void calculatorFollowsTheShownContainer_data()
@@ -142,15 +135,14 @@ private slots:
     {
         QFETCH(QString, item);
         QFETCH(int, stored);
-        {
-            auto form = makeMainForm();
-            form->findChild<QAction*>(item)->trigger();
-            // Closing hides the window before it goes; the choice must survive that.
-            form->close();
-        }
+        open();
+        trigger(qPrintable(item));
+        // Closing hides the window before it goes; the choice must survive that.
+        form()->close();
+        stop();
         QCOMPARE(QSettings().value("Calculator").toInt(), stored);
-        auto form = makeMainForm();
-        QVERIFY(form->findChild<QAction*>(item)->isChecked());
+        open();
+        QVERIFY(find<QAction>(item)->isChecked());
     }
 
     void typedTopologyJoinsTheList()
@@ -161,11 +153,10 @@ private slots:
                {"Network1Name", "Metro Fibre"},
                {"Network2", networkBytes(10.0f, nbEthernet)},
                {"Network2Name", "ETHERNET"}});
-        auto form = makeMainForm();
-        TTNetworkButtonForm* properties = form->latencyCalc()->propertiesForm();
-        const QStringList topologies = properties->topologyList();
+        open();
+        const QStringList topologies = calc()->propertiesForm()->topologyList();
         QCOMPARE(topologies.count("Metro Fibre"), 1);
-        const TLatencyChain& chain = form->latencyCalc()->chain();
+        const TLatencyChain& chain = calc()->chain();
         QCOMPARE(chain.at(1).TopologyIndex, topologies.indexOf("Metro Fibre"));
         QCOMPARE(chain.at(1).BandwidthIndex, -1);
         // Letter case is ignored: the known entry is found, not added again.
@@ -194,24 +185,21 @@ private slots:
         if (!name.isEmpty())
             values.insert("Network1Name", name);
         plant(values);
-        auto form = makeMainForm();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        const TNetworkElement before = form->latencyCalc()->chain().at(1);
-        TNetworkButton* button = elementButton(form.get(), 1);
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(25, 25));
-        button->ElementMenu()->findChild<QAction*>("PropertiesItem")->trigger();
-        TTNetworkButtonForm* properties = form->latencyCalc()->propertiesForm();
-        QVERIFY(QTest::qWaitForWindowActive(properties));
+        open();
+        activate(form());
+        const TNetworkElement before = element(1);
+        openProperties(1);
+        TTNetworkButtonForm* properties = calc()->propertiesForm();
         QCOMPARE(properties->windowTitle(), name + " Properties");
         // The focus in the first field, where Tab or a click puts it: leaving
         // it for OK changes nothing either.
         auto* topology = properties->findChild<QWidget*>("TopologyComboBox");
         topology->setFocus(Qt::TabFocusReason);
         QTRY_VERIFY(topology->hasFocus());
-        QTest::mouseClick(properties->OKButton(), Qt::LeftButton);
+        clickOk();
         QVERIFY(!properties->isVisible());
         QCOMPARE(properties->windowTitle(), name + " Properties");
-        const TNetworkElement after = form->latencyCalc()->chain().at(1);
+        const TNetworkElement after = element(1);
         QCOMPARE(qText(after.NetworkName), name);
         QCOMPARE(qText(after.Hint), qText(before.Hint));
         QCOMPARE(int(after.Kind), int(before.Kind));
@@ -222,14 +210,13 @@ private slots:
 
     void recordsAreLaidOutByteForByte()
     {
-        {
-            auto form = makeMainForm();
-            TLatencyChain& chain = form->latencyCalc()->chain();
-            TNetworkElement nodeA = chain.nodeA();
-            nodeA.ProcessTime = 5;
-            chain.setElement(0, nodeA);
-            layOut(form.get(), {{nbEthernet, 10.0f, 7, "Ethernet", QPoint(72, 136)}});
-        }
+        open();
+        TLatencyChain& chain = calc()->chain();
+        TNetworkElement nodeA = chain.nodeA();
+        nodeA.ProcessTime = 5;
+        chain.setElement(0, nodeA);
+        layOut(chain, {{nbEthernet, 10.0f, 7, "Ethernet", QPoint(72, 136)}});
+        stop();
         QSettings stored;
         QCOMPARE(stored.value("NodeA").toByteArray().toHex(' '),
                  QByteArray("40 00 00 00 05 00 00 00"));
@@ -261,17 +248,13 @@ private slots:
             values.insert(QStringLiteral("Network%1Name").arg(n), "T1");
         }
         plant(values);
-        auto form = makeMainForm();
-        TLatencyCalc* latency = form->latencyCalc();
-        QCOMPARE(latency->chain().count(), networks + 2);
+        open();
+        QCOMPARE(calc()->chain().count(), networks + 2);
         for (int i = 1; i <= networks; ++i) {
-            QCOMPARE(latency->chain().at(i).Kind, nbTCarrier);
-            const TNetworkButton* element = elementButton(form.get(), i);
-            QCOMPARE(element->ElementMenu()->findChild<QAction*>("RemoveItem")->isVisible(),
-                     removable);
+            QCOMPARE(element(i).Kind, nbTCarrier);
+            QCOMPARE(removeOffered(i), removable);
         }
-        QCOMPARE(latency->findChild<QMenu*>("RemoveNetwork1")->menuAction()->isVisible(),
-                 removable);
+        QCOMPARE(find<QMenu>("RemoveNetwork1")->menuAction()->isVisible(), removable);
     }
 };
 

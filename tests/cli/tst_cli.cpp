@@ -1,92 +1,33 @@
 #include "cli/Cli.h"
 #include "cli/Command.h"
-#include "tests/latency/LatencyDriver.h"
-#include "tests/support/UiFixture.h"
+#include "tests/support/LatencyDriver.h"
+#include "tests/support/RadixDriver.h"
+#include "tests/support/SubnetDriver.h"
 
 #include "controls/SuperStringGrid.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QSettings>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QtEndian>
 
 // zentrix-cli beside the window. Bad input is checked on the real program;
 // the classful, number-base and latency results are checked against the
 // real window, driven as a user drives it with the same input: the window is
 // the reference, so no expected value is written down here.
-class TestCli : public QObject
+class TestCli : public QObject, SubnetDriver, RadixDriver, LatencyDriver
 {
     Q_OBJECT
-
-    std::unique_ptr<TMainForm> form;
-    LatencyDriver latency; // the latency calculator, in a window of its own
-
-    template <class T = QWidget> T* find(const QString& name) const
-    {
-        T* widget = form->findChild<T*>(name);
-        if (!widget)
-            qFatal("no widget %s", qPrintable(name));
-        return widget;
-    }
-
-    void clickTab(const QString& title)
-    {
-        QTabBar* tabs = find<QTabWidget>("SubnetPageControl")->tabBar();
-        for (int i = 0; i < tabs->count(); ++i) {
-            if (tabs->tabText(i) == title)
-                QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(i).center());
-        }
-        QCOMPARE(tabs->tabText(tabs->currentIndex()), title);
-    }
-
-    static void typeInto(QLineEdit* field, const QString& text)
-    {
-        QTest::mouseClick(field, Qt::LeftButton);
-        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(field, text);
-    }
-
-    // The address as a user types it: octet by octet, leaving each one.
-    void typeAddress(const QString& address, int firstEdit)
-    {
-        const QStringList octets = address.split('.');
-        for (int i = 0; i < 4; ++i) {
-            auto* edit = find<QLineEdit>(QStringLiteral("MaskEdit%1").arg(firstEdit + i));
-            typeInto(edit, octets[i]);
-            // Three digits move on by themselves; fewer need a Tab.
-            if (edit->hasFocus())
-                QTest::keyClick(edit, Qt::Key_Tab);
-        }
-    }
-
-    void typeBits(const QString& bits)
-    {
-        auto* spin = find<QLineEdit>("BitsSpinEdit");
-        typeInto(spin, bits);
-        QTest::keyClick(spin, Qt::Key_Return);
-    }
 
     // The window's caption of a result panel: the label that names it.
     QString captionOf(const QString& panelName) const
     {
         QWidget* panel = find(panelName);
-        for (QLabel* label : form->findChildren<QLabel*>()) {
+        for (QLabel* label : form()->findChildren<QLabel*>()) {
             if (label->buddy() == panel)
                 return label->text().remove('&');
         }
         return "no caption for " + panelName;
-    }
-
-    QString selectedClass() const
-    {
-        for (const char* letter : {"A", "B", "C"}) {
-            if (find<QRadioButton>(QStringLiteral("AddressTypeClass") + letter)->isChecked())
-                return QStringLiteral("Class ") + letter;
-        }
-        return "none";
     }
 
     // zentrix-cli run in-process: its standard output.
@@ -130,64 +71,27 @@ class TestCli : public QObject
         }
     }
 
-    // BYTES:MS, typed into a node's properties dialog.
-    void setNode(int position, const QString& given)
-    {
-        const QStringList parts = given.split(':');
-        latency.setNode(position, parts[1].toInt(), parts[0].toInt());
-    }
-
-    // NAME[:MBPS[:MS]]: the topology chosen from the dialog's list, then
-    // what is given typed over what it filled in.
-    void setNetwork(int position, const QString& given)
-    {
-        const QStringList parts = given.split(':');
-        latency.openProperties(position);
-        latency.choose(latency.topologyBox(), parts[0]);
-        if (parts.size() > 1)
-            latency.typeInto(latency.bandwidthBox(), parts[1]);
-        if (parts.size() > 2)
-            latency.typeInto(latency.dialogChild("PropDelaySpinEdit"), parts[2]);
-        latency.clickOk();
-    }
-
     // The statistics table of each packet direction, as the window's copy
     // has it, one after the other.
-    static QString windowStatistics(TLatencyCalc* calc)
+    QString windowStatistics()
     {
-        QTabBar* tabs = calc->pageControl()->tabBar();
-        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        showPage(1);
         QStringList tables;
         for (const char* direction : {"PacketDirAtoB", "PacketDirBtoA", "PacketDirRoundTrip"}) {
-            auto* item = calc->findChild<QRadioButton*>(direction);
-            QTest::mouseClick(item, Qt::LeftButton, {}, QPoint(8, item->height() / 2));
-            auto* grid = calc->findChild<TSuperStringGrid*>("LatencyStatsStringGrid");
+            chooseDirection(direction);
+            TSuperStringGrid* grid = statsGrid();
             QString table;
             for (int row = 0; row < grid->RowCount(); ++row)
                 table += grid->Cells(0, row) + '\t' + grid->Cells(1, row) + '\t' +
                          grid->Cells(2, row) + "\r\n";
-            tables << (item->isChecked() ? table : QString("no choice ") + direction);
+            tables << table;
         }
         return tables.join("\r\n");
     }
 
 private slots:
-    void init()
-    {
-        clearStoredSettings();
-        form = makeMainForm();
-        form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form.get()));
-        form->findChild<QAction*>("VantrelCalculator1")->trigger();
-    }
-
-    void cleanup()
-    {
-        if (latency.calc())
-            latency.stop();
-        ZENTRIX_EXPECT_NO_MESSAGES();
-        form.reset();
-    }
+    void init() { start("VantrelCalculator1"); }
+    void cleanup() { finish(); }
 
     void subnetMatchesWindow_data()
     {
@@ -239,12 +143,12 @@ private slots:
         QFETCH(QString, classLetter);
         QFETCH(QString, bits);
 
-        clickTab("Address Info");
+        runStep("tab:Address Info");
         typeAddress(address, 1);
         if (!classLetter.isEmpty())
-            QTest::mouseClick(find<QRadioButton>("AddressTypeClass" + classLetter), Qt::LeftButton);
+            runStep("class:" + classLetter);
         if (!bits.isEmpty())
-            typeBits(bits);
+            runStep("bits:" + bits);
 
         QStringList args{"subnet", address};
         if (!classLetter.isEmpty())
@@ -253,13 +157,13 @@ private slots:
             args << "--bits" << bits;
         const QString output = cli(args);
 
-        QCOMPARE(valueUnder(output, "Address Type"), selectedClass());
+        QCOMPARE(valueUnder(output, "Address Type"), "Class " + shown("class"));
         QCOMPARE(valueUnder(output, "Subnet Bits"), find<QLineEdit>("BitsSpinEdit")->text());
-        clickTab("General Info");
+        runStep("tab:General Info");
         compareTab(output, {"MaxSubnetsPanel", "MaxHostsPanel", "BitMapPanel", "DecClassMaskPanel",
                             "HexClassMaskPanel", "DecMaskPanel", "HexMaskPanel"});
         // Coming back shows the octets the model took, not what was typed.
-        clickTab("Address Info");
+        runStep("tab:Address Info");
         compareTab(output, {"HexAddressPanel", "AddressRangePanel", "SubnetMaskPanel",
                             "SubnetIDPanel", "NetworkIDPanel", "HostIDPanel"});
         QCOMPARE(valueUnder(output, "IP Address"),
@@ -270,7 +174,7 @@ private slots:
 
         // The table as the window's copy has it, every row the window lists.
         // The window stops at 16,385 subnets; the command line would go on.
-        clickTab("Subnets/Hosts");
+        runStep("tab:Subnets/Hosts");
         auto* grid = find<TSuperStringGrid>("SubnetHostStringGrid");
         args << "--table"
              << "--tsv"
@@ -306,16 +210,16 @@ private slots:
         QFETCH(QString, address);
         QFETCH(QString, bits);
 
-        clickTab("CIDR");
+        runStep("tab:CIDR");
         typeAddress(address, 5);
         if (!bits.isEmpty())
-            typeBits(bits);
+            runStep("bits:" + bits);
         QStringList args{"supernet", address};
         if (!bits.isEmpty())
             args << "--bits" << bits;
         const QString output = cli(args);
 
-        QCOMPARE(valueUnder(output, "Address Prefix"), selectedClass());
+        QCOMPARE(valueUnder(output, "Address Prefix"), "Class " + shown("class"));
         QCOMPARE(valueUnder(output, "Supernet Bits"), find<QLineEdit>("BitsSpinEdit")->text());
         compareTab(output,
                    {"NumNetworksPanel", "AllocationPanel", "RouteMaskPanel", "HexRouteMaskPanel"});
@@ -359,11 +263,9 @@ private slots:
         QFETCH(QString, field);
         QFETCH(QString, typed);
 
-        form->findChild<QAction*>("RadixorCalculator1")->trigger();
-        auto* widthItem = find<QRadioButton>(QStringLiteral("NumberWidth%1Button").arg(width));
-        QTest::mouseClick(widthItem, Qt::LeftButton, {}, QPoint(8, widthItem->height() / 2));
-        QVERIFY(widthItem->isChecked());
-        typeInto(find<QLineEdit>(field + "Memo"), typed);
+        trigger("RadixorCalculator1");
+        selectWidth(QList<int>{8, 16, 32}.indexOf(width));
+        typeInto(memo(field + "Memo"), typed);
 
         const QString prefix = field == "Hex" ? "0x" : field == "Bin" ? "0b" : "";
         const QString output = cli({"radix", prefix + typed, "--width", QString::number(width)});
@@ -377,7 +279,7 @@ private slots:
         for (int i = 0; i < 3; ++i) {
             if (fields[i] != field)
                 QCOMPARE(captions[i] + ": " + valueUnder(output, captions[i]),
-                         captions[i] + ": " + find<QLineEdit>(fields[i] + "Memo")->text());
+                         captions[i] + ": " + memo(fields[i] + "Memo")->text());
         }
     }
 
@@ -409,24 +311,26 @@ private slots:
         QFETCH(QStringList, networks);
         QFETCH(QString, nodeB);
 
-        form.reset();
-        latency.start();
-        TLatencyCalc* calc = latency.calc();
-        setNode(0, nodeA);
+        start("LatencyCalculator1");
+        // BYTES:MS, typed into a node's properties dialog.
+        const auto typeNode = [this](int position, const QString& given) {
+            setNode(position, given.section(':', 1).toInt(), given.section(':', 0, 0).toInt());
+        };
+        typeNode(0, nodeA);
         for (int n = 0; n < networks.size(); ++n) {
             int position = 1;
             if (n > 0) {
                 // Each further network goes in front of node B.
-                latency.press(latency.nodeB());
-                position = latency.insert();
+                press(LatencyDriver::nodeB());
+                position = insert();
                 QVERIFY(position > 0);
             }
             setNetwork(position, networks[n]);
         }
-        setNode(latency.nodeB(), nodeB);
-        QCOMPARE(calc->chain().count(), networks.size() + 2);
+        typeNode(LatencyDriver::nodeB(), nodeB);
+        QCOMPARE(calc()->chain().count(), networks.size() + 2);
 
-        const QString tables = windowStatistics(calc);
+        const QString tables = windowStatistics();
 
         QStringList args{"latency", "--node-a", nodeA, "--node-b", nodeB, "--tsv"};
         for (const QString& network : networks)
@@ -435,7 +339,7 @@ private slots:
 
         // Closing, the window keeps the chain in its settings file, where the
         // command line finds it.
-        latency.stop();
+        stop();
         QCOMPARE(cli({"latency", "--settings", QSettings().fileName(), "--tsv"}), tables);
     }
 
@@ -485,7 +389,7 @@ private slots:
     void latencyOfStoredLayoutMatchesWindow()
     {
         QFETCH(QVariantMap, stored);
-        form.reset();
+        stop();
         clearStoredSettings();
         QString path;
         {
@@ -499,10 +403,9 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
 
-        form = makeMainForm();
-        form->findChild<QAction*>("LatencyCalculator1")->trigger();
-        QCOMPARE(cli({"latency", "--settings", path, "--tsv"}),
-                 windowStatistics(form->latencyCalc()));
+        open();
+        trigger("LatencyCalculator1");
+        QCOMPARE(cli({"latency", "--settings", path, "--tsv"}), windowStatistics());
     }
 };
 

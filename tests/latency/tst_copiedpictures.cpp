@@ -3,22 +3,18 @@
 // 1.5 and 2 (QT_SCALE_FACTOR).
 
 #include "controls/SpeedButton.h"
-#include "tests/latency/LatencyDriver.h"
+#include "tests/support/LatencyDriver.h"
 
 #include <QClipboard>
 #include <QImage>
 
-class TestCopiedPictures : public QObject
+class TestCopiedPictures : public QObject, LatencyDriver
 {
     Q_OBJECT
 
 private slots:
-    void init() { D.start(); }
-    void cleanup()
-    {
-        D.stop();
-        ZENTRIX_EXPECT_NO_MESSAGES();
-    }
+    void init() { start("LatencyCalculator1"); }
+    void cleanup() { finish(); }
 
     void pictureHasTheLayoutSize_data()
     {
@@ -34,17 +30,14 @@ private slots:
         QFETCH(int, page);
         QFETCH(QString, copyButton);
         QFETCH(QSize, size);
-        D.showPage(page);
+        showPage(page);
         QGuiApplication::clipboard()->clear();
-        D.calc()->findChild<TSpeedButton*>(copyButton)->click();
+        calc()->findChild<TSpeedButton*>(copyButton)->click();
         const QImage picture = QGuiApplication::clipboard()->image();
         // The bitmap's own pixels, drawn at one pixel per layout pixel.
         QCOMPARE(picture.size(), size);
         QCOMPARE(picture.devicePixelRatio(), 1.0);
     }
-
-private:
-    LatencyDriver D;
 };
 
 ZENTRIX_UI_TEST_MAIN(TestCopiedPictures)

@@ -5,20 +5,19 @@
 #include "controls/RainbowBar.h"
 #include "controls/SpeedButton.h"
 #include "controls/SuperStringGrid.h"
-#include "tests/latency/LatencyDriver.h"
+#include "tests/support/LatencyDriver.h"
 
 #include <QClipboard>
 #include <QLabel>
-#include <QRadioButton>
 #include <QTextDocument>
 
-class TestLatencyViews : public QObject
+class TestLatencyViews : public QObject, LatencyDriver
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init() { start("LatencyCalculator1"); }
+    void cleanup() { finish(); }
 
     void statisticsOfExample_data();
     void statisticsOfExample();
@@ -38,60 +37,30 @@ private slots:
 
 private:
     void buildExample();
-    void chooseDirection(const char* item);
-    TSuperStringGrid* grid() const;
     QStringList tableText();
     TRainbowBar* bar(const char* name) const;
     QLabel* legendLabel(const char* colour) const;
     QWidget* legendSwatch(const char* colour) const;
-
-    LatencyDriver D;
-    TLatencyCalc* FCalc = nullptr;
 };
-
-void TestLatencyViews::init()
-{
-    D.start();
-    FCalc = D.calc();
-}
-
-void TestLatencyViews::cleanup()
-{
-    D.stop();
-    ZENTRIX_EXPECT_NO_MESSAGES();
-}
 
 // Node A (64 bytes, 10 ms), a 10 Mbps Ethernet, a T1 with its 5 ms and
 // node B (1024 bytes, 20 ms).
 void TestLatencyViews::buildExample()
 {
-    D.setNode(0, 10, 64);
-    D.setNetwork(1, "Ethernet");
-    D.press(D.nodeB());
-    D.setNetwork(D.insert(), "T1");
-    D.setNode(D.nodeB(), 20, 1024);
-    QCOMPARE(FCalc->chain().count(), 4);
-}
-
-// Clicks a packet direction on its round button, as a user does.
-void TestLatencyViews::chooseDirection(const char* item)
-{
-    auto* button = FCalc->findChild<QRadioButton*>(QString::fromLatin1(item));
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
-    QVERIFY(button->isChecked());
-}
-
-TSuperStringGrid* TestLatencyViews::grid() const
-{
-    return FCalc->findChild<TSuperStringGrid*>("LatencyStatsStringGrid");
+    setNode(0, 10, 64);
+    setNetwork(1, "Ethernet");
+    press(nodeB());
+    setNetwork(insert(), "T1");
+    setNode(nodeB(), 20, 1024);
+    QCOMPARE(calc()->chain().count(), 4);
 }
 
 // The whole table as the copy button puts it on the clipboard, one line a row.
 QStringList TestLatencyViews::tableText()
 {
-    TSuperStringGrid* table = grid();
+    TSuperStringGrid* table = statsGrid();
     table->setSelection({0, 1, 2, table->RowCount() - 1});
-    FCalc->findChild<TSpeedButton*>("CopyLatencyStatsButton")->click();
+    calc()->findChild<TSpeedButton*>("CopyLatencyStatsButton")->click();
     QStringList lines = QGuiApplication::clipboard()->text().split("\r\n");
     if (lines.last().isEmpty())
         lines.removeLast();
@@ -100,17 +69,17 @@ QStringList TestLatencyViews::tableText()
 
 TRainbowBar* TestLatencyViews::bar(const char* name) const
 {
-    return FCalc->findChild<TRainbowBar*>(QString::fromLatin1(name));
+    return calc()->findChild<TRainbowBar*>(QString::fromLatin1(name));
 }
 
 QLabel* TestLatencyViews::legendLabel(const char* colour) const
 {
-    return FCalc->findChild<QLabel*>(QString::fromLatin1(colour) + "Label");
+    return calc()->findChild<QLabel*>(QString::fromLatin1(colour) + "Label");
 }
 
 QWidget* TestLatencyViews::legendSwatch(const char* colour) const
 {
-    return FCalc->findChild<QWidget*>(QString::fromLatin1(colour) + "Panel");
+    return calc()->findChild<QWidget*>(QString::fromLatin1(colour) + "Panel");
 }
 
 void TestLatencyViews::statisticsOfExample_data()
@@ -147,40 +116,40 @@ void TestLatencyViews::statisticsOfExample()
     QFETCH(QString, direction);
     QFETCH(QStringList, expected);
     buildExample();
-    D.showPage(1);
+    showPage(1);
     chooseDirection(qPrintable(direction));
-    QCOMPARE(grid()->RowCount(), 6);
+    QCOMPARE(statsGrid()->RowCount(), 6);
     QCOMPARE(tableText(), expected);
 }
 
 void TestLatencyViews::directionChoiceDoesNotRecompute()
 {
     buildExample();
-    D.showPage(1);
-    QVERIFY(!FCalc->latencyStale());
+    showPage(1);
+    QVERIFY(!calc()->latencyStale());
     // A value changed behind the calculator's back stays unseen until
     // something that affects the latencies happens.
     {
-        const QSignalBlocker unseen(FCalc->chain());
-        TNetworkElement nodeA = FCalc->chain().nodeA();
+        const QSignalBlocker unseen(calc()->chain());
+        TNetworkElement nodeA = calc()->chain().nodeA();
         nodeA.ProcessTime = 500;
-        FCalc->chain().setElement(0, nodeA);
+        calc()->chain().setElement(0, nodeA);
     }
     chooseDirection("PacketDirRoundTrip");
-    QCOMPARE(grid()->Cells(1, 5), QString("0.0415397"));
+    QCOMPARE(statsGrid()->Cells(1, 5), QString("0.0415397"));
 
-    D.showPage(0);
-    D.setNode(D.nodeB(), 20, 1024);
-    QVERIFY(FCalc->latencyStale());
-    D.showPage(1);
-    QCOMPARE(grid()->Cells(1, 1), QString("0.5000000"));
-    QVERIFY(!FCalc->latencyStale());
+    showPage(0);
+    setNode(nodeB(), 20, 1024);
+    QVERIFY(calc()->latencyStale());
+    showPage(1);
+    QCOMPARE(statsGrid()->Cells(1, 1), QString("0.5000000"));
+    QVERIFY(!calc()->latencyStale());
 }
 
 void TestLatencyViews::nothingToShare()
 {
     // The first-run layout has no delay anywhere.
-    D.showPage(1);
+    showPage(1);
     const QStringList lines = tableText();
     QCOMPARE(lines.size(), 5);
     for (int row = 1; row <= 3; ++row)
@@ -191,63 +160,63 @@ void TestLatencyViews::nothingToShare()
 void TestLatencyViews::packetSizesOverflow()
 {
     buildExample();
-    D.showPage(1);
-    D.showPage(0);
-    D.setNode(0, 10, 2147483647);
-    D.showPage(1);
+    showPage(1);
+    showPage(0);
+    setNode(0, 10, 2147483647);
+    showPage(1);
     QCOMPARE(MessageBoxCatcher::instance().take(), QStringList{"Integer overflow"});
-    QVERIFY(FCalc->latencyStale());
-    QCOMPARE(FCalc->totals().AtoB, 0.0f);
+    QVERIFY(calc()->latencyStale());
+    QCOMPARE(calc()->totals().AtoB, 0.0f);
     // The table still shows the last figures, the elements keep theirs.
-    QCOMPARE(grid()->Cells(1, 5), QString("0.0153988"));
-    QCOMPARE(grid()->Cells(0, 1), QString("Node A (64 bytes)"));
-    QCOMPARE(FCalc->chain().nodeA().Latency.DelayAtoB, 0.01f);
+    QCOMPARE(statsGrid()->Cells(1, 5), QString("0.0153988"));
+    QCOMPARE(statsGrid()->Cells(0, 1), QString("Node A (64 bytes)"));
+    QCOMPARE(calc()->chain().nodeA().Latency.DelayAtoB, 0.01f);
 
     // An empty packet from node B makes the sum fit again.
-    D.showPage(0);
-    D.setNode(D.nodeB(), 20, 0);
-    D.showPage(1);
-    QVERIFY(!FCalc->latencyStale());
-    QCOMPARE(grid()->Cells(0, 1), QString("Node A (2147483647 bytes)"));
+    showPage(0);
+    setNode(nodeB(), 20, 0);
+    showPage(1);
+    QVERIFY(!calc()->latencyStale());
+    QCOMPARE(statsGrid()->Cells(0, 1), QString("Node A (2147483647 bytes)"));
 }
 
 void TestLatencyViews::fullChainTable()
 {
     for (int networks = 2; networks <= 14; ++networks)
-        QVERIFY(D.insert() > 0);
-    D.showPage(1);
-    QCOMPARE(grid()->RowCount(), 18);
-    QCOMPARE(grid()->Cells(0, 16), QString("Node B (1024 bytes)"));
-    QCOMPARE(grid()->Cells(0, 17), QString("Totals:"));
+        QVERIFY(insert() > 0);
+    showPage(1);
+    QCOMPARE(statsGrid()->RowCount(), 18);
+    QCOMPARE(statsGrid()->Cells(0, 16), QString("Node B (1024 bytes)"));
+    QCOMPARE(statsGrid()->Cells(0, 17), QString("Totals:"));
 
     // Back to three elements: the table shrinks with the chain.
-    D.showPage(0);
-    QTest::mouseClick(D.button("ResetButton"), Qt::LeftButton);
-    D.showPage(1);
-    QCOMPARE(grid()->RowCount(), 5);
-    QCOMPARE(grid()->Cells(0, 4), QString("Totals:"));
+    showPage(0);
+    click(button("ResetButton"));
+    showPage(1);
+    QCOMPARE(statsGrid()->RowCount(), 5);
+    QCOMPARE(statsGrid()->Cells(0, 4), QString("Totals:"));
 }
 
 void TestLatencyViews::editCopyFollowsTheTab()
 {
-    QAction* copy = D.form()->findChild<QAction*>("Copy1");
-    D.showPage(1);
-    grid()->setSelection({0, 4, 2, 4});
+    QAction* copy = find<QAction>("Copy1");
+    showPage(1);
+    statsGrid()->setSelection({0, 4, 2, 4});
     copy->trigger();
     QCOMPARE(QGuiApplication::clipboard()->text(),
              QString("Network Element\tDelay (sec)\tPercent\r\nTotals:\t0.0000000\t100.0%\r\n"));
 
-    D.showPage(2);
+    showPage(2);
     copy->trigger();
     QImage picture = QGuiApplication::clipboard()->image();
     QCOMPARE(picture.size() / picture.devicePixelRatio(),
-             FCalc->findChild<TCanvasPanel*>("LatencyGraphsCanvasPanel")->size());
+             calc()->findChild<TCanvasPanel*>("LatencyGraphsCanvasPanel")->size());
 
-    D.showPage(0);
+    showPage(0);
     copy->trigger();
     picture = QGuiApplication::clipboard()->image();
     QCOMPARE(picture.size() / picture.devicePixelRatio(),
-             FCalc->findChild<TCanvasPanel*>("NetworkSetupPanel")->size());
+             calc()->findChild<TCanvasPanel*>("NetworkSetupPanel")->size());
 }
 
 void TestLatencyViews::legend_data()
@@ -263,8 +232,8 @@ void TestLatencyViews::legend()
 {
     QFETCH(int, networks);
     for (int i = 1; i < networks; ++i)
-        QVERIFY(D.insert() > 0);
-    D.showPage(2);
+        QVERIFY(insert() > 0);
+    showPage(2);
 
     const char* const colours[] = {"Red",    "Yellow",  "Lime",  "Blue", "Purple", "Black",
                                    "Maroon", "Green",   "Olive", "Navy", "Teal",   "Gray",
@@ -275,7 +244,7 @@ void TestLatencyViews::legend()
         QCOMPARE(label->isVisible(), i < elements);
         QCOMPARE(legendSwatch(colours[i])->isVisible(), i < elements);
         if (i < elements) {
-            QCOMPARE(label->text(), qText(D.element(i).Hint));
+            QCOMPARE(label->text(), qText(element(i).Hint));
             QCOMPARE(label->width(), 105);
             // The swatch shows the colour of the stripe it names.
             const QImage swatch = legendSwatch(colours[i])->grab().toImage();
@@ -291,7 +260,7 @@ void TestLatencyViews::legend()
 void TestLatencyViews::barsFollowShares()
 {
     buildExample();
-    D.showPage(2);
+    showPage(2);
     const struct
     {
         const char* bar;
@@ -301,8 +270,7 @@ void TestLatencyViews::barsFollowShares()
                       {"RainbowBarAB", &TElementLatency::ShareRoundTrip}};
     for (const auto& direction : directions) {
         for (int i = 0; i < 4; ++i) {
-            QCOMPARE(bar(direction.bar)->Stripes(i)->Value(),
-                     D.element(i).Latency.*direction.share);
+            QCOMPARE(bar(direction.bar)->Stripes(i)->Value(), element(i).Latency.*direction.share);
         }
     }
     // Node B takes no part going to it, node A none coming back.
@@ -323,15 +291,15 @@ void TestLatencyViews::barsFollowShares()
 
 void TestLatencyViews::fewerElementsResetStripes()
 {
-    D.insert();
-    D.insert();
-    D.showPage(2);
+    insert();
+    insert();
+    showPage(2);
     QCOMPARE(bar("RainbowBarAB")->NumStripes(), 5);
     bar("RainbowBarAB")->Stripes(1)->setColor(Qt::cyan);
 
-    D.showPage(0);
-    QVERIFY(FCalc->chain().removeNetwork(1));
-    D.showPage(2);
+    showPage(0);
+    QVERIFY(calc()->chain().removeNetwork(1));
+    showPage(2);
     QCOMPARE(bar("RainbowBarAB")->NumStripes(), 4);
     QCOMPARE(bar("RainbowBarAB")->Stripes(1)->Color(), QColor(Qt::yellow));
     QVERIFY(!legendLabel("Purple")->isVisible());
@@ -341,9 +309,9 @@ void TestLatencyViews::fewerElementsResetStripes()
 void TestLatencyViews::graphsPicture()
 {
     buildExample();
-    D.showPage(2);
-    auto* panel = FCalc->findChild<TCanvasPanel*>("LatencyGraphsCanvasPanel");
-    auto* copyButton = FCalc->findChild<TSpeedButton*>("CopyLatencyGraphsButton");
+    showPage(2);
+    auto* panel = calc()->findChild<TCanvasPanel*>("LatencyGraphsCanvasPanel");
+    auto* copyButton = calc()->findChild<TSpeedButton*>("CopyLatencyGraphsButton");
     QGuiApplication::clipboard()->clear();
     copyButton->click();
     const QImage picture = QGuiApplication::clipboard()->image();
@@ -384,18 +352,18 @@ void TestLatencyViews::namesShownAsTyped_data()
 void TestLatencyViews::namesShownAsTyped()
 {
     QFETCH(QString, name);
-    D.openProperties(1);
-    D.typeInto(D.topologyBox(), name);
+    openProperties(1);
+    typeOver(topologyBox(), name);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    D.clickOk();
+    clickOk();
     const QString label = name + " (0 Mbps)";
-    QCOMPARE(qText(D.element(1).Hint), label);
+    QCOMPARE(qText(element(1).Hint), label);
 
     // A tooltip is read as markup when it looks like markup.
-    QCOMPARE(seenText(D.elementButton(1)->toolTip(), Qt::AutoText), label);
-    D.showPage(1);
-    QCOMPARE(grid()->Cells(0, 2), label);
-    D.showPage(2);
+    QCOMPARE(seenText(elementButton(1)->toolTip(), Qt::AutoText), label);
+    showPage(1);
+    QCOMPARE(statsGrid()->Cells(0, 2), label);
+    showPage(2);
     QLabel* legend = legendLabel("Yellow");
     QCOMPARE(seenText(legend->text(), legend->textFormat()), label);
 }

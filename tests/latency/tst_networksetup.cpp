@@ -4,10 +4,7 @@
 
 #include "controls/QorvelPanels.h"
 #include "controls/SpeedButton.h"
-#include "latency/LatencyCalc.h"
-#include "latency/NetworkButton.h"
-#include "latency/NetworkButtonForm.h"
-#include "tests/latency/LatencyDriver.h"
+#include "tests/support/LatencyDriver.h"
 
 #include <QClipboard>
 #include <QMenu>
@@ -15,13 +12,13 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-class TestNetworkSetup : public QObject
+class TestNetworkSetup : public QObject, LatencyDriver
 {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init() { start("LatencyCalculator1"); }
+    void cleanup() { finish(); }
 
     void firstRunLayout();
     void insertPosition_data();
@@ -40,28 +37,13 @@ private slots:
     void copyPicture();
 
 private:
-    const TNetworkElement& element(int position) const { return D.element(position); }
-    TNetworkButton* elementButton(int position) const { return D.elementButton(position); }
-    QPushButton* button(const char* name) const { return D.button(name); }
-    QAction* menuEntry(int position, const char* name) const { return D.menuEntry(position, name); }
-    bool removeOffered(int position) const
-    {
-        return menuEntry(position, "RemoveItem")->isVisible();
-    }
-    QMenu* removeMenu() const { return FCalc->findChild<QMenu*>("RemoveNetwork1"); }
+    QMenu* removeMenu() const { return calc()->findChild<QMenu*>("RemoveNetwork1"); }
     // The submenu's entries as it shows them: they are made as it opens.
     QList<QAction*> removeEntries() const
     {
         emit removeMenu()->aboutToShow();
         return removeMenu()->actions();
     }
-    void press(int position, Qt::MouseButton mouseButton = Qt::LeftButton)
-    {
-        D.press(position, mouseButton);
-    }
-    void openProperties(int position) { D.openProperties(position); }
-    void typeInto(QWidget* field, const QString& text) { D.typeInto(field, text); }
-    int insert() { return D.insert(); }
     TCanvasPanel* panel() const;
     void dragTo(int position, const QPoint& panelPoint);
     // Each element of the chain has one button on the panel, in chain order,
@@ -69,26 +51,11 @@ private:
     void buttonsShowTheChain() const;
     QImage panelPicture() const;
     bool lineDrawnAt(const QImage& picture, const QPoint& point) const;
-
-    LatencyDriver D;
-    TLatencyCalc* FCalc = nullptr;
 };
-
-void TestNetworkSetup::init()
-{
-    D.start();
-    FCalc = D.calc();
-}
-
-void TestNetworkSetup::cleanup()
-{
-    D.stop();
-    ZENTRIX_EXPECT_NO_MESSAGES();
-}
 
 TCanvasPanel* TestNetworkSetup::panel() const
 {
-    return FCalc->findChild<TCanvasPanel*>("NetworkSetupPanel");
+    return calc()->findChild<TCanvasPanel*>("NetworkSetupPanel");
 }
 
 void TestNetworkSetup::dragTo(int position, const QPoint& panelPoint)
@@ -106,7 +73,7 @@ void TestNetworkSetup::dragTo(int position, const QPoint& panelPoint)
 
 void TestNetworkSetup::buttonsShowTheChain() const
 {
-    const TLatencyChain& chain = FCalc->chain();
+    const TLatencyChain& chain = calc()->chain();
     QList<TNetworkButton*> shown;
     for (TNetworkButton* button :
          panel()->findChildren<TNetworkButton*>(QString(), Qt::FindDirectChildrenOnly)) {
@@ -141,7 +108,7 @@ bool TestNetworkSetup::lineDrawnAt(const QImage& picture, const QPoint& point) c
 
 void TestNetworkSetup::firstRunLayout()
 {
-    const TLatencyChain& chain = FCalc->chain();
+    const TLatencyChain& chain = calc()->chain();
     QCOMPARE(chain.count(), 3);
     QCOMPARE(element(0).Kind, nbDesktopCPU);
     QCOMPARE(element(2).Kind, nbTowerCPU);
@@ -157,7 +124,7 @@ void TestNetworkSetup::firstRunLayout()
     QVERIFY(!removeOffered(1));
     QVERIFY(!removeOffered(0));
     QVERIFY(!removeMenu()->menuAction()->isVisible());
-    QVERIFY(FCalc->latencyStale());
+    QVERIFY(calc()->latencyStale());
 
     // The lines run through the centres (33, 33), (100, 97) and (235, 225).
     const QImage picture = panelPicture();
@@ -185,15 +152,15 @@ void TestNetworkSetup::insertPosition()
     QFETCH(int, selected);
     QFETCH(int, expected);
     QCOMPARE(insert(), 1);
-    QCOMPARE(FCalc->chain().count(), 4);
+    QCOMPARE(calc()->chain().count(), 4);
     QList<TNetworkButton*> before;
     for (int i = 0; i < 4; ++i)
         before << elementButton(i);
 
     press(selected);
-    QCOMPARE(FCalc->chain().selectedElement(), selected);
+    QCOMPARE(calc()->chain().selectedElement(), selected);
     QCOMPARE(insert(), expected);
-    QCOMPARE(FCalc->chain().selectedElement(), expected);
+    QCOMPARE(calc()->chain().selectedElement(), expected);
     QCOMPARE(elementButton(expected)->pos(), QPoint(75, 72));
     QVERIFY(!before.contains(elementButton(expected)));
     QList<TNetworkButton*> others;
@@ -221,18 +188,18 @@ void TestNetworkSetup::removeMovesSelection()
     QFETCH(int, removed);
     insert();
     insert();
-    QCOMPARE(FCalc->chain().count(), 5);
+    QCOMPARE(calc()->chain().count(), 5);
     TNetworkButton* gone = elementButton(removed);
     TNetworkButton* follower = elementButton(removed + 1);
-    FCalc->ComputeLatencies();
-    QVERIFY(!FCalc->latencyStale());
+    calc()->ComputeLatencies();
+    QVERIFY(!calc()->latencyStale());
 
     press(removed);
     menuEntry(removed, "RemoveItem")->trigger();
-    QCOMPARE(FCalc->chain().count(), 4);
+    QCOMPARE(calc()->chain().count(), 4);
     QCOMPARE(elementButton(removed), follower);
-    QCOMPARE(FCalc->chain().selectedElement(), removed);
-    QVERIFY(FCalc->latencyStale());
+    QCOMPARE(calc()->chain().selectedElement(), removed);
+    QVERIFY(calc()->latencyStale());
     QVERIFY(!gone->isVisible());
     buttonsShowTheChain();
     QPointer<TNetworkButton> watch(gone);
@@ -242,8 +209,8 @@ void TestNetworkSetup::removeMovesSelection()
 void TestNetworkSetup::soleNetworkStays()
 {
     TNetworkButton* network = elementButton(1);
-    QVERIFY(!FCalc->chain().removeNetwork(1));
-    QCOMPARE(FCalc->chain().count(), 3);
+    QVERIFY(!calc()->chain().removeNetwork(1));
+    QCOMPARE(calc()->chain().count(), 3);
     QCOMPARE(elementButton(1), network);
     QVERIFY(network->isVisible());
 
@@ -262,9 +229,9 @@ void TestNetworkSetup::removeSubmenu()
 {
     // Make the first network an Ethernet so the entries differ.
     openProperties(1);
-    D.choose(D.topologyBox(), "Ethernet");
-    D.clickOk();
-    press(D.nodeB());
+    choose(topologyBox(), "Ethernet");
+    clickOk();
+    press(nodeB());
     insert();
 
     QMenu* submenu = removeMenu();
@@ -284,7 +251,7 @@ void TestNetworkSetup::removeSubmenu()
     QCOMPARE(submenu->defaultAction(), entries[0]);
 
     entries[0]->trigger();
-    QCOMPARE(FCalc->chain().count(), 3);
+    QCOMPARE(calc()->chain().count(), 3);
     QCOMPARE(qText(element(1).NetworkName), QString("<Unknown Network>"));
     QCOMPARE(removeEntries().size(), 1);
     QVERIFY(!submenu->menuAction()->isVisible());
@@ -292,18 +259,18 @@ void TestNetworkSetup::removeSubmenu()
 
 void TestNetworkSetup::chainLimit()
 {
-    QAction* newNetwork1 = FCalc->findChild<QAction*>("NewNetwork1");
+    QAction* newNetwork1 = calc()->findChild<QAction*>("NewNetwork1");
     for (int networks = 2; networks <= 14; ++networks)
         QVERIFY(insert() > 0);
-    QCOMPARE(FCalc->chain().count(), 16);
+    QCOMPARE(calc()->chain().count(), 16);
     QVERIFY(!button("NewNetworkButton")->isEnabled());
     QVERIFY(!newNetwork1->isEnabled());
-    QCOMPARE(FCalc->chain().insertNetwork(), -1);
-    QCOMPARE(FCalc->chain().count(), 16);
+    QCOMPARE(calc()->chain().insertNetwork(), -1);
+    QCOMPARE(calc()->chain().count(), 16);
     QCOMPARE(removeEntries().size(), 14);
     buttonsShowTheChain();
 
-    QVERIFY(FCalc->chain().removeNetwork(7));
+    QVERIFY(calc()->chain().removeNetwork(7));
     QVERIFY(button("NewNetworkButton")->isEnabled());
     QVERIFY(newNetwork1->isEnabled());
     buttonsShowTheChain();
@@ -312,23 +279,23 @@ void TestNetworkSetup::chainLimit()
 void TestNetworkSetup::resetLayout()
 {
     openProperties(0);
-    typeInto(D.dialogChild("ProcessTimeSpinEdit"), "15");
-    D.clickOk();
+    typeOver(dialogChild("ProcessTimeSpinEdit"), "15");
+    clickOk();
     for (int i = 0; i < 4; ++i)
         dragTo(insert(), QPoint(150, 150));
-    QCOMPARE(FCalc->chain().count(), 7);
-    FCalc->ComputeLatencies();
+    QCOMPARE(calc()->chain().count(), 7);
+    calc()->ComputeLatencies();
 
-    QTest::mouseClick(button("ResetButton"), Qt::LeftButton);
-    QCOMPARE(FCalc->chain().count(), 3);
+    click(button("ResetButton"));
+    QCOMPARE(calc()->chain().count(), 3);
     QCOMPARE(element(1).Kind, nbUnknownNetwork);
     QCOMPARE(elementButton(1)->pos(), QPoint(75, 72));
-    QCOMPARE(FCalc->chain().selectedElement(), 1);
+    QCOMPARE(calc()->chain().selectedElement(), 1);
     QVERIFY(!removeOffered(1));
     QCOMPARE(element(0).ProcessTime, 15);
     QCOMPARE(element(0).PacketSize, 64);
     QCOMPARE(elementButton(2)->pos(), QPoint(210, 200));
-    QVERIFY(FCalc->latencyStale());
+    QVERIFY(calc()->latencyStale());
     QCOMPARE(removeEntries().size(), 1);
     buttonsShowTheChain();
 }
@@ -353,14 +320,14 @@ void TestNetworkSetup::dragSnapsToCells()
     QFETCH(QPoint, mouse);
     QFETCH(QPoint, landed);
     TNetworkButton* network = elementButton(1);
-    FCalc->ComputeLatencies();
+    calc()->ComputeLatencies();
     dragTo(1, mouse);
     QCOMPARE(network->pos(), landed);
     QCOMPARE(qPoint(element(1).Position), landed);
     QCOMPARE(elementButton(1), network);
     QVERIFY(!network->isDragging());
     // Positions play no part in the latencies.
-    QVERIFY(!FCalc->latencyStale());
+    QVERIFY(!calc()->latencyStale());
 }
 
 void TestNetworkSetup::dragNeedsLeftButtonOnNetwork()
@@ -369,13 +336,13 @@ void TestNetworkSetup::dragNeedsLeftButtonOnNetwork()
     const int distance = QApplication::startDragDistance() + 2;
 
     // A right press selects and opens the menu, but never drags.
-    press(D.nodeB());
+    press(nodeB());
     QTimer::singleShot(50, [] {
         if (QWidget* popup = QApplication::activePopupWidget())
             popup->close();
     });
     QTest::mousePress(network, Qt::RightButton, {}, QPoint(25, 25));
-    QCOMPARE(FCalc->chain().selectedElement(), 1);
+    QCOMPARE(calc()->chain().selectedElement(), 1);
     QTest::mouseMove(network, QPoint(25 + distance, 25 + distance));
     QTest::mouseMove(network, network->mapFrom(panel(), QPoint(150, 10)));
     QTest::mouseRelease(network, Qt::RightButton, {}, QPoint(25, 25));
@@ -384,12 +351,12 @@ void TestNetworkSetup::dragNeedsLeftButtonOnNetwork()
     // A node never drags.
     dragTo(0, QPoint(150, 150));
     QCOMPARE(elementButton(0)->pos(), QPoint(8, 8));
-    QCOMPARE(FCalc->chain().selectedElement(), 0);
+    QCOMPARE(calc()->chain().selectedElement(), 0);
 
     // A click without moving only selects.
     press(1);
     QCOMPARE(network->pos(), QPoint(75, 72));
-    QCOMPARE(FCalc->chain().selectedElement(), 1);
+    QCOMPARE(calc()->chain().selectedElement(), 1);
 }
 
 void TestNetworkSetup::linesHiddenWhileDragging()
@@ -416,7 +383,7 @@ void TestNetworkSetup::linesHiddenWhileDragging()
 void TestNetworkSetup::escEndsDrag()
 {
     TNetworkButton* network = elementButton(1);
-    FCalc->ComputeLatencies();
+    calc()->ComputeLatencies();
     QTest::mousePress(network, Qt::LeftButton, {}, QPoint(25, 25));
     const int distance = QApplication::startDragDistance() + 2;
     QTest::mouseMove(network, QPoint(25 + distance, 25 + distance));
@@ -425,7 +392,7 @@ void TestNetworkSetup::escEndsDrag()
     QVERIFY(QApplication::overrideCursor());
 
     // Esc reaches the window the way a key does, through its focus widget.
-    QTest::keyClick(D.form()->windowHandle(), Qt::Key_Escape);
+    QTest::keyClick(form()->windowHandle(), Qt::Key_Escape);
     QVERIFY(!network->isDragging());
     QCOMPARE(network->pos(), QPoint(143, 8));
     QVERIFY(!QApplication::overrideCursor());
@@ -437,23 +404,23 @@ void TestNetworkSetup::escEndsDrag()
     QCOMPARE(network->pos(), QPoint(143, 8));
     QCOMPARE(qPoint(element(1).Position), QPoint(143, 8));
     QCOMPARE(elementButton(1), network);
-    QVERIFY(!FCalc->latencyStale());
+    QVERIFY(!calc()->latencyStale());
 }
 
 void TestNetworkSetup::copyPicture()
 {
     QGuiApplication::clipboard()->clear();
-    FCalc->findChild<TSpeedButton*>("CopyNetworkSetupButton")->click();
+    calc()->findChild<TSpeedButton*>("CopyNetworkSetupButton")->click();
     const QImage copied = QGuiApplication::clipboard()->image();
     QCOMPARE(copied.size(), QSize(268, 258));
     QCOMPARE(panel()->size(), QSize(268, 258));
     // The control is no wider than its pages need, yet every tab shows whole.
-    const QTabBar* tabs = FCalc->pageControl()->tabBar();
+    const QTabBar* tabs = calc()->pageControl()->tabBar();
     QVERIFY(tabs->tabRect(tabs->count() - 1).right() < tabs->width());
 
     // Edit > Copy on this tab takes the same picture.
     QGuiApplication::clipboard()->clear();
-    QAction* copy = D.form()->findChild<QAction*>("Copy1");
+    QAction* copy = form()->findChild<QAction*>("Copy1");
     QVERIFY(copy->isEnabled());
     copy->trigger();
     QCOMPARE(QGuiApplication::clipboard()->image(), copied);

@@ -1,30 +1,20 @@
 // The latency calculator's properties dialog, opened from the elements of
 // the Network Setup tab in the real main window, as a user does.
 
-#include "latency/LatencyCalc.h"
-#include "latency/NetworkButtonForm.h"
-#include "tests/latency/LatencyDriver.h"
+#include "tests/support/LatencyDriver.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 
-class TestPropertiesDialog : public QObject
+class TestPropertiesDialog : public QObject, LatencyDriver
 {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        D.start();
-        FCalc = D.calc();
-    }
-    void cleanup()
-    {
-        D.stop();
-        ZENTRIX_EXPECT_NO_MESSAGES();
-    }
+    void init() { start("LatencyCalculator1"); }
+    void cleanup() { finish(); }
 
     void topologyChoice_data();
     void topologyChoice();
@@ -44,28 +34,13 @@ private slots:
     void selectionMovedToOtherSortOfElement();
 
 private:
-    const TNetworkElement& element(int position) const { return D.element(position); }
-    QWidget* dialogChild(const char* name) const { return D.dialogChild(name); }
-    QComboBox* topologyBox() const { return D.topologyBox(); }
-    QComboBox* bandwidthBox() const { return D.bandwidthBox(); }
-    bool removeOffered(int position) const
-    {
-        return D.menuEntry(position, "RemoveItem")->isVisible();
-    }
-    void press(int position) { D.press(position); }
-    void openProperties(int position) { D.openProperties(position); }
-    void choose(QComboBox* box, const QString& entry) { D.choose(box, entry); }
-    void typeInto(QWidget* field, const QString& text) { D.typeInto(field, text); }
-    QStringList entriesOf(const QComboBox* box) const
+    static QStringList entriesOf(const QComboBox* box)
     {
         QStringList entries;
         for (int i = 0; i < box->count(); ++i)
             entries << box->itemText(i);
         return entries;
     }
-
-    LatencyDriver D;
-    TLatencyCalc* FCalc = nullptr;
 };
 
 void TestPropertiesDialog::topologyChoice_data()
@@ -137,17 +112,17 @@ void TestPropertiesDialog::topologyChoice()
     QFETCH(int, delay);
     QFETCH(QString, label);
 
-    TTNetworkButtonForm* dialog = FCalc->propertiesForm();
+    TTNetworkButtonForm* dialog = calc()->propertiesForm();
     openProperties(1);
     QCOMPARE(dialog->windowTitle(), QString("<Unknown Network> Properties"));
     QCOMPARE(topologyBox()->currentText(), QString("<Unknown Network>"));
     QCOMPARE(bandwidthBox()->count(), 0);
     QCOMPARE(bandwidthBox()->currentText(), QString("0"));
     QCOMPARE(dialog->height(), 171);
-    typeInto(dialogChild("PropDelaySpinEdit"), "42");
+    typeOver(dialogChild("PropDelaySpinEdit"), "42");
 
     if (typed) {
-        typeInto(topologyBox(), topology);
+        typeOver(topologyBox(), topology);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     } else {
         choose(topologyBox(), topology);
@@ -164,14 +139,14 @@ void TestPropertiesDialog::topologyChoice()
     // A typed topology joins the list, once, whatever its letter case.
     QCOMPARE(topologyBox()->count(), typed && topology == "Campus WAN" ? 15 : 14);
 
-    D.clickOk();
+    clickOk();
     QVERIFY(!dialog->isVisible());
     QCOMPARE(int(element(1).Kind), kind);
     QCOMPARE(qText(element(1).NetworkName), topology);
     QCOMPARE(qText(element(1).Hint), label);
     QCOMPARE(element(1).PropagationDelay, delay);
     QVERIFY(!removeOffered(1)); // still the sole network
-    QVERIFY(FCalc->latencyStale());
+    QVERIFY(calc()->latencyStale());
 
     // Reopening shows the element as it is now.
     openProperties(1);
@@ -186,11 +161,11 @@ void TestPropertiesDialog::sameKindKeepsPropagationDelay()
 {
     openProperties(1);
     choose(topologyBox(), "T1");
-    typeInto(dialogChild("PropDelaySpinEdit"), "33");
+    typeOver(dialogChild("PropDelaySpinEdit"), "33");
     choose(topologyBox(), "T3");
     QCOMPARE(bandwidthBox()->currentText(), QString("44.736"));
     QCOMPARE(bandwidthBox()->count(), 9);
-    D.clickOk();
+    clickOk();
     QCOMPARE(element(1).PropagationDelay, 33);
     QCOMPARE(qText(element(1).Hint), QString("T3 (44.736 Mbps)"));
 }
@@ -198,12 +173,12 @@ void TestPropertiesDialog::sameKindKeepsPropagationDelay()
 void TestPropertiesDialog::emptiedTopologyIsUnknown()
 {
     openProperties(1);
-    typeInto(topologyBox(), "");
+    typeOver(topologyBox(), "");
     QCOMPARE(topologyBox()->currentText(), QString());
     dialogChild("PropDelaySpinEdit")->setFocus();
     QCOMPARE(topologyBox()->currentText(), QString("<Unknown Network>"));
     QCOMPARE(topologyBox()->count(), 14);
-    D.clickOk();
+    clickOk();
     QCOMPARE(element(1).Kind, nbOther);
     QCOMPARE(qText(element(1).NetworkName), QString("<Unknown Network>"));
 }
@@ -213,13 +188,13 @@ void TestPropertiesDialog::typedBandwidth()
     openProperties(1);
     choose(topologyBox(), "Ethernet");
     // Letters never arrive; the point and Backspace do.
-    typeInto(bandwidthBox(), "1x2.57");
+    typeOver(bandwidthBox(), "1x2.57");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
     QCOMPARE(bandwidthBox()->currentText(), QString("12.5"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QVERIFY(FCalc->propertiesForm()->isVisible());
+    QVERIFY(calc()->propertiesForm()->isVisible());
     QCOMPARE(bandwidthBox()->count(), 4);
-    D.clickOk();
+    clickOk();
     QCOMPARE(element(1).Bandwidth, 12.5f);
     QCOMPARE(element(1).BandwidthIndex, int16_t(-1));
     QCOMPARE(qText(element(1).Hint), QString("Ethernet (12.5 Mbps)"));
@@ -253,21 +228,21 @@ void TestPropertiesDialog::reopenedUnchanged()
     QFETCH(QString, label);
     openProperties(1);
     if (typed) {
-        typeInto(topologyBox(), topology);
+        typeOver(topologyBox(), topology);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     } else {
         choose(topologyBox(), topology);
     }
-    typeInto(dialogChild("PropDelaySpinEdit"), "7");
-    typeInto(bandwidthBox(), bandwidth);
-    D.clickOk();
+    typeOver(dialogChild("PropDelaySpinEdit"), "7");
+    typeOver(bandwidthBox(), bandwidth);
+    clickOk();
     QCOMPARE(qText(element(1).Hint), label);
     const TNetworkElement before = element(1);
 
     openProperties(1);
     QCOMPARE(topologyBox()->currentText(), topology);
     QCOMPARE(bandwidthBox()->currentText(), bandwidth);
-    D.clickOk();
+    clickOk();
     const TNetworkElement after = element(1);
     QCOMPARE(qText(element(1).Hint), label);
     QCOMPARE(after.Kind, before.Kind);
@@ -291,23 +266,23 @@ void TestPropertiesDialog::invalidBandwidthLeavesElement_data()
 void TestPropertiesDialog::invalidBandwidthLeavesElement()
 {
     QFETCH(QString, pasted);
-    FCalc->ComputeLatencies();
+    calc()->ComputeLatencies();
     openProperties(1);
     choose(topologyBox(), "Satellite");
     bandwidthBox()->lineEdit()->setText(pasted);
-    D.clickOk();
+    clickOk();
     QCOMPARE(MessageBoxCatcher::instance().take(),
              QStringList{"'" + pasted + "' is not a valid floating point value"});
-    QVERIFY(!FCalc->propertiesForm()->isVisible());
+    QVERIFY(!calc()->propertiesForm()->isVisible());
     QCOMPARE(element(1).Kind, nbUnknownNetwork);
     QCOMPARE(qText(element(1).Hint), QString("<Unknown Network>"));
     QCOMPARE(element(1).PropagationDelay, 0);
-    QVERIFY(!FCalc->latencyStale());
+    QVERIFY(!calc()->latencyStale());
 }
 
 void TestPropertiesDialog::nodeProperties()
 {
-    TTNetworkButtonForm* dialog = FCalc->propertiesForm();
+    TTNetworkButtonForm* dialog = calc()->propertiesForm();
     openProperties(0);
     QCOMPARE(dialog->windowTitle(), QString("Node A Properties"));
     QVERIFY(dialogChild("StationPanel")->isVisible());
@@ -315,8 +290,8 @@ void TestPropertiesDialog::nodeProperties()
     QCOMPARE(dialog->height(), 139);
     QCOMPARE(dialog->OKButton()->y(), 104);
     QCOMPARE(qobject_cast<QLineEdit*>(dialogChild("PacketSizeSpinEdit"))->text(), QString("64"));
-    typeInto(dialogChild("PacketSizeSpinEdit"), "1500");
-    D.clickOk();
+    typeOver(dialogChild("PacketSizeSpinEdit"), "1500");
+    clickOk();
     QCOMPARE(element(0).PacketSize, 1500);
     QCOMPARE(qText(element(0).Hint), QString("Node A (1500 bytes)"));
     QCOMPARE(element(0).Kind, nbDesktopCPU);
@@ -352,7 +327,7 @@ void TestPropertiesDialog::dialogLayout()
     QFETCH(QStringList, fields);
     QFETCH(int, panelHeight);
     QFETCH(int, buttonTop);
-    TTNetworkButtonForm* dialog = FCalc->propertiesForm();
+    TTNetworkButtonForm* dialog = calc()->propertiesForm();
     openProperties(node ? 0 : 1);
     QCOMPARE(dialog->size(), QSize(238, buttonTop + 25 + 10));
     QCOMPARE(dialogChild(qPrintable(panel))->geometry(), QRect(54, 0, 129, panelHeight));
@@ -364,15 +339,15 @@ void TestPropertiesDialog::dialogLayout()
 
 void TestPropertiesDialog::cancelWritesNothing()
 {
-    TTNetworkButtonForm* dialog = FCalc->propertiesForm();
+    TTNetworkButtonForm* dialog = calc()->propertiesForm();
     openProperties(1);
     choose(topologyBox(), "ATM");
-    QTest::mouseClick(qobject_cast<QPushButton*>(dialogChild("CancelButton")), Qt::LeftButton);
+    click(dialogChild("CancelButton"));
     QVERIFY(!dialog->isVisible());
     QCOMPARE(element(1).Kind, nbUnknownNetwork);
 
     openProperties(2);
-    typeInto(dialogChild("ProcessTimeSpinEdit"), "99");
+    typeOver(dialogChild("ProcessTimeSpinEdit"), "99");
     QTest::keyClick(dialog, Qt::Key_Escape);
     QVERIFY(!dialog->isVisible());
     QCOMPARE(element(2).ProcessTime, 0);
@@ -411,7 +386,7 @@ void TestPropertiesDialog::onlyTheDialogsOwnRoutesCommit()
     QFETCH(QStringList, steps);
     QFETCH(QString, name);
     QFETCH(bool, listed);
-    TTNetworkButtonForm* dialog = FCalc->propertiesForm();
+    TTNetworkButtonForm* dialog = calc()->propertiesForm();
     openProperties(1);
     for (const QString& step : steps) {
         const QString verb = step.section(QRegularExpression("[:+]"), 0, 0);
@@ -421,12 +396,11 @@ void TestPropertiesDialog::onlyTheDialogsOwnRoutesCommit()
             box->setFocus();
             QTest::keyClicks(QApplication::focusWidget(), arg);
         } else if (verb == "topology" || verb == "bandwidth") {
-            typeInto(box, arg);
+            typeOver(box, arg);
         } else if (verb == "Esc") {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         } else if (verb == "click") {
-            QTest::mouseClick(qobject_cast<QPushButton*>(dialogChild(qPrintable(arg))),
-                              Qt::LeftButton);
+            click(dialogChild(qPrintable(arg)));
         } else if (verb == "focus") {
             dialogChild(qPrintable(arg))->setFocus(Qt::TabFocusReason);
         } else if (verb == "keys") {
@@ -434,10 +408,8 @@ void TestPropertiesDialog::onlyTheDialogsOwnRoutesCommit()
         } else if (verb == "close") {
             dialog->close();
         } else if (verb == "switch") {
-            D.form()->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(D.form()));
-            dialog->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(dialog));
+            activate(form());
+            activate(dialog);
         }
     }
     // An animated click (Alt+C, Space) lands a moment later.
@@ -454,18 +426,18 @@ void TestPropertiesDialog::selectionMovedToOtherSortOfElement()
 {
     // The dialog shows node A; the user then presses the network and OKs.
     openProperties(0);
-    typeInto(dialogChild("PacketSizeSpinEdit"), "700");
+    typeOver(dialogChild("PacketSizeSpinEdit"), "700");
     press(1);
-    D.clickOk();
+    clickOk();
     QCOMPARE(element(1).Kind, nbUnknownNetwork);
     QCOMPARE(element(1).PacketSize, 512);
     QCOMPARE(element(0).PacketSize, 64);
 
     // Between two nodes the values go to the one pressed last.
     openProperties(0);
-    typeInto(dialogChild("PacketSizeSpinEdit"), "700");
+    typeOver(dialogChild("PacketSizeSpinEdit"), "700");
     press(2);
-    D.clickOk();
+    clickOk();
     QCOMPARE(qText(element(2).Hint), QString("Node B (700 bytes)"));
 }
 

@@ -1,5 +1,4 @@
-#include "tests/radix/RadixDriver.h"
-#include "tests/support/UiFixture.h"
+#include "tests/support/RadixDriver.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -64,13 +63,8 @@ class TestRadixorCalc : public QObject, RadixDriver
     }
 
 private slots:
-    void init() { start(); }
-
-    void cleanup()
-    {
-        ZENTRIX_EXPECT_NO_MESSAGES();
-        stop();
-    }
+    void init() { start("RadixorCalculator1"); }
+    void cleanup() { finish(); }
 
     void startsAtZeroIn16Bits()
     {
@@ -81,7 +75,7 @@ private slots:
         QVERIFY(!button("CopyLookupTableButton")->isEnabled());
         QCOMPARE(button("DecClipboardButton")->accessibleName(),
                  QStringLiteral("Copy decimal number to clipboard"));
-        QCOMPARE(widget<QLabel>("HexLabel")->buddy(), static_cast<QWidget*>(hex()));
+        QCOMPARE(find<QLabel>("HexLabel")->buddy(), static_cast<QWidget*>(hex()));
     }
 
     void typing_data()

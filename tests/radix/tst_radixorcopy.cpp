@@ -1,5 +1,4 @@
-#include "tests/radix/RadixDriver.h"
-#include "tests/support/UiFixture.h"
+#include "tests/support/RadixDriver.h"
 
 #include "controls/SuperStringGrid.h"
 
@@ -16,13 +15,8 @@ class TestRadixorCopy : public QObject, RadixDriver
     Q_OBJECT
 
 private slots:
-    void init() { start(); }
-
-    void cleanup()
-    {
-        ZENTRIX_EXPECT_NO_MESSAGES();
-        stop();
-    }
+    void init() { start("RadixorCalculator1"); }
+    void cleanup() { finish(); }
 
     void copyOneField_data()
     {
@@ -83,29 +77,30 @@ private slots:
     {
         QFETCH(int, row);
         QFETCH(QStringList, cells);
-        QCOMPARE(grid()->RowCount(), 257);
-        QCOMPARE(grid()->ColCount(), 3);
-        QCOMPARE(QStringList({grid()->Cells(0, row), grid()->Cells(1, row), grid()->Cells(2, row)}),
+        QCOMPARE(lookupGrid()->RowCount(), 257);
+        QCOMPARE(lookupGrid()->ColCount(), 3);
+        QCOMPARE(QStringList({lookupGrid()->Cells(0, row), lookupGrid()->Cells(1, row),
+                              lookupGrid()->Cells(2, row)}),
                  cells);
     }
 
     void lookupTableCopy()
     {
-        clickTab(1);
+        clickTab(pages(), 1);
         QVERIFY(editMenuEnabled());
         QVERIFY(button("CopyLookupTableButton")->isEnabled());
 
-        clickCell(0, 15);
-        clickCell(2, 17, Qt::ShiftModifier);
+        clickCell(lookupGrid(), 0, 15);
+        clickCell(lookupGrid(), 2, 17, Qt::ShiftModifier);
         const QString expected = "Decimal\tHexadecimal\tBinary\r\n"
                                  "14\t E\t     1110\r\n"
                                  "15\t F\t     1111\r\n"
                                  "16\t10\t0001 0000\r\n";
-        QTest::keyClick(grid(), Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(lookupGrid(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(clipboardText(), expected);
 
-        clickCell(1, 1);
-        clickCell(1, 2, Qt::ShiftModifier);
+        clickCell(lookupGrid(), 1, 1);
+        clickCell(lookupGrid(), 1, 2, Qt::ShiftModifier);
         click(button("CopyLookupTableButton"));
         QCOMPARE(clipboardText(), QStringLiteral("Hexadecimal\r\n 0\r\n 1\r\n"));
 
@@ -113,25 +108,25 @@ private slots:
         trigger("VantrelCalculator1");
         trigger("RadixorCalculator1");
         QVERIFY(editMenuEnabled());
-        clickCell(1, 256);
+        clickCell(lookupGrid(), 1, 256);
         trigger("Copy1");
         QCOMPARE(clipboardText(), QStringLiteral("Hexadecimal\r\nFF\r\n"));
     }
 
     void leavingTheLookupTable()
     {
-        clickTab(1);
+        clickTab(pages(), 1);
         widthItem(1)->setFocus();
-        clickTab(0);
+        clickTab(pages(), 0);
         QVERIFY(!editMenuEnabled());
         QVERIFY(!button("CopyLookupTableButton")->isEnabled());
     }
 
     void leavingTheLookupTableFromInsideIt()
     {
-        clickTab(1);
-        clickCell(0, 1);
-        clickTab(0);
+        clickTab(pages(), 1);
+        clickCell(lookupGrid(), 0, 1);
+        clickTab(pages(), 0);
         QVERIFY(!button("CopyLookupTableButton")->isEnabled());
         // The focus moves onto the page; Edit > Copy follows wherever it lands.
         QWidget* focus = QApplication::focusWidget();

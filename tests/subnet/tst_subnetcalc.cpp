@@ -1,5 +1,4 @@
-#include "tests/subnet/SubnetDriver.h"
-#include "tests/support/UiFixture.h"
+#include "tests/support/SubnetDriver.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -15,13 +14,8 @@ class TestSubnetCalc : public QObject, SubnetDriver
     Q_OBJECT
 
 private slots:
-    void init() { start(); }
-
-    void cleanup()
-    {
-        ZENTRIX_EXPECT_NO_MESSAGES();
-        stop();
-    }
+    void init() { start("VantrelCalculator1"); }
+    void cleanup() { finish(); }
 
     void firstDisplay_data()
     {

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QSettings>
+#include <QTemporaryDir>
 
 MessageBoxCatcher& MessageBoxCatcher::instance()
 {
@@ -35,20 +35,6 @@ void MessageBoxCatcher::closeOpenBoxes()
             box->done(QMessageBox::Ok);
         }
     }
-}
-
-std::unique_ptr<TMainForm> makeMainForm()
-{
-    auto form = std::make_unique<TMainForm>();
-    form->show();
-    return form;
-}
-
-void clearStoredSettings()
-{
-    QSettings settings;
-    settings.clear();
-    settings.sync();
 }
 
 namespace {

@@ -1,16 +1,13 @@
 #pragma once
 
 #include "app/Application.h"
-#include "app/MainForm.h"
 #include "core/LatencyElement.h"
 
 #include <QObject>
 #include <QPoint>
 #include <QStringList>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
-#include <memory>
 
 // Every message box that appears while a test runs is closed at once and its
 // text kept here, so a test never hangs on a modal box: a test that expects
@@ -41,13 +38,6 @@ inline QPoint qPoint(const TPanelPoint& point)
 {
     return QPoint(point.X, point.Y);
 }
-
-// A fresh main window as the program builds it, with the settings store kept
-// in a temporary folder that the fixture owns.
-std::unique_ptr<TMainForm> makeMainForm();
-
-// Removes every stored setting, so the next window starts as on a first run.
-void clearStoredSettings();
 
 // Fails the running test when a message box appeared that the test did not take.
 #define ZENTRIX_EXPECT_NO_MESSAGES()                                                               \

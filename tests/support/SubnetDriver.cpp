@@ -1,14 +1,10 @@
-#include "tests/subnet/SubnetDriver.h"
-
-#include "tests/support/UiFixture.h"
+#include "tests/support/SubnetDriver.h"
 
 #include "controls/BetterSpinEdit.h"
 #include "controls/SpeedButton.h"
 #include "controls/SuperStringGrid.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -16,75 +12,32 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
-#include <QTabBar>
 #include <QTabWidget>
 #include <QWindow>
 #include <QtTest>
 
-void SubnetDriver::start()
-{
-    clearStoredSettings();
-    FForm = makeMainForm();
-    FForm->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(FForm.get()));
-    FForm->findChild<QAction*>("VantrelCalculator1")->trigger();
-    QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
-}
-
-void SubnetDriver::stop()
-{
-    FForm.reset();
-}
-
-TSuperStringGrid* SubnetDriver::grid() const
+TSuperStringGrid* SubnetDriver::subnetGrid() const
 {
     return find<TSuperStringGrid>("SubnetHostStringGrid");
 }
 
 QString SubnetDriver::gridRow(int row) const
 {
-    return grid()->Cells(0, row) + QLatin1Char('|') + grid()->Cells(1, row);
+    return subnetGrid()->Cells(0, row) + QLatin1Char('|') + subnetGrid()->Cells(1, row);
 }
 
-void SubnetDriver::clickTab(const QString& title)
+void SubnetDriver::useMenuBar(const QString& sequence)
 {
-    QTabBar* tabs = find<QTabWidget>("SubnetPageControl")->tabBar();
-    for (int i = 0; i < tabs->count(); ++i) {
-        if (tabs->tabText(i) == title)
-            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(i).center());
-    }
-    QCOMPARE(tabs->tabText(tabs->currentIndex()), title);
-}
-
-void SubnetDriver::replaceText(QLineEdit* field, const QString& text)
-{
-    QTest::mouseClick(field, Qt::LeftButton);
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    if (text.isEmpty())
-        QTest::keyClick(field, Qt::Key_Backspace);
-    else
-        QTest::keyClicks(field, text);
-}
-
-void SubnetDriver::clickGridCell(int row, int col, Qt::KeyboardModifiers modifiers)
-{
-    // The first body row is the view's row 0: the header is drawn apart.
-    const QRect cell = grid()->visualRect(grid()->model()->index(row - 1, col));
-    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, modifiers, cell.center());
-}
-
-void SubnetDriver::useMenuBar(const QString& keys)
-{
-    QWindow* window = FForm->windowHandle();
+    QWindow* window = form()->windowHandle();
     auto* menuBar = find<QMenuBar>("MainMenu1");
-    if (keys == "Alt") {
+    if (sequence == "Alt") {
         QTest::keyPress(window, Qt::Key_Alt, Qt::AltModifier);
         QTest::keyRelease(window, Qt::Key_Alt, Qt::NoModifier);
     } else {
-        QTest::keySequence(window, QKeySequence(keys));
+        keys(sequence);
     }
     const bool menuOpen = qobject_cast<QMenu*>(QApplication::activePopupWidget()) != nullptr;
-    QVERIFY2(menuOpen || menuBar->hasFocus(), qPrintable(keys + " left the menu bar alone"));
+    QVERIFY2(menuOpen || menuBar->hasFocus(), qPrintable(sequence + " left the menu bar alone"));
     // Esc closes an open menu, and then gives up the menu bar.
     for (int i = 0; i < 3 && (QApplication::activePopupWidget() || menuBar->hasFocus()); ++i) {
         QWidget* target = QApplication::activePopupWidget();
@@ -99,11 +52,11 @@ void SubnetDriver::runStep(const QString& step)
     const QString arg = step.section(QLatin1Char(':'), 1);
     auto* bits = find<TBetterSpinEdit>("BitsSpinEdit");
     if (verb == "tab") {
-        clickTab(arg);
+        clickTab(find<QTabWidget>("SubnetPageControl"), arg);
     } else if (verb == "class") {
-        QTest::mouseClick(find<QRadioButton>("AddressTypeClass" + arg), Qt::LeftButton);
+        click(find<QRadioButton>("AddressTypeClass" + arg));
     } else if (verb == "bits" || verb == "type") {
-        replaceText(bits, arg);
+        typeInto(bits, arg);
         if (verb == "bits")
             QTest::keyClick(bits, Qt::Key_Return);
     } else if (verb == "up" || verb == "down") {
@@ -112,7 +65,7 @@ void SubnetDriver::runStep(const QString& step)
     } else if (verb == "octet") {
         auto* field = find<QLineEdit>(arg.section(QLatin1Char('='), 0, 0));
         const QString rest = arg.section(QLatin1Char('='), 1);
-        replaceText(field, rest.section(QLatin1Char(':'), 0, 0));
+        typeInto(field, rest.section(QLatin1Char(':'), 0, 0));
         const QString key = rest.section(QLatin1Char(':'), 1);
         if (!key.isEmpty()) {
             QVERIFY2(field->hasFocus(), "the octet moved on before its key");
@@ -120,24 +73,35 @@ void SubnetDriver::runStep(const QString& step)
         }
     } else if (verb == "enter") {
         auto* field = find<QLineEdit>(arg);
-        QTest::mouseClick(field, Qt::LeftButton);
+        click(field);
         QTest::keyClick(field, Qt::Key_Return);
     } else if (verb == "menu") {
         useMenuBar(arg);
     } else if (verb == "keys") {
-        QTest::keySequence(FForm->windowHandle(), QKeySequence(arg));
+        keys(arg);
     } else if (verb == "mark") {
-        grid()->setCells(0, 1, QStringLiteral("marked"));
+        subnetGrid()->setCells(0, 1, QStringLiteral("marked"));
     } else if (verb == "select") {
-        clickGridCell(arg.section(QLatin1Char('-'), 0, 0).toInt(), 0, Qt::NoModifier);
-        clickGridCell(arg.section(QLatin1Char('-'), 1, 1).toInt(), 1, Qt::ShiftModifier);
+        clickCell(subnetGrid(), 0, arg.section(QLatin1Char('-'), 0, 0).toInt());
+        clickCell(subnetGrid(), 1, arg.section(QLatin1Char('-'), 1, 1).toInt(), Qt::ShiftModifier);
     } else if (verb == "copy") {
-        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : FForm.get();
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : form();
         QTest::keyClick(target, Qt::Key_C, Qt::ControlModifier);
     } else if (verb == "click copy button") {
-        QTest::mouseClick(find<TSpeedButton>("CopySubnetHostButton"), Qt::LeftButton);
+        click(find<TSpeedButton>("CopySubnetHostButton"));
     } else {
         QFAIL(qPrintable("unknown step " + step));
+    }
+}
+
+void SubnetDriver::typeAddress(const QString& address, int firstEdit)
+{
+    const QStringList octets = address.split('.');
+    for (int i = 0; i < 4; ++i) {
+        auto* edit = find<QLineEdit>(QStringLiteral("MaskEdit%1").arg(firstEdit + i));
+        typeInto(edit, octets.value(i));
+        if (edit->hasFocus())
+            QTest::keyClick(edit, Qt::Key_Tab);
     }
 }
 
@@ -151,13 +115,13 @@ QString SubnetDriver::shown(const QString& name) const
         return QStringLiteral("none");
     }
     if (name == "rows")
-        return QString::number(grid()->RowCount());
+        return QString::number(subnetGrid()->RowCount());
     if (name.startsWith("row "))
         return gridRow(name.mid(4).toInt());
     if (name == "last row")
-        return gridRow(grid()->RowCount() - 1);
+        return gridRow(subnetGrid()->RowCount() - 1);
     if (name == "clipboard")
-        return QGuiApplication::clipboard()->text();
+        return clipboardText();
     if (name == "focus")
         return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "";
     if (name == "selection") {
@@ -167,7 +131,7 @@ QString SubnetDriver::shown(const QString& name) const
     if (name == "BitsLabel.x")
         return QString::number(find("BitsLabel")->x());
     if (name == "edit menu")
-        return find<QMenu>("Edit1")->menuAction()->isEnabled() ? "on" : "off";
+        return editMenuEnabled() ? "on" : "off";
     if (name == "copy button")
         return find("CopySubnetHostButton")->isEnabled() ? "on" : "off";
     if (name.endsWith(" gaps"))

@@ -1,15 +1,13 @@
 #pragma once
 
-#include "app/MainForm.h"
+#include "tests/support/WindowDriver.h"
 
 #include <QString>
 #include <QStringList>
-#include <memory>
 
 class TSuperStringGrid;
-class QLineEdit;
 
-// The subnet calculator driven through the real main window. Each case is a
+// The subnet calculator's steps on the window driver. Each case is a
 // list of user steps and a list of what the user then reads:
 //
 //   steps:    "tab:CIDR"            click that tab
@@ -35,28 +33,13 @@ class QLineEdit;
 //             "last row=...", "clipboard=...", "focus=MaskEdit2",
 //             "selection=" (the focused field's selected text),
 //             "BitsLabel.x=211", "edit menu=on", "copy button=off".
-//
-// Helpers that check something report through QtTest; callers that go on
-// after them test QTest::currentTestFailed().
-class SubnetDriver
+class SubnetDriver : public virtual WindowDriver
 {
 public:
-    // A fresh window on a first run, with the subnet calculator selected and
-    // "untouched" on the clipboard.
-    void start();
-    void stop();
-
-    TMainForm* form() const { return FForm.get(); }
-
-    template <class T = QWidget> T* find(const QString& name) const
-    {
-        T* widget = FForm->findChild<T*>(name);
-        if (!widget)
-            qFatal("no widget %s", qPrintable(name));
-        return widget;
-    }
-
     void runStep(const QString& step);
+    // The address typed as a user types it into MaskEdit<firstEdit> and the
+    // three after it, each octet left with Tab unless three digits moved on.
+    void typeAddress(const QString& address, int firstEdit);
     // What the user reads under the name, as the expected lists spell it.
     QString shown(const QString& name) const;
 
@@ -67,13 +50,8 @@ public:
     static QStringList none() { return {}; }
 
 private:
-    TSuperStringGrid* grid() const;
+    TSuperStringGrid* subnetGrid() const;
     QString gridRow(int row) const;
-    void clickTab(const QString& title);
-    void useMenuBar(const QString& keys);
-    static void replaceText(QLineEdit* field, const QString& text);
-    void clickGridCell(int row, int col, Qt::KeyboardModifiers modifiers);
+    void useMenuBar(const QString& sequence);
     static QString octetBoxGaps(QWidget* box);
-
-    std::unique_ptr<TMainForm> FForm;
 };
