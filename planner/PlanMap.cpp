@@ -65,6 +65,11 @@ QRect TPlanMap::pictureArea() const
     return rect().adjusted(margin, margin, -margin, -margin);
 }
 
+QRect TPlanMap::blockRect(int placed) const
+{
+    return FPicture.blockRect(pictureArea(), fontMetrics().height(), placed);
+}
+
 QSize TPlanMap::sizeHint() const
 {
     return {600, FPicture.heightFor(fontMetrics().height()) + 2 * margin};

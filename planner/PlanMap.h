@@ -29,6 +29,9 @@ public:
     // Writes the same picture as SVG; false when the file cannot be written.
     bool saveSvg(const QString& fileName) const;
 
+    // Where the block's segment is on the map.
+    QRect blockRect(int placed) const;
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 

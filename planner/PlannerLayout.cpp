@@ -143,9 +143,15 @@ QWidget* TPlannerWindow::buildInputs()
     FFactsTitle->setFont(bold);
     FFacts = new TFactsPanel(factsGroup);
     FFacts->setObjectName(QStringLiteral("FactsPanel"));
+    // The facts scroll rather than hold the window wider than a small screen.
+    auto* factsScroll = new QScrollArea(factsGroup);
+    factsScroll->setWidget(FFacts);
+    factsScroll->setWidgetResizable(true);
+    factsScroll->setFrameShape(QFrame::NoFrame);
+    factsScroll->setFocusPolicy(Qt::NoFocus);
+    factsScroll->setMinimumWidth(200);
     factsLayout->addWidget(FFactsTitle);
-    factsLayout->addWidget(FFacts);
-    factsLayout->addStretch(1);
+    factsLayout->addWidget(factsScroll, 1);
 
     layout->addWidget(parentsGroup, 2);
     layout->addWidget(optionsGroup, 2);
