@@ -59,16 +59,20 @@ void TMapPicture::setPlan(const PlanInput* input, const PlanResult* result)
     FResult = input ? result : nullptr;
 }
 
+int TMapPicture::rowHeight(int lineHeight)
+{
+    return lineHeight + captionGap + barHeight + gapBelowBar;
+}
+
 int TMapPicture::heightFor(int lineHeight) const
 {
     const int parents = FResult ? int(FInput->parents.size()) : 0;
-    return parents * (lineHeight + captionGap + barHeight + gapBelowBar);
+    return parents * rowHeight(lineHeight);
 }
 
 TMapPicture::Bar TMapPicture::barOf(const QRect& area, int lineHeight, size_t parent) const
 {
-    const int rowHeight = lineHeight + captionGap + barHeight + gapBelowBar;
-    const int top = area.top() + int(parent) * rowHeight;
+    const int top = area.top() + int(parent) * rowHeight(lineHeight);
     return {QRect(area.left(), top, area.width(), lineHeight),
             QRect(area.left(), top + lineHeight + captionGap, area.width(), barHeight)};
 }

@@ -25,8 +25,10 @@ public:
     const PlanResult* result() const { return FResult; }
     const PlanInput* input() const { return FInput; }
 
-    // The height the bars take at this line height (the font's).
+    // The height the bars take at this line height (the font's), and the
+    // height of one parent's caption and bar.
     int heightFor(int lineHeight) const;
+    static int rowHeight(int lineHeight);
 
     // `selected` is a placed block to outline, or -1.
     void paint(QPainter& painter, const QRect& area, const QPalette& palette, const QFont& font,

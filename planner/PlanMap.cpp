@@ -75,6 +75,11 @@ QSize TPlanMap::sizeHint() const
     return {600, FPicture.heightFor(fontMetrics().height()) + 2 * margin};
 }
 
+int TPlanMap::heightForParents(int parents) const
+{
+    return TMapPicture::rowHeight(fontMetrics().height()) * parents + 2 * margin;
+}
+
 QSize TPlanMap::minimumSizeHint() const
 {
     return {200, sizeHint().height()};

@@ -32,6 +32,9 @@ public:
     // Where the block's segment is on the map.
     QRect blockRect(int placed) const;
 
+    // The height the bars of `parents` parents take.
+    int heightForParents(int parents) const;
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 

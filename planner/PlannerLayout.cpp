@@ -78,7 +78,7 @@ void TPlannerWindow::buildLayout()
     FMainSplitter->setChildrenCollapsible(false);
     layout->addWidget(FMainSplitter, 1);
     setCentralWidget(central);
-    resize(1120, 760);
+    resize(1120, 800);
 }
 
 QWidget* TPlannerWindow::buildInputs()
@@ -104,11 +104,18 @@ QWidget* TPlannerWindow::buildInputs()
     auto* options = new QGridLayout(optionsGroup);
     FModeBox = new QComboBox(optionsGroup);
     nameField(FModeBox, "ModeBox", QStringLiteral("Reservation mode"));
-    FModeBox->addItem(QStringLiteral("Standard: network and broadcast"));
-    FModeBox->addItem(QStringLiteral("AWS: 5 reserved, /28 smallest"));
-    FModeBox->addItem(QStringLiteral("Azure: 5 reserved, /29 smallest"));
-    FModeBox->addItem(QStringLiteral("Google Cloud: 4 reserved, /29 smallest"));
-    FModeBox->addItem(QStringLiteral("Oracle Cloud: 3 reserved, /30 smallest"));
+    // The entries say what each reserves; the tooltips say the smallest subnet.
+    const std::pair<const char*, const char*> modes[] = {
+        {"Standard", "Network and broadcast; 2 hosts get a /31, 1 host a /32; IPv6 none"},
+        {"AWS", "5 addresses per subnet (first four and last); smallest /28"},
+        {"Azure", "5 addresses per subnet (first four and last); smallest /29"},
+        {"Google Cloud", "4 addresses per subnet (first two and last two); smallest /29"},
+        {"Oracle Cloud", "3 addresses per subnet (first two and last); smallest /30"},
+    };
+    for (const auto& [mode, reserved] : modes) {
+        FModeBox->addItem(QLatin1String(mode));
+        FModeBox->setItemData(FModeBox->count() - 1, QLatin1String(reserved), Qt::ToolTipRole);
+    }
     FGrowBox = new QSpinBox(optionsGroup);
     nameField(FGrowBox, "GrowBox", QStringLiteral("Growth margin in percent"));
     FGrowBox->setRange(0, int(MaxGrowPercent));
@@ -150,12 +157,14 @@ QWidget* TPlannerWindow::buildInputs()
     factsScroll->setFrameShape(QFrame::NoFrame);
     factsScroll->setFocusPolicy(Qt::NoFocus);
     factsScroll->setMinimumWidth(200);
+    factsScroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    FFactsScroll = factsScroll;
     factsLayout->addWidget(FFactsTitle);
     factsLayout->addWidget(factsScroll, 1);
 
     layout->addWidget(parentsGroup, 2);
     layout->addWidget(optionsGroup, 2);
-    layout->addWidget(factsGroup, 5);
+    layout->addWidget(factsGroup, 6);
     return box;
 }
 
@@ -220,6 +229,7 @@ QWidget* TPlannerWindow::buildMap()
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setFocusPolicy(Qt::NoFocus);
+    FMapScroll = scroll;
     layout->addWidget(caption(
         QStringLiteral("&Map (a block's name and prefix show as its tooltip):"), FMap, group));
     layout->addWidget(scroll, 1);

@@ -113,6 +113,9 @@ void TPlannerWindow::replan()
                            FRead.parents.front().line == lines.front().line;
     FFacts->showBlock(firstRead ? std::optional<CidrBlock>(FRead.input.parents.front())
                                 : std::nullopt);
+    // The facts take the height they need (IPv4 has more of them); only a
+    // narrow window scrolls them sideways.
+    FFactsScroll->setMinimumHeight(FFacts->sizeHint().height() + 16);
     FFactsTitle->setText(firstRead ? QStringLiteral("Facts of %1")
                                          .arg(QString::fromStdString(
                                              cidrtext::networkText(FRead.input.parents.front())))
@@ -134,6 +137,8 @@ void TPlannerWindow::replan()
     FUnplaced->showPlan(input, FResult);
     FFree->showPlan(input, FResult);
     FMap->setPlan(input, FResult);
+    // The bars of up to three parents show whole; more scroll.
+    FMapScroll->setMinimumHeight(std::min(FMap->sizeHint().height(), FMap->heightForParents(3)));
     showSummary();
 
     // The block of the request that was selected stays selected.

@@ -117,6 +117,7 @@ private:
     QLabel* FParentsFault = nullptr;
     TFactsPanel* FFacts = nullptr;
     QLabel* FFactsTitle = nullptr;
+    QWidget* FFactsScroll = nullptr;
     QComboBox* FModeBox = nullptr;
     QSpinBox* FGrowBox = nullptr;
     QCheckBox* FNibbleBox = nullptr;
@@ -130,6 +131,7 @@ private:
     TCopyableTable* FFreeTable = nullptr;
     QLabel* FSummary = nullptr;
     TPlanMap* FMap = nullptr;
+    QWidget* FMapScroll = nullptr;
     QSplitter* FMainSplitter = nullptr;
     QSplitter* FTablesSplitter = nullptr;
 
