@@ -47,6 +47,10 @@ TPlannerWindow::~TPlannerWindow()
 {
     // The program may end with the planner open: what it holds is kept.
     reportErrors([this] { remember(); });
+    // The controls go after this object has stopped being a planner window,
+    // and some of them signal as they go: nothing of theirs may reach it.
+    for (QObject* child : findChildren<QObject*>())
+        child->disconnect(this);
 }
 
 void TPlannerWindow::present()

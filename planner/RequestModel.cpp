@@ -170,6 +170,9 @@ void TRequestModel::insertRequests(int row, const std::vector<plantext::RequestT
     if (requests.empty())
         return;
     row = std::clamp(row, 0, int(FRows.size()));
+    // Rows move under a cell being typed in: its preview goes back first, so
+    // that it cannot land on another row.
+    endPreview();
     clearMarks();
     beginInsertRows({}, row, row + int(requests.size()) - 1);
     FRows.insert(FRows.begin() + row, requests.begin(), requests.end());
@@ -183,6 +186,7 @@ std::vector<plantext::RequestText> TRequestModel::removeRequests(int row, int co
     count = std::clamp(count, 0, int(FRows.size()) - row);
     if (count == 0)
         return {};
+    endPreview();
     clearMarks();
     beginRemoveRows({}, row, row + count - 1);
     const auto first = FRows.begin() + row;
@@ -200,6 +204,7 @@ void TRequestModel::moveRequests(int first, int count, int delta)
     if (count <= 0 || delta == 0 || first < 0 || first + count > size || first + delta < 0 ||
         first + count + delta > size)
         return;
+    endPreview();
     clearMarks();
     // Qt names the row the block goes before, in the rows as they were.
     const int destination = delta < 0 ? first + delta : first + count + delta;
