@@ -57,6 +57,11 @@ void TFactsPanel::showBlock(const std::optional<CidrBlock>& block)
         FLabels.push_back(value);
         ++cell;
     }
+    // The lines keep together at the top, whatever room the panel has.
+    const int lines = (cell + pairsPerLine - 1) / pairsPerLine;
+    for (int line = 0; line < FGrid->rowCount(); ++line)
+        FGrid->setRowStretch(line, 0);
+    FGrid->setRowStretch(lines, 1);
 }
 
 QString TFactsPanel::value(const QString& caption) const

@@ -158,6 +158,9 @@ QWidget* TPlannerWindow::buildInputs()
     factsScroll->setFocusPolicy(Qt::NoFocus);
     factsScroll->setMinimumWidth(200);
     factsScroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The group's own face shows through, as under the other groups' fields.
+    factsScroll->viewport()->setAutoFillBackground(false);
+    FFacts->setAutoFillBackground(false);
     FFactsScroll = factsScroll;
     factsLayout->addWidget(FFactsTitle);
     factsLayout->addWidget(factsScroll, 1);
@@ -230,6 +233,8 @@ QWidget* TPlannerWindow::buildMap()
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setFocusPolicy(Qt::NoFocus);
     FMapScroll = scroll;
+    scroll->viewport()->setAutoFillBackground(false);
+    FMap->setAutoFillBackground(false);
     layout->addWidget(caption(
         QStringLiteral("&Map (a block's name and prefix show as its tooltip):"), FMap, group));
     layout->addWidget(scroll, 1);
