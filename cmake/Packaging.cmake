@@ -11,9 +11,12 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "One window with three calculators: a classful IPv4 subnet calculator with\n"
     "CIDR supernets, a number-base calculator for decimal, hexadecimal and\n"
-    "binary, and a latency calculator for a chain of networks between two nodes.\n"
-    "zentrix-cli offers the same calculators on the command line, with classless\n"
-    "IPv4 and IPv6 networks, ranges and summaries besides.")
+    "binary, and a latency calculator for a chain of networks between two nodes.")
+if(ZENTRIX_BUILD_CLI)
+  string(APPEND CPACK_PACKAGE_DESCRIPTION "\n"
+      "zentrix-cli offers the same calculators on the command line, with classless\n"
+      "IPv4 and IPv6 networks, ranges and summaries besides.")
+endif()
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://www.qorvelgroup.com/")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -233,4 +233,15 @@ float strToSingle(const std::string& text)
     return static_cast<float>(value);
 }
 
+std::string floatToStrShortest(float value)
+{
+    std::string text = floatToStrGeneral(value);
+    // Nine digits tell any two single-precision values apart.
+    if (std::isfinite(value)) {
+        for (int digits = 7; digits <= 9 && strToSingle(text) != value; ++digits)
+            text = floatToStrGeneral(value, digits);
+    }
+    return text;
+}
+
 } // namespace conv

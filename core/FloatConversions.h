@@ -18,6 +18,11 @@ std::string invalidFloatMessage(const std::string& text);
 // "-INF".
 std::string floatToStrGeneral(double value, int precision = 6);
 
+// The shortest general-format text that reads back as exactly the same
+// single-precision value (six significant digits, or up to nine when fewer
+// do not tell it apart); "NAN" and "INF" as in floatToStrGeneral.
+std::string floatToStrShortest(float value);
+
 // Fixed notation with exactly `decimals` digits after the point. The value is
 // rounded once, at its `precision`-th significant digit or at the last
 // decimal, whichever is coarser; a value with more than `precision` digits

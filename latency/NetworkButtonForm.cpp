@@ -1,6 +1,7 @@
 #include "latency/NetworkButtonForm.h"
 
 #include "controls/ErrorReport.h"
+#include "controls/FitText.h"
 #include "controls/FocusMove.h"
 #include "core/Errors.h"
 #include "core/FloatConversions.h"
@@ -30,20 +31,6 @@ constexpr int marginBelowButtons = 10;
 constexpr int networkClientHeight = networkButtonTop + buttonHeight + marginBelowButtons;
 constexpr int nodeClientHeight = nodeButtonTop + buttonHeight + marginBelowButtons;
 
-// The shortest text that reads back as the same single-precision value, so
-// that OK on an unchanged dialog stores exactly what the element holds.
-QString bandwidthTextOf(float bandwidth)
-{
-    std::string text = conv::floatToStrGeneral(bandwidth);
-    // Nine digits tell any two single-precision values apart; "NAN" and
-    // "INF" stay as they are.
-    if (std::isfinite(bandwidth)) {
-        for (int digits = 7; digits <= 9 && conv::strToSingle(text) != bandwidth; ++digits)
-            text = conv::floatToStrGeneral(bandwidth, digits);
-    }
-    return QString::fromStdString(text);
-}
-
 bool isEnterKey(const QEvent* event)
 {
     const int key = static_cast<const QKeyEvent*>(event)->key();
@@ -68,21 +55,6 @@ void showTextStart(QComboBox* box)
     box->lineEdit()->setCursorPosition(0);
 }
 
-// The panels are only as wide as their fields; a caption that this face
-// draws wider than the room its panel leaves is condensed, not cut off.
-void fitCaption(QLabel* label)
-{
-    const int room = label->parentWidget()->width() - label->x();
-    const QString shown = QString(label->text()).remove(QLatin1Char('&'));
-    const int needed = label->fontMetrics().horizontalAdvance(shown);
-    if (needed <= room)
-        return;
-    QFont font = label->font();
-    font.setStretch(room * QFont::Unstretched / needed);
-    label->setFont(font);
-    label->resize(room, label->height());
-}
-
 QStringList itemsOf(const QComboBox* box)
 {
     QStringList items;
@@ -104,7 +76,8 @@ TTNetworkButtonForm::TTNetworkButtonForm(QWidget* parent)
     ui->StationPanel->move(ui->StationPanel->x(), 0);
     for (QLabel* label :
          {ui->Label1, ui->Label2, ui->PropDelayLabel, ui->ProcessTimeLabel, ui->PacketSizeLabel})
-        fitCaption(label);
+        // The panels are only as wide as their fields.
+        condenseToParent(label);
     setFixedSize(clientWidth, networkClientHeight);
 
     for (QComboBox* box : {ui->TopologyComboBox, ui->BandwidthComboBox}) {
@@ -222,7 +195,8 @@ void TTNetworkButtonForm::showFor(const TNetworkElement& element)
     // Values of the element's own, typed rather than chosen, come back as
     // they are: OK on an unchanged dialog must leave the element unchanged.
     if (element.BandwidthIndex < 0 || element.BandwidthIndex >= ui->BandwidthComboBox->count())
-        setBandwidthText(bandwidthTextOf(element.Bandwidth));
+        // OK on an unchanged dialog stores exactly what the element holds.
+        setBandwidthText(QString::fromStdString(conv::floatToStrShortest(element.Bandwidth)));
     else
         selectBandwidth(element.BandwidthIndex);
     const QString name = QString::fromStdString(element.NetworkName);

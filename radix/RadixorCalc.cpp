@@ -8,6 +8,7 @@
 #include "core/Conversions.h"
 #include "core/Errors.h"
 #include "core/QorvelGlobal.h"
+#include "radix/LookupTable.h"
 #include "radix/NumberMemo.h"
 #include "ui_RadixorCalc.h"
 
@@ -148,7 +149,7 @@ TRadixorCalc::TRadixorCalc(QWidget* parent)
 
     // Zero in the decimal field fills the other two.
     writeAttached(FFields[0], "0");
-    fillLookupTable();
+    fillLookupTable(*ui->LookupStringGrid);
     showWholeTextsWhenClipped(this);
 }
 
@@ -394,27 +395,6 @@ void TRadixorCalc::NumClipboardButtonClick()
 void TRadixorCalc::CopyLookupTableButtonClick()
 {
     ui->LookupStringGrid->CopyToClipboard();
-}
-
-void TRadixorCalc::fillLookupTable()
-{
-    TSuperStringGrid* grid = ui->LookupStringGrid;
-    grid->setCells(0, 0, QStringLiteral("Decimal"));
-    grid->setCells(1, 0, QStringLiteral("Hexadecimal"));
-    grid->setCells(2, 0, QStringLiteral("Binary"));
-    // Leading blanks keep every hexadecimal cell two characters and every
-    // binary cell nine wide, so the columns line up.
-    for (int32_t value = 0; value <= 255; ++value) {
-        const int row = value + 1;
-        grid->setCells(0, row, toQString(conv::intToStr(value)));
-        if (value < 16) {
-            grid->setCells(1, row, toQString(" " + conv::intToHex(value, 1)));
-            grid->setCells(2, row, toQString("     " + IntToBin(value, 4)));
-        } else {
-            grid->setCells(1, row, toQString(conv::intToHex(value, 2)));
-            grid->setCells(2, row, toQString(GroupBy(IntToBin(value, 8), 4)));
-        }
-    }
 }
 
 TRadixorCalc::TNumberField* TRadixorCalc::fieldOf(const QObject* object)

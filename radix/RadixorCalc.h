@@ -89,8 +89,6 @@ private:
     // Writes a field's text as the user would, converting it.
     static void writeAttached(TNumberField& field, const std::string& text);
 
-    void fillLookupTable();
-
     std::unique_ptr<Ui::TRadixorCalc> ui;
     QButtonGroup* FNumberWidthItems;
     // Decimal, hexadecimal, binary: the order in which a change writes the

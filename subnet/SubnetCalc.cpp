@@ -2,6 +2,7 @@
 
 #include "controls/ClippedText.h"
 #include "controls/ErrorReport.h"
+#include "controls/FitText.h"
 #include "controls/RadioGroup.h"
 #include "controls/WaitCursorGuard.h"
 #include "core/Conversions.h"
@@ -24,21 +25,6 @@ namespace {
 const int SubnetBitsLimit = 22;
 const int SupernetBitsLimit = 24;
 const int SelectorPixels = 12;
-const int SmallestFittedPixels = 9;
-
-// The layout is drawn in pixels for a narrow face. With a wider one, a
-// caption that would run past the room it has is set a pixel or two smaller
-// instead of being cut off; with the intended face it keeps its size.
-void fitFontToWidth(QWidget* widget, int nominalPixels, int width)
-{
-    QFont font = widget->font();
-    for (int pixels = nominalPixels; pixels >= SmallestFittedPixels; --pixels) {
-        font.setPixelSize(pixels);
-        widget->setFont(font);
-        if (widget->sizeHint().width() <= width)
-            return;
-    }
-}
 
 QString dotted(const TIPAddress& address)
 {

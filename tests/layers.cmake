@@ -7,7 +7,7 @@
 # check also covers what the build cannot see, such as a folder that links a
 # library it has no business with.
 
-cmake_minimum_required(VERSION 3.21)
+cmake_minimum_required(VERSION 3.25)
 
 set(allowed_app subnet radix latency planner controls core resources)
 set(allowed_planner ipaddress controls core)

@@ -1,5 +1,6 @@
-# Shared by run.sh and test.sh: installs the Debian packages in packages.txt
-# that are missing, and nothing when all are present.
+# Shared by the scripts in tools/ and bench/: installs the Debian packages in
+# packages.txt that are missing (nothing when all are present), and configures
+# and builds the trees of CMakePresets.json.
 ZENTRIX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 install_missing_packages() {
@@ -38,17 +39,27 @@ install_extra_packages() {
         "${missing[@]}" >/dev/null
 }
 
-# configure_with_clang <build dir> [cmake options...]: configures a tree that
-# is built with clang (the fuzz targets need its libFuzzer). CMake cannot
-# switch the compiler of a configured tree in place (it would start over and
-# drop the options given), so a tree from another compiler starts afresh.
-configure_with_clang() {
-    local build=$1 compiler
-    shift
-    compiler=$(command -v clang++-14)
-    if [ -f "$build/CMakeCache.txt" ] &&
-        ! grep -q "^CMAKE_CXX_COMPILER:[A-Z]*=$compiler\$" "$build/CMakeCache.txt"; then
-        rm -rf "$build/CMakeCache.txt" "$build/CMakeFiles"
+# configure_preset <preset>: configures the tree of a preset in
+# CMakePresets.json. Some presets name their compiler. Over a tree configured
+# with another one, CMake starts the cache afresh but keeps only the new
+# compiler, dropping the preset's other settings; such a tree is configured
+# once more from nothing with all of them.
+configure_preset() {
+    local preset=$1 errors status=0
+    errors=$(cd "$ZENTRIX_ROOT" && cmake --preset "$preset" 2>&1 >/dev/null) || status=$?
+    if grep -q 'require your cache to be deleted' <<<"$errors"; then
+        echo "The $preset tree was configured with another compiler: configuring it afresh."
+        (cd "$ZENTRIX_ROOT" && cmake --preset "$preset" --fresh >/dev/null)
+        return
     fi
-    cmake -S "$ZENTRIX_ROOT" -B "$build" -DCMAKE_CXX_COMPILER="$compiler" "$@" >/dev/null
+    [ -z "$errors" ] || printf '%s\n' "$errors" >&2
+    return "$status"
+}
+
+# build_preset <preset> [cmake --build options...]: configures and builds it.
+build_preset() {
+    local preset=$1
+    shift
+    configure_preset "$preset"
+    (cd "$ZENTRIX_ROOT" && cmake --build --preset "$preset" -j "$(nproc)" "$@")
 }

@@ -1,23 +1,22 @@
 #!/usr/bin/env bash
 # Runs each fuzz target for a longer while: tools/fuzz.sh [seconds per target,
-# default 600]. Builds them with clang in build-fuzz/. What a run finds is kept
-# in build-fuzz/fuzz/<name>/: new inputs in corpus/, so that the next run goes
-# on from there, and an input that breaks a rule as crash-*. Such an input,
-# once its fault is fixed, goes into fuzz/corpus/<name>/ so that every test run
-# replays it.
+# default 600]. Builds them with the fuzz preset (clang) in build-fuzz/. What a
+# run finds is kept in build-fuzz/fuzz/<name>/: new inputs in corpus/, so that
+# the next run goes on from there, and an input that breaks a rule as crash-*.
+# Such an input, once its fault is fixed, goes into fuzz/corpus/<name>/ so that
+# every test run replays it.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 seconds=${1:-600}
 install_missing_packages
 build="$ZENTRIX_ROOT/build-fuzz"
-configure_with_clang "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZENTRIX_FUZZ=ON -DBUILD_TESTING=OFF
 
 names=()
 for seeds in "$ZENTRIX_ROOT"/fuzz/corpus/*/; do
     names+=("$(basename "$seeds")")
 done
-cmake --build "$build" -j "$(nproc)" --target "${names[@]/#/fuzz_}"
+build_preset fuzz --target "${names[@]/#/fuzz_}"
 
 failed=()
 for name in "${names[@]}"; do

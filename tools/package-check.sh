@@ -1,9 +1,16 @@
 #!/usr/bin/env bash
-# Builds the Debian package of a built tree with cpack and checks it with
-# lintian: any error fails. Run by CTest (package_lintian) after the build.
-#   tools/package-check.sh <build dir>
+# Makes the Debian package with cpack and checks it with lintian: any error
+# fails. Run by CTest (package_lintian).
+# The package is made from a Release build, as Debian builds its packages
+# optimised and hardened (lintian looks for the hardening): the release
+# preset's tree, build-release/, configured and brought up to date here
+# (nothing to do when tools/test.sh has just built it).
 set -euo pipefail
-build=$(cd "$1" && pwd)
+source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+
+build="$ZENTRIX_ROOT/build-release"
+build_preset release >/dev/null
+
 out="$build/package-check"
 rm -rf "$out"
 mkdir -p "$out"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds Zentrix (Release, in build/, as tools/run.sh does), starts it on a
-# virtual display and takes a picture of each calculator's window:
+# Builds Zentrix (the release preset, in build-release/, as tools/run.sh does),
+# starts it on a virtual display and takes a picture of each calculator's window:
 # docs/screenshots/{subnet,radix,latency}.png, the pictures the README shows,
 # and of the address planner with the plan of docs/screenshots/planner-demo.zplan
 # (planner.png). Then it does the same on a dark desktop, for
@@ -111,13 +111,12 @@ if [ ${#extra[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${extra[@]}"
 fi
 
-cmake -S "$ZENTRIX_ROOT" -B "$ZENTRIX_ROOT/build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$ZENTRIX_ROOT/build" --target zentrix -j "$(nproc)"
+build_preset release --target zentrix
 
 mkdir -p "$out"
 # Always a virtual display, even on a desktop: the pictures then do not
 # depend on the user's screen, theme or scaling.
 for variant in light dark; do
     xvfb-run -a -s "-screen 0 1280x1024x24" "${BASH_SOURCE[0]}" --take-pictures \
-        "$ZENTRIX_ROOT/build/app/zentrix" "$variant"
+        "$ZENTRIX_ROOT/build-release/app/zentrix" "$variant"
 done

@@ -246,3 +246,9 @@ void PlannerDriver::clickPlacedRow(int row)
     const QRect cell = table->visualRect(table->model()->index(row, 0));
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
 }
+
+QByteArray PlannerDriver::fileContent(const QString& fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}

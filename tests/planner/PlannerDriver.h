@@ -72,6 +72,9 @@ public:
     void clickMapBlock(int placed);
     void clickPlacedRow(int row);
 
+    // A file's bytes, or "(unreadable)".
+    static QByteArray fileContent(const QString& fileName);
+
 private:
     QMessageBox* question() const;
     void typeInto(QWidget* field, const QString& text);

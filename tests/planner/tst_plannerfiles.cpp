@@ -1,12 +1,10 @@
 // The address planner's files: plans saved and opened again, the questions
-// before a plan is dropped, files that cannot be written or read, the
-// result copied and exported as zentrix-cli plan gives it for the same plan
-// file, the map's pictures, and the plan remembered between runs.
+// before a plan is dropped, files that cannot be written or read, the map's
+// pictures, and the plan remembered between runs.
 
 #include "tests/planner/PlannerDriver.h"
 #include "tests/support/UiFixture.h"
 
-#include "cli/Cli.h"
 #include "planner/PlanMap.h"
 #include "planner/RememberedPlan.h"
 
@@ -24,25 +22,6 @@ const QStringList workedPlan = {
     "parents:10.20.0.0/22",
     "paste:sales\t100\noperations\t50\nlab\t/28\nlink 1\t2\nlink 2\t2\nlink 3\t2"};
 
-QByteArray fileContent(const QString& fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
-}
-
-// zentrix-cli plan --file FILE FORMAT, in this process.
-QByteArray cliPlan(const QString& fileName, const char* format)
-{
-    std::string out;
-    {
-        Output output(out);
-        const QByteArray file = fileName.toLocal8Bit();
-        const char* argv[] = {"zentrix-cli", "plan", "--file", file.constData(), format};
-        runCli(5, argv, output);
-    }
-    return QByteArray::fromStdString(out);
-}
-
 } // namespace
 
 class TestPlannerFiles : public QObject
@@ -59,52 +38,6 @@ private slots:
     {
         D.stop();
         ZENTRIX_EXPECT_NO_MESSAGES();
-    }
-
-    // The window's copy and exports are the command line's documents for
-    // the plan file the window saved.
-    void copyAndExportAsTheCommandLine_data()
-    {
-        QTest::addColumn<QStringList>("steps");
-        QTest::newRow("the 10.20.0.0/22 example") << workedPlan;
-        QTest::newRow("IPv6 on nibbles, two parents")
-            << QStringList{"parents:2001:db8::/48\n2001:db8:1::/48",
-                           "paste:site\t/56\nlab\t/62\nhosts\t1000", "nibble"};
-        QTest::newRow("names to quote, and one that did not fit")
-            << QStringList{"parents:10.0.0.0/29", "paste:\"a, b\",/30\nc \\ d,/30\ne,/30"};
-        QTest::newRow("a cloud mode, growth, the order given") << QStringList{
-            "parents:10.0.0.0/16", "paste:web\t100\ndb\t10", "mode:1", "grow:20", "order:1"};
-    }
-
-    void copyAndExportAsTheCommandLine()
-    {
-        QFETCH(QStringList, steps);
-        D.runAll(steps);
-        const QString plan = FDir.filePath(QStringLiteral("plan.zplan"));
-        for (const char* written : {"plan.zplan", "plan.csv", "plan.json"})
-            QFile::remove(FDir.filePath(QLatin1String(written)));
-        D.trigger("SavePlanAs");
-        D.answerFileDialog(plan);
-        QVERIFY(QFile::exists(plan));
-
-        D.trigger("CopyTable");
-        QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(), cliPlan(plan, "--tsv"));
-        const QString csv = FDir.filePath(QStringLiteral("plan.csv"));
-        D.trigger("ExportCsv");
-        D.answerFileDialog(csv);
-        QCOMPARE(fileContent(csv), cliPlan(plan, "--csv"));
-        const QString json = FDir.filePath(QStringLiteral("plan.json"));
-        D.trigger("ExportJson");
-        D.answerFileDialog(json);
-        QCOMPARE(fileContent(json), cliPlan(plan, "--json"));
-
-        // Ctrl+C in the table copies the selected rows under the header.
-        auto* table = D.find<QTableView>(QStringLiteral("PlacedTable"));
-        table->setFocus();
-        table->selectRow(0);
-        QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
-        const QList<QByteArray> lines = cliPlan(plan, "--tsv").split('\n').mid(0, 2);
-        QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(), lines.join('\n') + '\n');
     }
 
     void savedAndOpenedAgain()
@@ -151,13 +84,13 @@ private slots:
         D.answerFileDialog(saved);
         D.answerFileDialog(other);
         QCOMPARE(D.read("requests"), QStringLiteral("x 5"));
-        QVERIFY(fileContent(saved).contains("\"operations\""));
+        QVERIFY(PlannerDriver::fileContent(saved).contains("\"operations\""));
         // Discard drops the edit.
         D.run("edit:1:1:6");
         D.trigger("NewPlan");
         D.answerQuestion(QStringLiteral("Discard"));
         QCOMPARE(D.read("requests"), QString());
-        QCOMPARE(fileContent(other).contains("\"6\""), false);
+        QCOMPARE(PlannerDriver::fileContent(other).contains("\"6\""), false);
     }
 
     void filesThatFailLoseNothing_data()
@@ -221,7 +154,7 @@ private slots:
         const QString svg = FDir.filePath(QStringLiteral("map.svg"));
         D.trigger("SaveMapPicture");
         D.answerFileDialog(svg);
-        const QByteArray drawn = fileContent(svg);
+        const QByteArray drawn = PlannerDriver::fileContent(svg);
         QVERIFY(drawn.contains("<svg"));
         QVERIFY(drawn.contains("operations"));
     }
