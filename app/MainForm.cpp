@@ -6,6 +6,7 @@
 #include "controls/CalcView.h"
 #include "controls/ErrorReport.h"
 #include "latency/LatencyCalc.h"
+#include "planner/PlannerWindow.h"
 #include "radix/RadixorCalc.h"
 #include "subnet/SubnetCalc.h"
 #include "ui_MainForm.h"
@@ -63,6 +64,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
             reporting(this, &TMainForm::VantrelCalculator1Click));
     connect(ui->LatencyCalculator1, &QAction::triggered, this,
             reporting(this, &TMainForm::LatencyCalculator1Click));
+    connect(ui->AddressPlanner1, &QAction::triggered, this,
+            reporting(this, &TMainForm::AddressPlanner1Click));
     connect(ui->GotoWebSite1, &QAction::triggered, this,
             reporting(this, &TMainForm::GotoWebSite1Click));
     connect(ui->About1, &QAction::triggered, this, reporting(this, &TMainForm::About1Click));
@@ -276,6 +279,15 @@ void TMainForm::setEditMenuEnabled(bool enabled)
     // The shortcut follows the menu: a disabled Edit menu leaves Ctrl+C inert.
     ui->Edit1->menuAction()->setEnabled(enabled);
     ui->Copy1->setEnabled(enabled);
+}
+
+void TMainForm::AddressPlanner1Click()
+{
+    // A window of its own, not a child of this fixed-size one: it is sized
+    // and placed by itself, and stays one instance however often it is asked for.
+    if (!FPlanner)
+        FPlanner = std::make_unique<TPlannerWindow>();
+    FPlanner->present();
 }
 
 void TMainForm::Copy1Click()

@@ -12,6 +12,7 @@ class QTabWidget;
 class TAboutCalc;
 class TCalcView;
 class TLatencyCalc;
+class TPlannerWindow;
 class TRadixorCalc;
 class TSettingsStore;
 class TSubnetCalc;
@@ -35,6 +36,9 @@ public:
     TRadixorCalc* radixorCalc() const;
     TSubnetCalc* subnetCalc() const;
     TLatencyCalc* latencyCalc() const;
+    // The address planner: built when first opened, never at start-up;
+    // nullptr until then.
+    TPlannerWindow* plannerWindow() const { return FPlanner.get(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -45,6 +49,8 @@ private:
     void VantrelCalculator1Click();
     void LatencyCalculator1Click();
     void CalcImageClick();
+    // Opens the address planner, its own window beside this one.
+    void AddressPlanner1Click();
 
     // The remembered calculator and latency layout; true when there were any.
     bool LoadSettings();
@@ -77,6 +83,7 @@ private:
     std::unique_ptr<QSvgRenderer> FQorvelGroupLogo;
     QPointer<QAbstractButton> FActiveCopyButton;
     std::unique_ptr<TAboutCalc> FAboutBox;
+    std::unique_ptr<TPlannerWindow> FPlanner;
     std::unique_ptr<TSettingsStore> FSettings;
     bool FCalculatorRestored = false;
     // The page each tab control showed last: the page being left when it changes.

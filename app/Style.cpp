@@ -58,6 +58,43 @@ void drawRadioIndicator(const QStyleOption* option, QPainter* painter)
     painter->restore();
 }
 
+// A check box's square likewise: ring and well from the palette, and the
+// tick in the text colour, so an unchecked box shows on a dark window too.
+void drawCheckIndicator(const QStyleOption* option, QPainter* painter)
+{
+    const QPalette& palette = option->palette;
+    const QStyle::State state = option->state;
+    const QColor text = palette.color(QPalette::WindowText);
+    const bool keyboardFocus =
+        state.testFlag(QStyle::State_HasFocus) && state.testFlag(QStyle::State_KeyboardFocusChange);
+    const QColor ring = keyboardFocus ? palette.color(QPalette::Highlight)
+                                      : toneBetween(text, palette.color(QPalette::Window), 0.5);
+    const QColor well = state.testFlag(QStyle::State_Sunken)
+                            ? toneBetween(palette.color(QPalette::Base), text, 0.15)
+                            : palette.color(QPalette::Base);
+
+    const int side = std::min(option->rect.width(), option->rect.height());
+    QRectF square(0, 0, side - 1, side - 1);
+    square.moveCenter(QRectF(option->rect).center());
+
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing, true);
+    painter->setPen(QPen(ring, 1.0));
+    painter->setBrush(well);
+    painter->drawRect(square.adjusted(0.5, 0.5, -0.5, -0.5));
+    if (state.testFlag(QStyle::State_On)) {
+        const qreal s = square.width();
+        const QPointF tick[] = {square.topLeft() + QPointF(s * 0.22, s * 0.52),
+                                square.topLeft() + QPointF(s * 0.42, s * 0.72),
+                                square.topLeft() + QPointF(s * 0.78, s * 0.28)};
+        painter->setPen(QPen(palette.color(QPalette::Text), std::max(1.5, s * 0.14), Qt::SolidLine,
+                             Qt::RoundCap, Qt::RoundJoin));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawPolyline(tick, 3);
+    }
+    painter->restore();
+}
+
 // The drop-down button of a combo box, as narrow as the classic one: the
 // layout's 121-pixel boxes then hold their longest entry, "<Unknown Network>".
 constexpr int comboArrowWidth = 11;
@@ -84,6 +121,8 @@ void TZentrixStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* 
 {
     if (element == PE_IndicatorRadioButton)
         drawRadioIndicator(option, painter);
+    else if (element == PE_IndicatorCheckBox && !option->state.testFlag(State_NoChange))
+        drawCheckIndicator(option, painter);
     else
         QProxyStyle::drawPrimitive(element, option, painter, widget);
 }

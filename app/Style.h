@@ -4,8 +4,8 @@
 
 // The platform's style, made as compact as the fixed 292-pixel window needs
 // (the four subnet tabs must fit side by side without scroll arrows), with
-// radio indicators drawn from the palette so that they show on a dark
-// desktop as on a light one.
+// radio and check box indicators drawn from the palette so that they show
+// on a dark desktop as on a light one.
 class TZentrixStyle : public QProxyStyle
 {
     Q_OBJECT

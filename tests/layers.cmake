@@ -9,7 +9,8 @@
 
 cmake_minimum_required(VERSION 3.25)
 
-set(allowed_app subnet radix latency controls core resources)
+set(allowed_app subnet radix latency planner controls core resources)
+set(allowed_planner ipaddress controls core)
 set(allowed_subnet ipaddress controls core)
 set(allowed_radix controls core)
 set(allowed_latency controls core)
@@ -18,7 +19,7 @@ set(allowed_cli ipaddress core)
 set(allowed_ipaddress core)
 set(allowed_core)
 set(qt_free core ipaddress cli)
-set(layered app subnet radix latency controls cli ipaddress core)
+set(layered app planner subnet radix latency controls cli ipaddress core)
 # Every top-level folder of sources a quoted include can name.
 set(source_folders ${layered} resources tests fuzz bench tools)
 
@@ -55,7 +56,8 @@ endforeach()
 
 if(faults)
   message(FATAL_ERROR "Includes against the layering of the folders:\n${faults}"
-    "Allowed: app -> subnet, radix, latency, controls, core, resources; "
+    "Allowed: app -> subnet, radix, latency, planner, controls, core, resources; "
+    "planner -> ipaddress, controls, core; "
     "subnet -> ipaddress, controls, core; radix -> controls, core; latency -> controls, core; "
     "controls -> core; cli -> ipaddress, core; ipaddress -> core; core -> nothing.")
 endif()

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds Zentrix (the release preset, in build-release/, as tools/run.sh does),
 # starts it on a virtual display and takes a picture of each calculator's window:
-# docs/screenshots/{subnet,radix,latency}.png, the pictures the README shows.
-# Then it does the same on a dark desktop, for
-# docs/screenshots/{subnet,radix,latency}-dark.png: the palette of
+# docs/screenshots/{subnet,radix,latency}.png, the pictures the README shows,
+# and of the address planner with the plan of docs/screenshots/planner-demo.zplan
+# (planner.png). Then it does the same on a dark desktop, for
+# docs/screenshots/{subnet,radix,latency,planner}-dark.png: the palette of
 # tools/dark-colours.conf reaches the program through the qt6ct platform
 # theme, as a desktop's dark theme does. Run it again whenever the
 # calculators change.
@@ -39,6 +40,16 @@ general="Liberation Sans,-1,11,5,400,0,0,0,0,0,0,0,0,0,0,1"
 fixed="Liberation Mono,-1,11,5,400,0,0,0,0,0,0,0,0,0,0,1"
 EOF
     fi
+    # The planner opens with the plan it remembers: the demo plan, as the
+    # store beside the settings keeps it (the plan file's text as one value).
+    mkdir -p "$config/Qorvel Group"
+    python3 - "$ZENTRIX_ROOT/docs/screenshots/planner-demo.zplan" \
+        "$config/Qorvel Group/Zentrix Planner.conf" <<'PLAN'
+import json, sys
+plan = json.dumps(json.load(open(sys.argv[1])))
+with open(sys.argv[2], "w") as store:
+    store.write('[General]\nPlan="%s"\n' % plan.replace("\\", "\\\\").replace('"', '\\"'))
+PLAN
     XDG_CONFIG_HOME="$config" "$program" &
     pid=$!
     trap 'kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; rm -rf "$config"' EXIT
@@ -66,6 +77,19 @@ EOF
         import -window "$window" "$out/$name$suffix.png"
         echo "wrote ${out#"$ZENTRIX_ROOT"/}/$name$suffix.png"
     done
+
+    # The planner, a window of its own.
+    local planner
+    xdotool key --clearmodifiers ctrl+p
+    planner=$(timeout 30 xdotool search --sync --onlyvisible --name 'Address Planner' | head -n 1) || true
+    if [ -z "$planner" ]; then
+        echo "Zentrix did not show its address planner." >&2
+        exit 1
+    fi
+    xdotool windowfocus --sync "$planner"
+    sleep 1
+    import -window "$planner" "$out/planner$suffix.png"
+    echo "wrote ${out#"$ZENTRIX_ROOT"/}/planner$suffix.png"
 }
 
 if [ "${1:-}" = "--take-pictures" ]; then
@@ -93,6 +117,6 @@ mkdir -p "$out"
 # Always a virtual display, even on a desktop: the pictures then do not
 # depend on the user's screen, theme or scaling.
 for variant in light dark; do
-    xvfb-run -a -s "-screen 0 1024x768x24" "${BASH_SOURCE[0]}" --take-pictures \
+    xvfb-run -a -s "-screen 0 1280x1024x24" "${BASH_SOURCE[0]}" --take-pictures \
         "$ZENTRIX_ROOT/build-release/app/zentrix" "$variant"
 done
