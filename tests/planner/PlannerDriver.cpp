@@ -19,27 +19,21 @@
 #include <QSpinBox>
 #include <QTableView>
 
-void PlannerDriver::start()
+void PlannerDriver::startPlanner()
 {
-    clearStoredSettings();
+    start();
     QFile::remove(TRememberedPlan::storeFileName());
-    FForm = makeMainForm();
     openPlanner();
-}
-
-void PlannerDriver::stop()
-{
-    FForm.reset();
 }
 
 void PlannerDriver::openPlanner()
 {
-    FForm->findChild<QAction*>(QStringLiteral("AddressPlanner1"))->trigger();
+    trigger("AddressPlanner1");
     QVERIFY(planner() && planner()->isVisible());
     QVERIFY(QTest::qWaitForWindowExposed(planner()));
 }
 
-void PlannerDriver::trigger(const char* actionName)
+void PlannerDriver::triggerPlanner(const char* actionName)
 {
     auto* action = planner()->findChild<QAction*>(QLatin1String(actionName));
     if (!action)
@@ -47,7 +41,7 @@ void PlannerDriver::trigger(const char* actionName)
     action->trigger();
 }
 
-void PlannerDriver::typeInto(QWidget* field, const QString& text)
+void PlannerDriver::typeLines(QWidget* field, const QString& text)
 {
     field->setFocus();
     QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
@@ -63,7 +57,7 @@ void PlannerDriver::typeInto(QWidget* field, const QString& text)
 
 void PlannerDriver::editCell(int row, int column, const QString& text, bool commit)
 {
-    auto* table = find<QTableView>(QStringLiteral("RequestTable"));
+    auto* table = inPlanner<QTableView>(QStringLiteral("RequestTable"));
     const QModelIndex cell = table->model()->index(row - 1, column);
     table->setFocus();
     table->setCurrentIndex(cell);
@@ -90,32 +84,33 @@ void PlannerDriver::run(const QString& step)
     const QString kind = step.section(QLatin1Char(':'), 0, 0);
     const QString argument = step.section(QLatin1Char(':'), 1);
     if (kind == QLatin1String("parents")) {
-        typeInto(find(QStringLiteral("ParentsEdit")), argument);
+        typeLines(inPlanner(QStringLiteral("ParentsEdit")), argument);
     } else if (kind == QLatin1String("paste")) {
         QGuiApplication::clipboard()->setText(argument);
-        find<QAbstractButton>(QStringLiteral("PasteRequestsButton"))->click();
+        inPlanner<QAbstractButton>(QStringLiteral("PasteRequestsButton"))->click();
     } else if (kind == QLatin1String("edit") || kind == QLatin1String("type")) {
         editCell(argument.section(QLatin1Char(':'), 0, 0).toInt(),
                  argument.section(QLatin1Char(':'), 1, 1).toInt(),
                  argument.section(QLatin1Char(':'), 2), kind == QLatin1String("edit"));
     } else if (kind == QLatin1String("mode") || kind == QLatin1String("order")) {
-        auto* box = find<QComboBox>(kind == QLatin1String("mode") ? QStringLiteral("ModeBox")
-                                                                  : QStringLiteral("OrderBox"));
+        auto* box = inPlanner<QComboBox>(
+            kind == QLatin1String("mode") ? QStringLiteral("ModeBox") : QStringLiteral("OrderBox"));
         box->setFocus();
         // Keys choose the entry, as they do on a closed combo box.
         QTest::keyClick(box, Qt::Key_Home);
         for (int i = 0; i < argument.toInt(); ++i)
             QTest::keyClick(box, Qt::Key_Down);
     } else if (kind == QLatin1String("grow")) {
-        typeInto(find(QStringLiteral("GrowBox")), argument);
+        typeLines(inPlanner(QStringLiteral("GrowBox")), argument);
     } else if (kind == QLatin1String("nibble") || kind == QLatin1String("p2p30")) {
-        auto* box = find<QCheckBox>(kind == QLatin1String("nibble") ? QStringLiteral("NibbleBox")
-                                                                    : QStringLiteral("P2p30Box"));
+        auto* box =
+            inPlanner<QCheckBox>(kind == QLatin1String("nibble") ? QStringLiteral("NibbleBox")
+                                                                 : QStringLiteral("P2p30Box"));
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
     } else if (kind == QLatin1String("esc")) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     } else if (kind == QLatin1String("select")) {
-        auto* table = find<QTableView>(QStringLiteral("RequestTable"));
+        auto* table = inPlanner<QTableView>(QStringLiteral("RequestTable"));
         const QRect cell = table->visualRect(table->model()->index(argument.toInt() - 1, 0));
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
     } else {
@@ -125,7 +120,7 @@ void PlannerDriver::run(const QString& step)
             {QStringLiteral("undo"), "Undo"},      {QStringLiteral("redo"), "Redo"}};
         if (!actions.contains(kind))
             qFatal("unknown step %s", qPrintable(step));
-        trigger(actions.value(kind));
+        triggerPlanner(actions.value(kind));
     }
     // The plan follows once the events of the step are handled.
     QCoreApplication::processEvents();
@@ -156,7 +151,7 @@ QString PlannerDriver::read(const QString& what) const
         {QStringLiteral("unplaced"), QStringLiteral("UnplacedTable")},
         {QStringLiteral("free"), QStringLiteral("FreeTable")}};
     if (tables.contains(what)) {
-        auto* table = find<QTableView>(tables.value(what));
+        auto* table = inPlanner<QTableView>(tables.value(what));
         // A request reads as it would be typed, "name size".
         const QChar separator =
             what == QLatin1String("requests") ? QLatin1Char(' ') : QLatin1Char('|');
@@ -166,19 +161,19 @@ QString PlannerDriver::read(const QString& what) const
         return rows.join(QLatin1Char(';'));
     }
     if (what == QLatin1String("parentsText"))
-        return find<QPlainTextEdit>(QStringLiteral("ParentsEdit"))->toPlainText();
+        return inPlanner<QPlainTextEdit>(QStringLiteral("ParentsEdit"))->toPlainText();
     if (what.startsWith(QLatin1String("fact:")))
-        return find<TFactsPanel>(QStringLiteral("FactsPanel"))->value(what.mid(5));
+        return inPlanner<TFactsPanel>(QStringLiteral("FactsPanel"))->value(what.mid(5));
     if (what == QLatin1String("title"))
         return planner()->windowTitle().replace(
             QStringLiteral("[*]"), planner()->isWindowModified() ? QStringLiteral("*") : QString());
     if (what == QLatin1String("marked")) {
         QStringList marked;
         for (const char* name : {"ParentsEdit", "ModeBox", "GrowBox", "NibbleBox", "P2p30Box"})
-            if (fieldmark::isMarked(find(QLatin1String(name))))
+            if (fieldmark::isMarked(inPlanner(QLatin1String(name))))
                 marked << QLatin1String(name);
         const QAbstractItemModel* requests =
-            find<QTableView>(QStringLiteral("RequestTable"))->model();
+            inPlanner<QTableView>(QStringLiteral("RequestTable"))->model();
         for (int row = 0; row < requests->rowCount(); ++row)
             for (int column = 0; column < 2; ++column)
                 if (requests->index(row, column).data(Qt::BackgroundRole).isValid())
@@ -236,13 +231,13 @@ void PlannerDriver::answerQuestion(const QString& button)
 
 void PlannerDriver::clickMapBlock(int placed)
 {
-    auto* map = find<TPlanMap>(QStringLiteral("PlanMap"));
+    auto* map = inPlanner<TPlanMap>(QStringLiteral("PlanMap"));
     QTest::mouseClick(map, Qt::LeftButton, {}, map->blockRect(placed).center());
 }
 
 void PlannerDriver::clickPlacedRow(int row)
 {
-    auto* table = find<QTableView>(QStringLiteral("PlacedTable"));
+    auto* table = inPlanner<QTableView>(QStringLiteral("PlacedTable"));
     const QRect cell = table->visualRect(table->model()->index(row, 0));
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
 }

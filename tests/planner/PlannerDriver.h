@@ -1,17 +1,17 @@
 #pragma once
 
-#include "app/MainForm.h"
 #include "planner/PlannerWindow.h"
+#include "tests/support/WindowDriver.h"
 
 #include <QString>
 #include <QStringList>
-#include <memory>
 
 class QAbstractItemView;
 class QMessageBox;
 class TPlanMap;
 
-// The address planner driven through the real main window, as a user does:
+// The address planner driven through the real main window, as a user does
+// (an addition on the window driver):
 // the menu entry opens it, keys type into its fields and cells, its buttons
 // and menu entries are clicked, and its file dialogs and questions are
 // answered as they open. Steps and what is read are strings, so that the
@@ -35,19 +35,18 @@ class TPlanMap;
 //           "FIELD"                        a fault line's text (ParentsFault, ...)
 //           "marked"                       the fields marked as at fault
 //           "Summary"                      the line under the placed table
-class PlannerDriver
+class PlannerDriver : public virtual WindowDriver
 {
 public:
-    // A fresh main window with no remembered plan; the planner is opened.
-    void start();
-    // Closes the main window (the planner remembers its plan).
-    void stop();
+    // A window as on a first run, with no remembered plan, and the planner
+    // opened from its menu.
+    void startPlanner();
     // Opens the planner from the main window's menu.
     void openPlanner();
 
-    TMainForm* form() const { return FForm.get(); }
-    TPlannerWindow* planner() const { return FForm->plannerWindow(); }
-    template <class T = QWidget> T* find(const QString& name) const
+    TPlannerWindow* planner() const { return form()->plannerWindow(); }
+    // A control of the planner's window, which is a window of its own.
+    template <class T = QWidget> T* inPlanner(const QString& name) const
     {
         T* widget = planner()->findChild<T*>(name);
         if (!widget)
@@ -59,8 +58,8 @@ public:
     void runAll(const QStringList& steps);
     QString read(const QString& what) const;
 
-    // The menu entry of the planner, triggered as a click on it does.
-    void trigger(const char* actionName);
+    // The planner's menu entry, triggered as a click on it does.
+    void triggerPlanner(const char* actionName);
     // Answers the file dialog the last step opened with this file.
     void answerFileDialog(const QString& fileName);
     // Clicks a button of the question the last step asked (Save, Discard, Cancel).
@@ -77,9 +76,7 @@ public:
 
 private:
     QMessageBox* question() const;
-    void typeInto(QWidget* field, const QString& text);
+    static void typeLines(QWidget* field, const QString& text);
     void editCell(int row, int column, const QString& text, bool commit);
     static QString rowText(const QAbstractItemView* view, int row, QChar separator);
-
-    std::unique_ptr<TMainForm> FForm;
 };

@@ -32,17 +32,13 @@ const QString workedRows =
 
 } // namespace
 
-class TestPlanner : public QObject
+class TestPlanner : public QObject, PlannerDriver
 {
     Q_OBJECT
 
 private slots:
-    void init() { D.start(); }
-    void cleanup()
-    {
-        D.stop();
-        ZENTRIX_EXPECT_NO_MESSAGES();
-    }
+    void init() { startPlanner(); }
+    void cleanup() { finish(); }
 
     void typingAPlan_data()
     {
@@ -135,12 +131,12 @@ private slots:
     {
         QFETCH(QStringList, steps);
         QFETCH(QStringList, expected);
-        D.runAll(steps);
+        runAll(steps);
         for (const QString& check : expected) {
             const int at = check.indexOf(QRegularExpression(QStringLiteral("[=~]")));
             const QString what = check.left(at);
             const QString value = check.mid(at + 1);
-            const QString shown = D.read(what);
+            const QString shown = read(what);
             if (check[at] == QLatin1Char('='))
                 QCOMPARE(shown, value);
             else
@@ -173,29 +169,29 @@ private slots:
     {
         QFETCH(QString, clipboard);
         QFETCH(QString, requests);
-        D.run(QStringLiteral("paste:") + clipboard);
-        QCOMPARE(D.read(QStringLiteral("requests")), requests);
+        run(QStringLiteral("paste:") + clipboard);
+        QCOMPARE(read(QStringLiteral("requests")), requests);
         // One paste is one step to undo.
-        D.run(QStringLiteral("undo"));
-        QCOMPARE(D.read(QStringLiteral("requests")), QString());
+        run(QStringLiteral("undo"));
+        QCOMPARE(read(QStringLiteral("requests")), QString());
     }
 
     // The map, the placed table and the request table show one selection.
     void selectionIsShared()
     {
-        D.runAll({QStringLiteral("parents:10.20.0.0/22"), workedRequests});
-        auto* map = D.find<TPlanMap>(QStringLiteral("PlanMap"));
-        auto* placed = D.find<QTableView>(QStringLiteral("PlacedTable"));
-        D.clickMapBlock(2);
+        runAll({QStringLiteral("parents:10.20.0.0/22"), workedRequests});
+        auto* map = inPlanner<TPlanMap>(QStringLiteral("PlanMap"));
+        auto* placed = inPlanner<QTableView>(QStringLiteral("PlacedTable"));
+        clickMapBlock(2);
         QCOMPARE(placed->currentIndex().row(), 2);
         QCOMPARE(map->accessibleDescription(), QStringLiteral("lab: 10.20.0.192/28 (/28 asked)"));
-        D.clickPlacedRow(4);
+        clickPlacedRow(4);
         QCOMPARE(map->selected(), 4);
         // Choosing a request shows its block; the block stays chosen while
         // other requests change around it and it moves.
-        D.run(QStringLiteral("select:2")); // operations, the second block
+        run(QStringLiteral("select:2")); // operations, the second block
         QCOMPARE(map->selected(), 1);
-        D.run(QStringLiteral("parents:10.20.4.0/22")); // every block moves
+        run(QStringLiteral("parents:10.20.4.0/22")); // every block moves
         QCOMPARE(map->selected(), 1);
         QCOMPARE(placed->currentIndex().row(), 1);
         QCOMPARE(placed->model()->index(1, 3).data().toString(), QStringLiteral("10.20.4.128/26"));
@@ -207,7 +203,7 @@ private slots:
 
     void keyboardAndScreenReader()
     {
-        TPlannerWindow* window = D.planner();
+        TPlannerWindow* window = planner();
         QMultiMap<QString, QString> owners;
         QStringList unnamed;
         const auto note = [&owners](const QString& text, const QString& owner) {
@@ -243,7 +239,7 @@ private slots:
 
         // Tab reaches the tables and the map.
         QStringList reached;
-        D.find(QStringLiteral("ParentsEdit"))->setFocus();
+        inPlanner(QStringLiteral("ParentsEdit"))->setFocus();
         for (int i = 0; i < 40 && reached.size() < 3; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             const QString name = QApplication::focusWidget()->objectName();
@@ -264,22 +260,19 @@ private slots:
     // One planner, opened from the menu as often as asked, and never at start-up.
     void oneWindowBuiltWhenFirstOpened()
     {
-        auto form = makeMainForm();
-        QVERIFY(form->plannerWindow() == nullptr);
-        auto* entry = form->findChild<QAction*>(QStringLiteral("AddressPlanner1"));
+        start();
+        QVERIFY(planner() == nullptr);
+        auto* entry = find<QAction>(QStringLiteral("AddressPlanner1"));
         QCOMPARE(entry->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
         QVERIFY(!entry->isCheckable());
         entry->trigger();
-        TPlannerWindow* opened = form->plannerWindow();
+        TPlannerWindow* opened = planner();
         QVERIFY(opened && opened->isVisible() && opened->isWindow());
         opened->close();
         entry->trigger();
-        QCOMPARE(form->plannerWindow(), opened);
+        QCOMPARE(planner(), opened);
         QVERIFY(opened->isVisible());
     }
-
-private:
-    PlannerDriver D;
 };
 
 ZENTRIX_UI_TEST_MAIN(TestPlanner)

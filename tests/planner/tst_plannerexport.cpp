@@ -28,7 +28,7 @@ QByteArray cliPlan(const QString& fileName, const char* format)
 
 } // namespace
 
-class TestPlannerExport : public QObject
+class TestPlannerExport : public QObject, PlannerDriver
 {
     Q_OBJECT
 
@@ -36,13 +36,9 @@ private slots:
     void init()
     {
         QVERIFY(FDir.isValid());
-        D.start();
+        startPlanner();
     }
-    void cleanup()
-    {
-        D.stop();
-        ZENTRIX_EXPECT_NO_MESSAGES();
-    }
+    void cleanup() { finish(); }
 
     // The window's copy and exports are the command line's documents for
     // the plan file the window saved.
@@ -64,27 +60,27 @@ private slots:
     void copyAndExportAsTheCommandLine()
     {
         QFETCH(QStringList, steps);
-        D.runAll(steps);
+        runAll(steps);
         const QString plan = FDir.filePath(QStringLiteral("plan.zplan"));
         for (const char* written : {"plan.zplan", "plan.csv", "plan.json"})
             QFile::remove(FDir.filePath(QLatin1String(written)));
-        D.trigger("SavePlanAs");
-        D.answerFileDialog(plan);
+        triggerPlanner("SavePlanAs");
+        answerFileDialog(plan);
         QVERIFY(QFile::exists(plan));
 
-        D.trigger("CopyTable");
+        triggerPlanner("CopyTable");
         QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(), cliPlan(plan, "--tsv"));
         const QString csv = FDir.filePath(QStringLiteral("plan.csv"));
-        D.trigger("ExportCsv");
-        D.answerFileDialog(csv);
+        triggerPlanner("ExportCsv");
+        answerFileDialog(csv);
         QCOMPARE(PlannerDriver::fileContent(csv), cliPlan(plan, "--csv"));
         const QString json = FDir.filePath(QStringLiteral("plan.json"));
-        D.trigger("ExportJson");
-        D.answerFileDialog(json);
+        triggerPlanner("ExportJson");
+        answerFileDialog(json);
         QCOMPARE(PlannerDriver::fileContent(json), cliPlan(plan, "--json"));
 
         // Ctrl+C in the table copies the selected rows under the header.
-        auto* table = D.find<QTableView>(QStringLiteral("PlacedTable"));
+        auto* table = inPlanner<QTableView>(QStringLiteral("PlacedTable"));
         table->setFocus();
         table->selectRow(0);
         QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
@@ -93,7 +89,6 @@ private slots:
     }
 
 private:
-    PlannerDriver D;
     QTemporaryDir FDir;
 };
 

@@ -24,7 +24,7 @@ const QStringList workedPlan = {
 
 } // namespace
 
-class TestPlannerFiles : public QObject
+class TestPlannerFiles : public QObject, PlannerDriver
 {
     Q_OBJECT
 
@@ -32,45 +32,41 @@ private slots:
     void init()
     {
         QVERIFY(FDir.isValid());
-        D.start();
+        startPlanner();
     }
-    void cleanup()
-    {
-        D.stop();
-        ZENTRIX_EXPECT_NO_MESSAGES();
-    }
+    void cleanup() { finish(); }
 
     void savedAndOpenedAgain()
     {
-        D.runAll(workedPlan);
-        D.runAll({"order:1", "grow:10"});
-        QCOMPARE(D.read("title"), QStringLiteral("Untitled* - Address Planner - Zentrix"));
+        runAll(workedPlan);
+        runAll({"order:1", "grow:10"});
+        QCOMPARE(read("title"), QStringLiteral("Untitled* - Address Planner - Zentrix"));
         const QString plan = FDir.filePath(QStringLiteral("office.zplan"));
-        D.trigger("SavePlan"); // never saved: asks where
-        D.answerFileDialog(plan);
-        QCOMPARE(D.read("title"), QStringLiteral("office.zplan - Address Planner - Zentrix"));
-        const QString rows = D.read("rows");
+        triggerPlanner("SavePlan"); // never saved: asks where
+        answerFileDialog(plan);
+        QCOMPARE(read("title"), QStringLiteral("office.zplan - Address Planner - Zentrix"));
+        const QString rows = read("rows");
 
-        D.trigger("NewPlan"); // nothing unsaved: no question
-        QVERIFY(!D.questionOpen());
-        QCOMPARE(D.read("requests"), QString());
-        QCOMPARE(D.read("parentsText"), QString());
-        D.trigger("OpenPlan");
-        D.answerFileDialog(plan);
-        QCOMPARE(D.read("rows"), rows);
-        QCOMPARE(D.read("parentsText"), QStringLiteral("10.20.0.0/22"));
-        QCOMPARE(D.find<QComboBox>(QStringLiteral("OrderBox"))->currentIndex(), 1);
-        QCOMPARE(D.read("title"), QStringLiteral("office.zplan - Address Planner - Zentrix"));
+        triggerPlanner("NewPlan"); // nothing unsaved: no question
+        QVERIFY(!questionOpen());
+        QCOMPARE(read("requests"), QString());
+        QCOMPARE(read("parentsText"), QString());
+        triggerPlanner("OpenPlan");
+        answerFileDialog(plan);
+        QCOMPARE(read("rows"), rows);
+        QCOMPARE(read("parentsText"), QStringLiteral("10.20.0.0/22"));
+        QCOMPARE(inPlanner<QComboBox>(QStringLiteral("OrderBox"))->currentIndex(), 1);
+        QCOMPARE(read("title"), QStringLiteral("office.zplan - Address Planner - Zentrix"));
     }
 
     void unsavedChangesAreAskedAbout()
     {
-        D.runAll(workedPlan);
+        runAll(workedPlan);
         // Cancel keeps the plan.
-        D.trigger("NewPlan");
-        QVERIFY(D.questionOpen());
-        D.answerQuestion(QStringLiteral("Cancel"));
-        QCOMPARE(D.read("parentsText"), QStringLiteral("10.20.0.0/22"));
+        triggerPlanner("NewPlan");
+        QVERIFY(questionOpen());
+        answerQuestion(QStringLiteral("Cancel"));
+        QCOMPARE(read("parentsText"), QStringLiteral("10.20.0.0/22"));
         // Save asks where, saves, and then opens.
         const QString saved = FDir.filePath(QStringLiteral("first.zplan"));
         const QString other = FDir.filePath(QStringLiteral("second.zplan"));
@@ -79,17 +75,17 @@ private slots:
         file.write(R"({"format": "zentrix-plan", "version": 1, "parents": ["192.168.0.0/24"],
                        "requests": [{"name": "x", "size": "5"}]})");
         file.close();
-        D.trigger("OpenPlan");
-        D.answerQuestion(QStringLiteral("Save"));
-        D.answerFileDialog(saved);
-        D.answerFileDialog(other);
-        QCOMPARE(D.read("requests"), QStringLiteral("x 5"));
+        triggerPlanner("OpenPlan");
+        answerQuestion(QStringLiteral("Save"));
+        answerFileDialog(saved);
+        answerFileDialog(other);
+        QCOMPARE(read("requests"), QStringLiteral("x 5"));
         QVERIFY(PlannerDriver::fileContent(saved).contains("\"operations\""));
         // Discard drops the edit.
-        D.run("edit:1:1:6");
-        D.trigger("NewPlan");
-        D.answerQuestion(QStringLiteral("Discard"));
-        QCOMPARE(D.read("requests"), QString());
+        run("edit:1:1:6");
+        triggerPlanner("NewPlan");
+        answerQuestion(QStringLiteral("Discard"));
+        QCOMPARE(read("requests"), QString());
         QCOMPARE(PlannerDriver::fileContent(other).contains("\"6\""), false);
     }
 
@@ -108,16 +104,16 @@ private slots:
     {
         QFETCH(QByteArray, content);
         QFETCH(QString, message);
-        D.runAll(workedPlan);
-        const QString rows = D.read("rows");
+        runAll(workedPlan);
+        const QString rows = read("rows");
         // A save where no file can be: said, and the plan stays unsaved.
-        D.trigger("SavePlanAs");
-        D.answerFileDialog(FDir.filePath(QStringLiteral("no/such/folder/plan.zplan")));
+        triggerPlanner("SavePlanAs");
+        answerFileDialog(FDir.filePath(QStringLiteral("no/such/folder/plan.zplan")));
         const QStringList saveMessages = MessageBoxCatcher::instance().take();
         QCOMPARE(saveMessages.size(), 1);
         QVERIFY2(saveMessages.front().startsWith(QStringLiteral("Could not save")),
                  qPrintable(saveMessages.front()));
-        QCOMPARE(D.read("title"), QStringLiteral("Untitled* - Address Planner - Zentrix"));
+        QCOMPARE(read("title"), QStringLiteral("Untitled* - Address Planner - Zentrix"));
 
         const QString bad = FDir.filePath(QStringLiteral("bad.zplan"));
         {
@@ -125,21 +121,21 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(content);
         }
-        D.trigger("OpenPlan");
-        D.answerQuestion(QStringLiteral("Discard"));
-        D.answerFileDialog(bad);
+        triggerPlanner("OpenPlan");
+        answerQuestion(QStringLiteral("Discard"));
+        answerFileDialog(bad);
         const QStringList messages = MessageBoxCatcher::instance().take();
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages.front().contains(message), qPrintable(messages.front()));
-        QCOMPARE(D.read("rows"), rows);
+        QCOMPARE(read("rows"), rows);
     }
 
     void mapPictures()
     {
-        D.runAll(workedPlan);
-        auto* map = D.find<TPlanMap>(QStringLiteral("PlanMap"));
+        runAll(workedPlan);
+        auto* map = inPlanner<TPlanMap>(QStringLiteral("PlanMap"));
         QGuiApplication::clipboard()->clear();
-        D.trigger("CopyMapPicture");
+        triggerPlanner("CopyMapPicture");
         const QImage copied = QGuiApplication::clipboard()->image();
         QCOMPARE(copied.size(), map->size());
         // The first block's colour is where the map shows it.
@@ -148,12 +144,12 @@ private slots:
                  QColor(TMapPicture::blockColour(0, map->palette()).rgb()));
 
         const QString png = FDir.filePath(QStringLiteral("map.png"));
-        D.trigger("SaveMapPicture");
-        D.answerFileDialog(png);
+        triggerPlanner("SaveMapPicture");
+        answerFileDialog(png);
         QCOMPARE(QImage(png).size(), map->size());
         const QString svg = FDir.filePath(QStringLiteral("map.svg"));
-        D.trigger("SaveMapPicture");
-        D.answerFileDialog(svg);
+        triggerPlanner("SaveMapPicture");
+        answerFileDialog(svg);
         const QByteArray drawn = PlannerDriver::fileContent(svg);
         QVERIFY(drawn.contains("<svg"));
         QVERIFY(drawn.contains("operations"));
@@ -161,54 +157,53 @@ private slots:
 
     void rememberedBetweenRuns()
     {
-        D.runAll(workedPlan);
-        D.run("p2p30");
-        D.planner()->resize(900, 650);
-        D.stop();
+        runAll(workedPlan);
+        run("p2p30");
+        planner()->resize(900, 650);
+        stop();
         // The main window's settings know nothing of the planner.
         QSettings settings;
         for (const QString& key : settings.allKeys())
             QVERIFY2(!key.contains(QStringLiteral("Plan"), Qt::CaseInsensitive), qPrintable(key));
 
-        auto form = makeMainForm();
-        QVERIFY(form->plannerWindow() == nullptr);
-        form->findChild<QAction*>(QStringLiteral("AddressPlanner1"))->trigger();
-        TPlannerWindow* planner = form->plannerWindow();
-        QCOMPARE(planner->size(), QSize(900, 650));
-        QVERIFY(planner->isWindowModified());
-        QVERIFY(planner->planResult());
-        QCOMPARE(planner->planFile().requests.size(), size_t(6));
-        QVERIFY(planner->planFile().options.p2p30);
-        form.reset();
+        open();
+        QVERIFY(form()->plannerWindow() == nullptr);
+        openPlanner();
+        TPlannerWindow* reopened = planner();
+        QCOMPARE(reopened->size(), QSize(900, 650));
+        QVERIFY(reopened->isWindowModified());
+        QVERIFY(reopened->planResult());
+        QCOMPARE(reopened->planFile().requests.size(), size_t(6));
+        QVERIFY(reopened->planFile().options.p2p30);
+        stop();
     }
 
     // A remembered plan that cannot be read is said, kept aside and not
     // written over; the planner starts empty.
     void damagedRememberedPlan()
     {
-        D.stop();
+        stop();
         const QString store = TRememberedPlan::storeFileName();
         QFile file(store);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(
             "[General]\nPlan=\"{\\\"format\\\": \\\"zentrix-plan\\\", \\\"version\\\": 1}\"\n");
         file.close();
-        auto form = makeMainForm();
-        form->findChild<QAction*>(QStringLiteral("AddressPlanner1"))->trigger();
+        open();
+        trigger("AddressPlanner1");
         QCoreApplication::processEvents();
         const QStringList messages = MessageBoxCatcher::instance().take();
         QCOMPARE(messages.size(), 1);
         QVERIFY2(messages.front().contains(QStringLiteral("kept as")),
                  qPrintable(messages.front()));
         QVERIFY(QFile::exists(store + QStringLiteral(".unreadable")));
-        QCOMPARE(form->plannerWindow()->planFile().parents.size(), size_t(0));
-        form.reset();
+        QCOMPARE(planner()->planFile().parents.size(), size_t(0));
+        stop();
         QFile::remove(store + QStringLiteral(".unreadable"));
-        D.start();
+        startPlanner();
     }
 
 private:
-    PlannerDriver D;
     QTemporaryDir FDir;
 };
 
