@@ -155,6 +155,8 @@ void addCidrCommand(CLI::App& app, Command& chosen)
     CLI::App* cidr = app.add_subcommand(
         "cidr", "Classless IPv4 and IPv6: the facts of networks and addresses, subnets, ranges, "
                 "and sets of networks (summaries, exclusions, lookups, reverse DNS zones)");
+    if (!chosen.fills(*cidr))
+        return;
     cidr->add_option("ITEM", options->items,
                      "An address (10.1.2.3, 2001:db8::1, fe80::1%eth0), a network "
                      "(10.0.0.0/8, 10.0.0.0/255.0.0.0, or ADDRESS MASK as two arguments), a "

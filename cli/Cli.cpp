@@ -127,6 +127,10 @@ int runCli(int argc, const char* const* argv, Output& out)
     app.require_subcommand(1);
 
     Command chosen;
+    // A command's name is the line's first argument; help and the version
+    // name none.
+    if (argc > 1)
+        chosen.named = argv[1];
     addSubnetCommand(app, chosen);
     addSupernetCommand(app, chosen);
     addCidrCommand(app, chosen);

@@ -137,3 +137,8 @@ uint64_t readLimit(const std::string& limit)
         throwBadToken(limit, "a number of rows for --limit, 0 or more");
     return value;
 }
+
+bool Command::fills(const CLI::App& command) const
+{
+    return named == command.get_name();
+}

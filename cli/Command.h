@@ -36,6 +36,12 @@ std::string shownToken(std::string_view token, size_t characters = 80);
 // Run returns the exit status (cidr --contains answers with it).
 struct Command
 {
+    // The command the line names (its first argument). Only that command's
+    // options are made: making all of every command's would cost a short
+    // call more than its answer does.
+    std::string named;
+    bool fills(const CLI::App& command) const;
+
     Format format = Format::Text;
     std::string formatFlag; // the option that chose the format, if any
     std::function<int(Report&)> run;

@@ -233,14 +233,17 @@ int runLatency(Report& report, const LatencyOptions& options)
 void addLatencyCommand(CLI::App& app, Command& chosen)
 {
     auto options = std::make_shared<LatencyOptions>();
+    CLI::App* latency = app.add_subcommand(
+        "latency", "How long a packet takes along a path: a client (node A), up to " +
+                       std::to_string(maxNetworks) +
+                       " networks and a server (node B), with each one's delay and share of "
+                       "the total from A to B, from B to A and for the round trip");
+    if (!chosen.fills(*latency))
+        return;
     const TChainValue firstRun = firstRunChain();
     const auto nodeDefault = [](const TNetworkElement& node) {
         return std::to_string(node.PacketSize) + ":" + std::to_string(node.ProcessTime);
     };
-    CLI::App* latency = app.add_subcommand(
-        "latency", "How long a packet takes along a path: a client (node A), up to 14 "
-                   "networks and a server (node B), with each one's delay and share of the "
-                   "total from A to B, from B to A and for the round trip");
     CLI::Option* nodeA =
         latency
             ->add_option("--node-a", options->nodeA,

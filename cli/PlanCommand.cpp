@@ -255,6 +255,8 @@ void addPlanCommand(CLI::App& app, Command& chosen)
     auto arguments = std::make_shared<PlanArguments>();
     CLI::App* plan = app.add_subcommand(
         "plan", "Address planner: subnets sized by hosts or prefix, placed into parent networks");
+    if (!chosen.fills(*plan))
+        return;
     plan->add_option("parent", arguments->parents,
                      "Parent networks to place the requests in, IPv4 or IPv6 (one family), "
                      "filled in the order given")

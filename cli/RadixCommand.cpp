@@ -186,6 +186,8 @@ void addRadixCommand(CLI::App& app, Command& chosen)
     CLI::App* radix = app.add_subcommand(
         "radix", "A number in decimal (signed and unsigned), hexadecimal, binary and as "
                  "dotted octets, at a width of 8, 16, 32 or 64 bits");
+    if (!chosen.fills(*radix))
+        return;
     radix
         ->add_option("VALUE", options->value,
                      "Decimal (255, -6), 0x hexadecimal (0xFF), 0b binary (0b1010) or a dotted "

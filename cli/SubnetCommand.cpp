@@ -254,6 +254,8 @@ void addSubnetCommand(CLI::App& app, Command& chosen)
         "subnet", "Classful IPv4 subnetting: a class A, B or C network divided by a number of "
                   "subnet bits, with its masks, bit map and largest numbers of subnets and "
                   "hosts, an address's subnet and host parts, and with --table every subnet");
+    if (!chosen.fills(*subnet))
+        return;
     subnet->add_option("ADDRESS", options->address, "IPv4 address, e.g. 172.16.5.9")
         ->required()
         ->type_name("");
@@ -292,6 +294,8 @@ void addSupernetCommand(CLI::App& app, Command& chosen)
     CLI::App* supernet = app.add_subcommand(
         "supernet", "Classful supernetting: consecutive class networks combined into one "
                     "route (a CIDR block), with its address range and mask");
+    if (!chosen.fills(*supernet))
+        return;
     supernet->add_option("ADDRESS", options->address, "IPv4 address, e.g. 192.0.0.1")
         ->required()
         ->type_name("");
