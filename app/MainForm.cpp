@@ -5,6 +5,8 @@
 #include "app/WebSite.h"
 #include "controls/CalcView.h"
 #include "controls/ErrorReport.h"
+#include "core/ChainValue.h"
+#include "core/TopologyTable.h"
 #include "latency/LatencyCalc.h"
 #include "planner/PlannerWindow.h"
 #include "radix/RadixorCalc.h"
@@ -40,7 +42,9 @@ std::unique_ptr<QSvgRenderer> loadPicture(const char* resourceName)
 
 } // namespace
 
-TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique<Ui::TMainForm>())
+TMainForm::TMainForm(QWidget* parent)
+    : QMainWindow(parent), ui(std::make_unique<Ui::TMainForm>()),
+      FLatencyChain(std::make_unique<TChainValue>()), FTopologies(std::make_unique<TTopologyList>())
 {
     ui->setupUi(this);
     // Single border with system menu and minimise only: the layout is fixed.
@@ -72,14 +76,6 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent), ui(std::make_unique
     connect(ui->CalcImage, &TImage::clicked, this, &TMainForm::CalcImageClick);
     connect(ui->QorvelGroupImage, &TImage::clicked, this, &TMainForm::QorvelGroupImageClick);
 
-    for (TCalcView* view : views()) {
-        connect(view, &TCalcView::copyAvailable, this, [this](QAbstractButton* button) {
-            FActiveCopyButton = button;
-            setEditMenuEnabled(true);
-        });
-        connect(view, &TCalcView::copyUnavailable, this, [this] { setEditMenuEnabled(false); });
-    }
-
     // Ctrl+C and Ctrl+X belong to the menu, also while an edit field has the focus.
     qApp->installEventFilter(this);
 
@@ -106,23 +102,73 @@ TAboutCalc* TMainForm::aboutBox()
     return FAboutBox.get();
 }
 
-TRadixorCalc* TMainForm::radixorCalc() const
+TRadixorCalc* TMainForm::radixorCalc()
 {
-    return ui->RadixorCalcPanel;
+    return calculator(FRadixorCalc, "RadixorCalcPanel");
 }
-TSubnetCalc* TMainForm::subnetCalc() const
+
+TSubnetCalc* TMainForm::subnetCalc()
 {
-    return ui->VantrelCalcPanel;
+    return calculator(FSubnetCalc, "VantrelCalcPanel");
 }
-TLatencyCalc* TMainForm::latencyCalc() const
+
+TLatencyCalc* TMainForm::latencyCalc()
 {
-    return ui->LatencyCalcPanel;
+    const bool made = FLatencyCalc;
+    TLatencyCalc* calc = calculator(FLatencyCalc, "LatencyCalcPanel");
+    if (!made)
+        calc->restore(*FLatencyChain, *FTopologies);
+    return calc;
+}
+
+template <class TView> TView* TMainForm::calculator(TView*& view, const char* name)
+{
+    if (!view) {
+        view = new TView(ui->CalculatorArea);
+        view->setObjectName(QLatin1String(name));
+        view->setGeometry(ui->CalculatorArea->rect());
+        // Hidden until chosen, also when the window shows later.
+        view->hide();
+        adopt(view);
+    }
+    return view;
+}
+
+void TMainForm::adopt(TCalcView* view)
+{
+    FViews.push_back(view);
+    connect(view, &TCalcView::copyAvailable, this, [this](QAbstractButton* button) {
+        FActiveCopyButton = button;
+        setEditMenuEnabled(true);
+    });
+    connect(view, &TCalcView::copyUnavailable, this, [this] { setEditMenuEnabled(false); });
+    QTabWidget* pageControl = view->pageControl();
+    FPageViews.insert(pageControl, view);
+    // A tab clicked takes the focus before its page shows, so a field being
+    // typed in (the subnet bits above the tabs, an octet) is left and
+    // commits what it holds first. Qt's tab bar takes no focus on a click.
+    pageControl->tabBar()->setFocusPolicy(Qt::StrongFocus);
+    FCurrentPages.insert(pageControl, pageControl->currentWidget());
+    connect(pageControl, &QTabWidget::currentChanged, this,
+            reporting([this, pageControl] { pageControlCurrentChanged(pageControl); }));
+}
+
+const TChainValue& TMainForm::latencyChain() const
+{
+    return FLatencyCalc ? FLatencyCalc->chain().value() : *FLatencyChain;
+}
+
+void TMainForm::setLatencyChain(const TChainValue& chain)
+{
+    *FLatencyChain = chain;
+    if (FLatencyCalc)
+        FLatencyCalc->restore(*FLatencyChain, *FTopologies);
 }
 
 void TMainForm::FormCreate()
 {
-    // The client area ends a margin below the calculator containers.
-    const QRect calcRect = ui->RadixorCalcPanel->geometry();
+    // The client area ends a margin below the calculators' place.
+    const QRect calcRect = ui->CalculatorArea->geometry();
     ui->ClientArea->setFixedSize(292, calcRect.top() + calcRect.height() + 8);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -134,15 +180,6 @@ void TMainForm::FormCreate()
     ui->QorvelGroupImage->setPicture(FQorvelGroupLogo.get());
     setWindowTitle(QCoreApplication::applicationName());
     ui->CalcImage->setPicture(FSubnetLogo.get());
-
-    // The calculators came with the form, before the settings are read:
-    // loading may select one, and a selection runs the enter effects of its
-    // page. The form keeps them side by side; each moves to left 8, and the
-    // shell follows their tab controls from now on.
-    for (TCalcView* view : views()) {
-        view->move(8, view->y());
-        followPageControl(view);
-    }
 
     // The remembered state. A stored error is shown, and the window goes
     // on with what was read: whatever happens, one calculator is shown and
@@ -158,7 +195,7 @@ void TMainForm::FormCreate()
     if (!FCalculatorRestored)
         VantrelCalculator1Click();
     if (!stored)
-        latencyCalc()->applyFirstRunDefaults();
+        setLatencyChain(firstRunChain());
 }
 
 void TMainForm::FormDestroy()
@@ -178,17 +215,17 @@ void TMainForm::reportCreationError(const QString& message)
 
 void TMainForm::RadixorCalculator1Click()
 {
-    selectCalculator(ui->RadixorCalcPanel, ui->RadixorCalculator1, FRadixorLogo, "RADIXORCALCLOGO");
+    selectCalculator(radixorCalc(), ui->RadixorCalculator1, FRadixorLogo, "RADIXORCALCLOGO");
 }
 
 void TMainForm::VantrelCalculator1Click()
 {
-    selectCalculator(ui->VantrelCalcPanel, ui->VantrelCalculator1, FSubnetLogo, "SUBNETCALCLOGO");
+    selectCalculator(subnetCalc(), ui->VantrelCalculator1, FSubnetLogo, "SUBNETCALCLOGO");
 }
 
 void TMainForm::LatencyCalculator1Click()
 {
-    selectCalculator(ui->LatencyCalcPanel, ui->LatencyCalculator1, FLatencyLogo, "LATENCYCALCLOGO");
+    selectCalculator(latencyCalc(), ui->LatencyCalculator1, FLatencyLogo, "LATENCYCALCLOGO");
 }
 
 void TMainForm::CalcImageClick()
@@ -209,7 +246,7 @@ void TMainForm::selectCalculator(TCalcView* view, QAction* menuItem,
     if (!logo)
         logo = loadPicture(logoName);
     ui->CalcImage->setPicture(logo.get());
-    for (TCalcView* other : views()) {
+    for (TCalcView* other : FViews) {
         if (other == view)
             continue;
         // Qt hides a container before the next one shows and then finds no
@@ -222,26 +259,9 @@ void TMainForm::selectCalculator(TCalcView* view, QAction* menuItem,
         other->hide();
     }
     view->show();
+    FShownView = view;
     setEditMenuEnabled(false);
     CalcPageControlChange(view->pageControl());
-}
-
-std::array<TCalcView*, 3> TMainForm::views() const
-{
-    return {ui->RadixorCalcPanel, ui->VantrelCalcPanel, ui->LatencyCalcPanel};
-}
-
-void TMainForm::followPageControl(TCalcView* view)
-{
-    QTabWidget* pageControl = view->pageControl();
-    FPageViews.insert(pageControl, view);
-    // A tab clicked takes the focus before its page shows, so a field being
-    // typed in (the subnet bits above the tabs, an octet) is left and
-    // commits what it holds first. Qt's tab bar takes no focus on a click.
-    pageControl->tabBar()->setFocusPolicy(Qt::StrongFocus);
-    FCurrentPages.insert(pageControl, pageControl->currentWidget());
-    connect(pageControl, &QTabWidget::currentChanged, this,
-            reporting([this, pageControl] { pageControlCurrentChanged(pageControl); }));
 }
 
 TCalcView* TMainForm::viewOf(QTabWidget* pageControl) const

@@ -3,19 +3,21 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
-#include <array>
 #include <memory>
+#include <vector>
 
 class QAbstractButton;
 class QSvgRenderer;
 class QTabWidget;
 class TAboutCalc;
 class TCalcView;
+class TChainValue;
 class TLatencyCalc;
 class TPlannerWindow;
 class TRadixorCalc;
 class TSettingsStore;
 class TSubnetCalc;
+class TTopologyList;
 
 namespace Ui {
 class TMainForm;
@@ -33,9 +35,11 @@ public:
     // The about box: made when first asked for, then only shown and hidden.
     TAboutCalc* aboutBox();
 
-    TRadixorCalc* radixorCalc() const;
-    TSubnetCalc* subnetCalc() const;
-    TLatencyCalc* latencyCalc() const;
+    // The calculators. Each is built when it is first shown or asked for,
+    // so start-up builds only the one it shows.
+    TRadixorCalc* radixorCalc();
+    TSubnetCalc* subnetCalc();
+    TLatencyCalc* latencyCalc();
     // The address planner: built when first opened, never at start-up;
     // nullptr until then.
     TPlannerWindow* plannerWindow() const { return FPlanner.get(); }
@@ -71,9 +75,13 @@ private:
     void pageControlCurrentChanged(QTabWidget* pageControl);
     void setEditMenuEnabled(bool enabled);
     TCalcView* viewOf(QTabWidget* pageControl) const;
-    std::array<TCalcView*, 3> views() const;
-    // Starts following a calculator's tab control.
-    void followPageControl(TCalcView* view);
+    // A calculator, made in its place in the window the first time it is asked for.
+    template <class TView> TView* calculator(TView*& view, const char* name);
+    // Takes a newly made calculator in: its copy button and its tab control.
+    void adopt(TCalcView* view);
+    // The latency chain: the calculator's, or the one kept for it until it is built.
+    const TChainValue& latencyChain() const;
+    void setLatencyChain(const TChainValue& chain);
     void reportCreationError(const QString& message);
 
     std::unique_ptr<Ui::TMainForm> ui;
@@ -85,6 +93,16 @@ private:
     std::unique_ptr<TAboutCalc> FAboutBox;
     std::unique_ptr<TPlannerWindow> FPlanner;
     std::unique_ptr<TSettingsStore> FSettings;
+    TRadixorCalc* FRadixorCalc = nullptr;
+    TSubnetCalc* FSubnetCalc = nullptr;
+    TLatencyCalc* FLatencyCalc = nullptr;
+    // The calculators made so far, and the one shown.
+    std::vector<TCalcView*> FViews;
+    TCalcView* FShownView = nullptr;
+    // The stored latency layout and the topologies it brings, restored at
+    // start while the latency calculator is not yet made.
+    std::unique_ptr<TChainValue> FLatencyChain;
+    std::unique_ptr<TTopologyList> FTopologies;
     bool FCalculatorRestored = false;
     // The page each tab control showed last: the page being left when it changes.
     QHash<QTabWidget*, QPointer<QWidget>> FCurrentPages;

@@ -3,7 +3,9 @@
 #include "app/MainForm.h"
 
 #include "app/SettingsStore.h"
+#include "core/ChainValue.h"
 #include "core/LatencyLayout.h"
+#include "core/TopologyTable.h"
 #include "latency/LatencyCalc.h"
 #include "radix/RadixorCalc.h"
 #include "subnet/SubnetCalc.h"
@@ -117,10 +119,10 @@ bool TMainForm::LoadSettings()
     try {
         readLatencyLayout(access, layout);
     } catch (...) {
-        latencyCalc()->restoreLayout(layout);
+        setLatencyChain(restoredChain(*FLatencyChain, layout, *FTopologies));
         throw;
     }
-    latencyCalc()->restoreLayout(layout);
+    setLatencyChain(restoredChain(*FLatencyChain, layout, *FTopologies));
 
     FSettings->CloseKey();
     return true;
@@ -132,17 +134,17 @@ void TMainForm::SaveSettings()
         FSettings = std::make_unique<TSettingsStore>();
     FSettings->OpenKey(true);
 
-    // The window may already be hidden while it closes: ask which container
-    // is shown within it, not whether it is on screen.
-    TStoredCalculator calculator = scLatency;
-    if (!radixorCalc()->isHidden())
+    // The calculator shown within the window, which may already be hidden
+    // while it closes.
+    TStoredCalculator calculator = scSubnet;
+    if (FShownView && FShownView == FRadixorCalc)
         calculator = scRadixor;
-    else if (!subnetCalc()->isHidden())
-        calculator = scSubnet;
+    else if (FShownView && FShownView == FLatencyCalc)
+        calculator = scLatency;
     FSettings->WriteInteger(calculatorValue, calculator);
 
     TLayoutAccess access(*FSettings);
-    writeLatencyLayout(access, latencyCalc()->layout());
+    writeLatencyLayout(access, storedLayout(latencyChain()));
 
     FSettings->CloseKey();
     FSettings.reset();

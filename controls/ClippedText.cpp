@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFont>
+#include <QHash>
 #include <QLabel>
 #include <QPointer>
 #include <QTextDocument>
@@ -49,17 +51,14 @@ int textRoom(const QLabel* label)
     return room;
 }
 
-void refreshTip(QLabel* label)
+// What a label's tooltip was last worked out from: measuring text is costly,
+// and a label is repainted far more often than its text or room change.
+struct TMeasure
 {
-    const QString ours = label->property(WholeTextTip).toString();
-    if (!label->toolTip().isEmpty() && label->toolTip() != ours)
-        return;
-    const QString tip = isTextClipped(label) ? shownText(label) : QString();
-    if (tip == label->toolTip())
-        return;
-    label->setProperty(WholeTextTip, tip);
-    label->setToolTip(tip);
-}
+    QString text;
+    QFont font;
+    int room = -1;
+};
 
 // One watcher serves every label.
 class ClippedTextWatcher : public QObject
@@ -75,6 +74,34 @@ public:
         return watcher;
     }
 
+    void watch(QLabel* label)
+    {
+        // Installing twice would still filter once: Qt keeps one entry per filter.
+        label->installEventFilter(this);
+        connect(
+            label, &QObject::destroyed, this, [this, label] { FMeasures.remove(label); },
+            Qt::UniqueConnection);
+    }
+
+    // The label's tooltip follows its text, face and room; it is worked out
+    // again only when one of them changed since the last time.
+    void refreshTip(QLabel* label)
+    {
+        const QString ours = label->property(WholeTextTip).toString();
+        if (!label->toolTip().isEmpty() && label->toolTip() != ours)
+            return;
+        TMeasure& last = FMeasures[label];
+        const int room = textRoom(label);
+        if (room == last.room && label->text() == last.text && label->font() == last.font)
+            return;
+        last = {label->text(), label->font(), room};
+        const QString tip = isTextClipped(label) ? shownText(label) : QString();
+        if (tip == label->toolTip())
+            return;
+        label->setProperty(WholeTextTip, tip);
+        label->setToolTip(tip);
+    }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -84,7 +111,7 @@ protected:
         case QEvent::Show:
         case QEvent::Paint:
         case QEvent::ToolTip:
-            if (auto* label = qobject_cast<QLabel*>(watched))
+            if (auto* label = qobject_cast<QLabel*>(watched); label && label->isVisible())
                 refreshTip(label);
             break;
         default:
@@ -92,6 +119,9 @@ protected:
         }
         return QObject::eventFilter(watched, event);
     }
+
+private:
+    QHash<const QLabel*, TMeasure> FMeasures;
 };
 
 } // namespace
@@ -108,9 +138,11 @@ bool isTextClipped(const QLabel* label)
 
 void showWholeTextWhenClipped(QLabel* label)
 {
-    // Installing twice would still filter once: Qt keeps one entry per filter.
-    label->installEventFilter(ClippedTextWatcher::instance());
-    refreshTip(label);
+    // A label is measured when it shows, not before: many wait on pages not
+    // shown yet, and some never show.
+    ClippedTextWatcher::instance()->watch(label);
+    if (label->isVisible())
+        ClippedTextWatcher::instance()->refreshTip(label);
 }
 
 void showWholeTextsWhenClipped(QWidget* root)

@@ -6,9 +6,10 @@ class QWidget;
 // Fixed layouts leave some labels too narrow for what they may show (a long
 // element name in a legend, a long bit map). Such a label shows its whole
 // text in its tooltip; a label whose text fits gets no tooltip. The check is
-// made again whenever the label is resized, repainted (as after a new text)
-// or asked for its tooltip, so the tooltip follows the text. A hint that the
-// label was given for its own sake is never replaced.
+// made when the label shows, and again whenever it is resized, repainted (as
+// after a new text) or asked for its tooltip while its text, face or room
+// have changed, so the tooltip follows the text. A hint that the label was
+// given for its own sake is never replaced.
 void showWholeTextWhenClipped(QLabel* label);
 // The same for every label inside `root`.
 void showWholeTextsWhenClipped(QWidget* root);

@@ -57,7 +57,7 @@ void plant(FuzzInput& input)
     store.sync();
 }
 
-std::string describe(const TMainForm& form)
+std::string describe(TMainForm& form)
 {
     return "chain of " + std::to_string(form.latencyCalc()->chain().count()) + " elements";
 }

@@ -1,7 +1,6 @@
 #include "latency/LatencyCalc.h"
 
 #include "controls/ClippedText.h"
-#include "core/LatencyLayout.h"
 #include "latency/LatencyGraphs.h"
 #include "latency/LatencyStatistics.h"
 #include "latency/NetworkButtonForm.h"
@@ -72,20 +71,9 @@ void TLatencyCalc::chainChanged(TLatencyChain::TChange change)
         FLatencyStale = true;
 }
 
-void TLatencyCalc::applyFirstRunDefaults()
+void TLatencyCalc::restore(const TChainValue& chain, const TTopologyList& offered)
 {
-    FChain.assign(firstRunChain());
-}
-
-TLatencyLayout TLatencyCalc::layout() const
-{
-    return storedLayout(FChain.value());
-}
-
-void TLatencyCalc::restoreLayout(const TLatencyLayout& layout)
-{
-    TTopologyList offered = FTopologies->list();
-    FChain.assign(restoredChain(FChain.value(), layout, offered));
+    FChain.assign(chain);
     FTopologies->grow(offered);
 }
 

@@ -5,10 +5,9 @@
 
 #include <memory>
 
-struct TLatencyLayout;
-
 class TNetworkSetupEditor;
 class TTNetworkButtonForm;
+class TTopologyList;
 class TTopologyListModel;
 
 namespace Ui {
@@ -31,17 +30,9 @@ public:
     void pageEntered(QWidget* page) override;
     void pageLeaving(QWidget* page) override;
 
-    // The chain a first run starts with: packet sizes 64 and 1024 bytes.
-    void applyFirstRunDefaults();
-
-    // The layout the settings store keeps: the nodes, and the networks with
-    // their names and places.
-    TLatencyLayout layout() const;
-    // The chain becomes the layout: nodes without a record keep their
-    // values, and the networks are those of the layout (one fresh network
-    // when it has none), the last of them selected. Names that are no entry
-    // of the topology list join it.
-    void restoreLayout(const TLatencyLayout& layout);
+    // The chain becomes `chain`, and the topology list offers every name of
+    // `offered` (the list only grows): the layout restored from the settings.
+    void restore(const TChainValue& chain, const TTopologyList& offered);
     // The topologies the properties dialog offers.
     const TTopologyListModel& topologies() const { return *FTopologies; }
 

@@ -58,10 +58,9 @@ TSubnetCalc::TSubnetCalc(QWidget* parent)
     ui->AddressTypeRadioGroup->setFont(selectorFont);
     fitSelectorItems();
     setBitsCaption(QStringLiteral("&Subnet Bits"), 219);
-    QFont bitMapFont(QStringLiteral("Arial"));
-    bitMapFont.setStyleHint(QFont::SansSerif);
-    bitMapFont.setPixelSize(12);
-    ui->BitMapPanel->setFont(bitMapFont);
+    // The bit map in the window's sans-serif face at 12 pixels, as the
+    // selector: the same face, so it is looked up once.
+    ui->BitMapPanel->setFont(selectorFont);
 
     ui->BitsSpinEdit->setMinValue(1);
     ui->BitsSpinEdit->setMaxValue(SubnetBitsLimit);

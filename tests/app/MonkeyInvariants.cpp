@@ -51,24 +51,31 @@ bool isExpectedMessage(const QString& text)
     return false;
 }
 
-QString checkCalculators(const TMainForm& form)
+// A calculator is made when first shown: one not made yet is not shown.
+bool shows(TMainForm& form, int calculator)
+{
+    auto* view = form.findChild<TCalcView*>(QLatin1String(containerNames[calculator]));
+    return view && view->isVisible();
+}
+
+QString checkCalculators(TMainForm& form)
 {
     int shown = -1;
     for (int i = 0; i < 3; ++i) {
-        auto* view = form.findChild<TCalcView*>(QLatin1String(containerNames[i]));
         auto* item = form.findChild<QAction*>(QLatin1String(menuItemNames[i]));
-        if (view->isVisible()) {
+        const bool visible = shows(form, i);
+        if (visible) {
             if (shown >= 0)
                 return QStringLiteral("two calculators shown: %1 and %2")
                     .arg(QLatin1String(containerNames[shown]), QLatin1String(containerNames[i]));
             shown = i;
         }
-        if (item->isChecked() != view->isVisible())
+        if (item->isChecked() != visible)
             return QStringLiteral("%1 checked: %2, but %3 shown: %4")
                 .arg(QLatin1String(menuItemNames[i]))
                 .arg(item->isChecked())
                 .arg(QLatin1String(containerNames[i]))
-                .arg(view->isVisible());
+                .arg(visible);
     }
     if (shown < 0)
         return QStringLiteral("no calculator shown");
@@ -80,10 +87,11 @@ QString checkCalculators(const TMainForm& form)
     return {};
 }
 
-QString checkSpinEdit(const TMainForm& form)
+QString checkSpinEdit(TMainForm& form)
 {
-    auto* bits = form.findChild<TBetterSpinEdit*>(QStringLiteral("BitsSpinEdit"));
-    const QWidget* page = form.subnetCalc()->pageControl()->currentWidget();
+    TSubnetCalc* subnet = form.subnetCalc();
+    auto* bits = subnet->findChild<TBetterSpinEdit*>(QStringLiteral("BitsSpinEdit"));
+    const QWidget* page = subnet->pageControl()->currentWidget();
     const int maximum = page && page->objectName() == QLatin1String("CIDRTab") ? 24 : 22;
     if (bits->MinValue() != 1 || bits->MaxValue() != maximum || bits->Value() < bits->MinValue() ||
         bits->Value() > bits->MaxValue())
@@ -96,7 +104,7 @@ QString checkSpinEdit(const TMainForm& form)
     return {};
 }
 
-QString checkChain(const TMainForm& form)
+QString checkChain(TMainForm& form)
 {
     TLatencyCalc* calc = form.latencyCalc();
     const TLatencyChain& chain = calc->chain();
@@ -187,11 +195,12 @@ QString checkChain(const TMainForm& form)
     return {};
 }
 
-SavedLayout savedLayout(const TMainForm& form)
+SavedLayout savedLayout(TMainForm& form)
 {
     SavedLayout layout;
     for (int i = 0; i < 3; ++i) {
-        if (!form.findChild<TCalcView*>(QLatin1String(containerNames[i]))->isHidden()) {
+        auto* view = form.findChild<TCalcView*>(QLatin1String(containerNames[i]));
+        if (view && !view->isHidden()) {
             layout.calculator = i;
             break;
         }
@@ -222,11 +231,11 @@ SavedLayout savedLayout(const TMainForm& form)
     return layout;
 }
 
-QString describeState(const TMainForm& form)
+QString describeState(TMainForm& form)
 {
     QStringList calculators;
     for (int i = 0; i < 3; ++i) {
-        if (form.findChild<TCalcView*>(QLatin1String(containerNames[i]))->isVisible())
+        if (shows(form, i))
             calculators << QLatin1String(containerNames[i]);
     }
     const TLatencyCalc* latency = form.latencyCalc();

@@ -13,12 +13,12 @@
 bool isExpectedMessage(const QString& text);
 
 // One calculator shows, its menu item is checked and its logo drawn.
-QString checkCalculators(const TMainForm& form);
+QString checkCalculators(TMainForm& form);
 // The subnet bits stay within the bounds of the tab shown.
-QString checkSpinEdit(const TMainForm& form);
+QString checkSpinEdit(TMainForm& form);
 // The latency chain, its buttons on the setup panel and the menus that add
 // and remove networks agree.
-QString checkChain(const TMainForm& form);
+QString checkChain(TMainForm& form);
 
 // What the settings store keeps and the next window must show again.
 struct SavedLayout
@@ -34,6 +34,6 @@ struct SavedLayout
     }
 };
 
-SavedLayout savedLayout(const TMainForm& form);
+SavedLayout savedLayout(TMainForm& form);
 // The calculator shown, the chain and the dialog, for a failure report.
-QString describeState(const TMainForm& form);
+QString describeState(TMainForm& form);
