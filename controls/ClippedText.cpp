@@ -78,9 +78,8 @@ public:
     {
         // Installing twice would still filter once: Qt keeps one entry per filter.
         label->installEventFilter(this);
-        connect(
-            label, &QObject::destroyed, this, [this, label] { FMeasures.remove(label); },
-            Qt::UniqueConnection);
+        connect(label, &QObject::destroyed, this, &ClippedTextWatcher::forget,
+                Qt::UniqueConnection);
     }
 
     // The label's tooltip follows its text, face and room; it is worked out
@@ -121,7 +120,9 @@ protected:
     }
 
 private:
-    QHash<const QLabel*, TMeasure> FMeasures;
+    void forget(QObject* label) { FMeasures.remove(label); }
+
+    QHash<const QObject*, TMeasure> FMeasures;
 };
 
 } // namespace

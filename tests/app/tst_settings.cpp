@@ -145,6 +145,52 @@ private slots:
         QVERIFY(find<QAction>(item)->isChecked());
     }
 
+    // The calculator shown at start is the only one made; the latency layout
+    // waits as it was read, goes back to the store unchanged if the latency
+    // calculator is never opened, and shows when it is.
+    void layoutWaitsForTheLatencyCalculator_data()
+    {
+        QTest::addColumn<int>("calculator");
+        QTest::newRow("number-base shown") << 0;
+        QTest::newRow("subnet shown") << 1;
+    }
+
+    void layoutWaitsForTheLatencyCalculator()
+    {
+        QFETCH(int, calculator);
+        const QMap<QString, QVariant> values{
+            {"Calculator", calculator},
+            {"NumNetworks", 2},
+            {"NodeA", bytesOf({0x2c, 1, 0, 0, 7, 0, 0, 0})},
+            {"NodeB", bytesOf({0, 4, 0, 0, 0, 0, 0, 0})},
+            {"Network1", networkBytes(45.0f, nbOther, 72, 12, 8)},
+            {"Network1Name", "Metro Fibre"},
+            {"Network2", networkBytes(1.544f, nbTCarrier, 136, 0, 72)},
+            {"Network2Name", "T1"}};
+        plant(values);
+        QMap<QString, QVariant> planted;
+        for (const QString& key : values.keys())
+            planted.insert(key, QSettings().value(key));
+        open();
+        QVERIFY(!form()->findChild<TLatencyCalc*>());
+        stop();
+        QSettings stored;
+        for (auto value = planted.begin(); value != planted.end(); ++value)
+            QCOMPARE(stored.value(value.key()), value.value());
+
+        open();
+        trigger("LatencyCalculator1");
+        const TLatencyChain& chain = calc()->chain();
+        QCOMPARE(chain.count(), 4);
+        QCOMPARE(chain.nodeA().PacketSize, 300);
+        QCOMPARE(chain.nodeA().ProcessTime, 7);
+        QCOMPARE(qText(element(1).NetworkName), QStringLiteral("Metro Fibre"));
+        QCOMPARE(elementButton(1)->pos(), QPoint(72, 8));
+        QCOMPARE(element(1).PropagationDelay, 12);
+        QCOMPARE(qText(element(2).Hint), QStringLiteral("T1 (1.544 Mbps)"));
+        QCOMPARE(calc()->propertiesForm()->topologyList().count("Metro Fibre"), 1);
+    }
+
     void typedTopologyJoinsTheList()
     {
         plant({{"Calculator", 2},
