@@ -13,6 +13,7 @@
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
+#include <optional>
 
 namespace {
 
@@ -169,12 +170,15 @@ private slots:
         QVERIFY(control);
         auto* button = qobject_cast<QAbstractButton*>(control);
         QVERIFY(!presses || button);
-        QSignalSpy clicks(button, &QAbstractButton::clicked);
+        // Only a button that is to be pressed is watched for its click.
+        std::optional<QSignalSpy> clicks;
+        if (presses)
+            clicks.emplace(button, &QAbstractButton::clicked);
 
         sendKey(window, Qt::Key(key), Qt::AltModifier);
 
         if (presses)
-            QTRY_COMPARE(clicks.count(), 1);
+            QTRY_COMPARE(clicks->count(), 1);
         else
             QTRY_COMPARE(QApplication::focusWidget(), control);
     }
