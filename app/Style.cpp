@@ -23,44 +23,13 @@ QStyle* desktopStyle()
     return style ? QStyleFactory::create(style->name()) : nullptr;
 }
 
-// The ring, the well and the dot all come from the palette. Styles shade
-// the ring from the window colour, which on a dark window leaves it dark on
-// dark; halfway between the window text and the window it stands out as
-// much on either.
-void drawRadioIndicator(const QStyleOption* option, QPainter* painter)
-{
-    const QPalette& palette = option->palette;
-    const QStyle::State state = option->state;
-    const QColor text = palette.color(QPalette::WindowText);
-    const bool keyboardFocus =
-        state.testFlag(QStyle::State_HasFocus) && state.testFlag(QStyle::State_KeyboardFocusChange);
-    const QColor ring = keyboardFocus ? palette.color(QPalette::Highlight)
-                                      : toneBetween(text, palette.color(QPalette::Window), 0.5);
-    const QColor well = state.testFlag(QStyle::State_Sunken)
-                            ? toneBetween(palette.color(QPalette::Base), text, 0.15)
-                            : palette.color(QPalette::Base);
-
-    const int side = std::min(option->rect.width(), option->rect.height());
-    QRectF circle(0, 0, side - 1, side - 1);
-    circle.moveCenter(QRectF(option->rect).center());
-
-    painter->save();
-    painter->setRenderHint(QPainter::Antialiasing, true);
-    painter->setPen(QPen(ring, 1.0));
-    painter->setBrush(well);
-    painter->drawEllipse(circle);
-    if (state.testFlag(QStyle::State_On)) {
-        const qreal radius = circle.width() * 0.2;
-        painter->setPen(Qt::NoPen);
-        painter->setBrush(palette.color(QPalette::Text));
-        painter->drawEllipse(circle.center(), radius, radius);
-    }
-    painter->restore();
-}
-
-// A check box's square likewise: ring and well from the palette, and the
-// tick in the text colour, so an unchecked box shows on a dark window too.
-void drawCheckIndicator(const QStyleOption* option, QPainter* painter)
+// An indicator's ring and well come from the palette. Styles shade the ring
+// from the window colour, which on a dark window leaves it dark on dark;
+// halfway between the window text and the window it stands out as much on
+// either. The painter is left antialiased, with the ring as pen and the well
+// as brush, for the caller to draw the shape; it returns the indicator's
+// square, centred in the option's rectangle.
+QRectF startIndicator(const QStyleOption* option, QPainter* painter)
 {
     const QPalette& palette = option->palette;
     const QStyle::State state = option->state;
@@ -77,18 +46,41 @@ void drawCheckIndicator(const QStyleOption* option, QPainter* painter)
     QRectF square(0, 0, side - 1, side - 1);
     square.moveCenter(QRectF(option->rect).center());
 
-    painter->save();
     painter->setRenderHint(QPainter::Antialiasing, true);
     painter->setPen(QPen(ring, 1.0));
     painter->setBrush(well);
+    return square;
+}
+
+// A radio button's circle, with a dot in the text colour when it is on.
+void drawRadioIndicator(const QStyleOption* option, QPainter* painter)
+{
+    painter->save();
+    const QRectF circle = startIndicator(option, painter);
+    painter->drawEllipse(circle);
+    if (option->state.testFlag(QStyle::State_On)) {
+        const qreal radius = circle.width() * 0.2;
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(option->palette.color(QPalette::Text));
+        painter->drawEllipse(circle.center(), radius, radius);
+    }
+    painter->restore();
+}
+
+// A check box's square likewise, and the tick in the text colour, so an
+// unchecked box shows on a dark window too.
+void drawCheckIndicator(const QStyleOption* option, QPainter* painter)
+{
+    painter->save();
+    const QRectF square = startIndicator(option, painter);
     painter->drawRect(square.adjusted(0.5, 0.5, -0.5, -0.5));
-    if (state.testFlag(QStyle::State_On)) {
+    if (option->state.testFlag(QStyle::State_On)) {
         const qreal s = square.width();
         const QPointF tick[] = {square.topLeft() + QPointF(s * 0.22, s * 0.52),
                                 square.topLeft() + QPointF(s * 0.42, s * 0.72),
                                 square.topLeft() + QPointF(s * 0.78, s * 0.28)};
-        painter->setPen(QPen(palette.color(QPalette::Text), std::max(1.5, s * 0.14), Qt::SolidLine,
-                             Qt::RoundCap, Qt::RoundJoin));
+        painter->setPen(QPen(option->palette.color(QPalette::Text), std::max(1.5, s * 0.14),
+                             Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter->setBrush(Qt::NoBrush);
         painter->drawPolyline(tick, 3);
     }
