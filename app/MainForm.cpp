@@ -142,6 +142,7 @@ void TMainForm::adopt(TCalcView* view)
         setEditMenuEnabled(true);
     });
     connect(view, &TCalcView::copyUnavailable, this, [this] { setEditMenuEnabled(false); });
+    connect(view, &TCalcView::editMenuEnabled, this, [this] { setEditMenuEnabled(true); });
     QTabWidget* pageControl = view->pageControl();
     FPageViews.insert(pageControl, view);
     // A tab clicked takes the focus before its page shows, so a field being

@@ -129,11 +129,10 @@ int TBetterSpinEdit::ParseText() const
     for (qsizetype i = digits.size() - 1; i >= 1; --i)
         if (digits.at(i) == QLatin1Char('-'))
             digits.remove(i, 1);
-    // A number too long for 32 bits is above the maximum (or below the
-    // minimum), not unreadable: it is read as the nearer end of the range,
-    // which the value setter then clamps to the limits.
+    // Text that is no 32-bit decimal number, one too long for 32 bits
+    // included, stands for 0; the value setter then clamps it.
     try {
-        return conv::strToIntSaturated(digits.toStdString());
+        return conv::strToInt(digits.toStdString());
     } catch (const EZentrixError&) {
         return 0;
     }
@@ -163,11 +162,17 @@ void TBetterSpinEdit::step(int amount, bool up)
     if (isReadOnly()) {
         beep::play();
     } else {
-        // Typed text is the base of the step. changed() compares with the
-        // value committed before the step, so a step that lands back on it
-        // reports nothing.
-        const int base = ParseText();
-        setValue(up ? saturatingAdd(base, amount) : saturatingSub(base, amount));
+        // Typed text becomes the base of the step without a word, so
+        // changed() reports a step that leaves the value the text showed,
+        // even when it lands back on the value committed before. A step
+        // clamped back onto the typed value itself has still moved the value
+        // from the one committed before: that is reported too.
+        const int committed = FValue;
+        const int typed = ParseText();
+        FValue = typed;
+        setValue(up ? saturatingAdd(typed, amount) : saturatingSub(typed, amount));
+        if (FValue == typed && typed != committed)
+            emit changed();
     }
 
     if (up)

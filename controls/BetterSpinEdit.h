@@ -53,9 +53,8 @@ public:
 
     // The value the current text stands for: the stored Value for an empty
     // text; otherwise the text with every minus sign after the first
-    // character removed, read as a decimal integer. A number beyond the
-    // 32-bit range gives the nearer end of the range; text that is no
-    // number gives 0.
+    // character removed, read as a 32-bit decimal integer; text that does
+    // not read so, a number beyond the 32-bit range included, gives 0.
     int ParseText() const;
     // The typing filter: digits, "-", and control characters other than CR;
     // with the editor disabled only control characters other than backspace.

@@ -28,4 +28,8 @@ signals:
     void copyAvailable(QAbstractButton* button);
     // The view can no longer copy: the Edit menu goes disabled.
     void copyUnavailable();
+    // The Edit menu goes enabled while Edit > Copy keeps the button it had:
+    // a page that copies only what it has worked out takes the command once
+    // that work is done.
+    void editMenuEnabled();
 };

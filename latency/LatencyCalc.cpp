@@ -102,11 +102,15 @@ void TLatencyCalc::NetworkSetupTabSheetExit()
     emit copyUnavailable();
 }
 
+// The statistics and the graphs offer Edit > Copy at once, but make it
+// theirs only once the figures are computed: after an overflow, Edit > Copy
+// copies what it copied before.
 void TLatencyCalc::LatencyStatsTabSheetEnter()
 {
-    emit copyAvailable(ui->LatencyStatsTabSheet->copyButton());
+    emit editMenuEnabled();
     ComputeLatencies();
     ui->LatencyStatsTabSheet->showLatencies(FChain, FTotals);
+    emit copyAvailable(ui->LatencyStatsTabSheet->copyButton());
 }
 
 void TLatencyCalc::LatencyStatsTabSheetExit()
@@ -116,7 +120,8 @@ void TLatencyCalc::LatencyStatsTabSheetExit()
 
 void TLatencyCalc::LatencyGraphsTabSheetEnter()
 {
-    emit copyAvailable(ui->LatencyGraphsTabSheet->copyButton());
+    emit editMenuEnabled();
     ComputeLatencies();
     ui->LatencyGraphsTabSheet->showLatencies(FChain);
+    emit copyAvailable(ui->LatencyGraphsTabSheet->copyButton());
 }

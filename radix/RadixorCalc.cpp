@@ -57,17 +57,19 @@ constexpr TWidthItem widthItems[] = {
     {2147483647, {10, 8, 32}},
 };
 
-int32_t readDecimal(const std::string& digits, bool& outOfRange)
+// Raises for text that is no 32-bit decimal number, one beyond the 32-bit
+// range included.
+int32_t readDecimal(const std::string& digits)
 {
-    return conv::strToIntSaturated(digits, &outOfRange);
+    return conv::strToInt(digits);
 }
 
-int32_t readHexadecimal(const std::string& digits, bool&)
+int32_t readHexadecimal(const std::string& digits)
 {
     return HexToInt(digits);
 }
 
-int32_t readBinary(const std::string& digits, bool&)
+int32_t readBinary(const std::string& digits)
 {
     return BinToInt(digits);
 }
@@ -275,15 +277,14 @@ void TRadixorCalc::memoChange(TNumberField& source)
     if (text.empty())
         return;
 
-    bool outOfRange = false;
     try {
-        FValue = source.Read(StripSeparators(text), outOfRange);
+        FValue = source.Read(StripSeparators(text));
     } catch (const EZentrixError&) {
-        // Unreadable decimal text stays in its field; the value does not move.
+        // Decimal text that does not read (pasted, or typed past the 32-bit
+        // range) stays in its field; the value does not move.
         FValue = FLastValue;
     }
-    // A decimal number beyond 32 bits is too large for every width.
-    if (outOfRange || FValue > FMaxValue) {
+    if (FValue > FMaxValue) {
         // Refused: the field goes back to the last value, which converts once
         // more to the same result.
         FValue = FLastValue;

@@ -43,8 +43,8 @@ private:
         // The characters typed into the field besides control characters.
         bool (*IsDigit)(char) = nullptr;
         // The value of a text without separators. Decimal text that is no
-        // number raises; a decimal number beyond 32 bits sets outOfRange.
-        int32_t (*Read)(const std::string& digits, bool& outOfRange) = nullptr;
+        // 32-bit number raises.
+        int32_t (*Read)(const std::string& digits) = nullptr;
         // A value's digits at a number width, without separators.
         std::string (*Plain)(int32_t value, int numberWidth) = nullptr;
         // Digits with the field's separators put in.

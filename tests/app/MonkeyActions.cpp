@@ -1,7 +1,5 @@
 #include "tests/app/Monkey.h"
 
-#include "app/Image.h"
-
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -11,12 +9,17 @@
 
 void Monkey::randomStep()
 {
-    int roll = below(1000);
+    if (chooseHeldCalculator())
+        return;
+    int roll = below(1060);
     // The latency steps go there first; now and then they give way, so that
-    // the other two calculators get their share of the walk.
-    if (roll >= 670 && roll < 920 && latency()->isHidden() && chance(50))
+    // the other two calculators get their share of the walk. While the
+    // latency calculator is held back they always do.
+    if (roll >= 670 && roll < 920 && (held(2) || (!latencyShown() && chance(50))))
         roll = below(670);
-    if (roll < 200)
+    if (roll >= 1000)
+        toolStep();
+    else if (roll < 200)
         clickSomething(false);
     else if (roll < 240)
         clickSomething(true);
@@ -65,7 +68,10 @@ void Monkey::click(QWidget* widget, const QPoint& pos, Qt::MouseButton button,
 
 void Monkey::clickSomething(bool doubleClick)
 {
-    const QList<QWidget*> widgets = clickableWidgets();
+    QList<QWidget*> widgets = clickableWidgets(randomWindow());
+    // The logo chooses the next calculator: not while one is held back.
+    if (held(0) || held(1) || held(2))
+        widgets.removeAll(form()->findChild<QWidget*>(QStringLiteral("CalcImage")));
     if (widgets.isEmpty())
         return;
     QWidget* widget = pick(widgets);
@@ -127,8 +133,12 @@ void Monkey::pressKey()
         // Accelerators of the captions and menus.
         stroke = {Qt::Key(Qt::Key_A + below(26)), Qt::AltModifier};
     } else if (roll < 50) {
-        stroke = {pick(QList<Qt::Key>{std::begin(calculatorKeys), std::end(calculatorKeys)}),
-                  Qt::ControlModifier};
+        QList<Qt::Key> keys;
+        for (int i = 0; i < 3; ++i) {
+            if (!held(i))
+                keys << calculatorKeys[i];
+        }
+        stroke = {pick(keys), Qt::ControlModifier};
     } else {
         stroke = pick(strokes);
     }
@@ -204,8 +214,7 @@ QString Monkey::randomText(bool forClipboard)
     }
 }
 
-// Each character goes to whichever widget has the focus when it is typed:
-// fields that move the focus on by themselves get the rest.
+// Fields that move the focus on by themselves get the rest of a text.
 void Monkey::typeText(const QString& text)
 {
     for (int i = 0; i < text.size(); ++i) {
@@ -228,20 +237,14 @@ void Monkey::clickIntoTextField()
 {
     // A window first, then one of its fields: the dialog's handful of
     // fields must not crowd out the calculators'.
-    const QList<QWidget*> widgets = clickableWidgets();
-    QList<QList<QWidget*>> fieldsByWindow;
-    for (QWidget* window : windows()) {
-        QList<QWidget*> fields;
-        for (QWidget* widget : widgets) {
-            if (widget->window() == window && qobject_cast<QLineEdit*>(widget))
-                fields << widget;
-        }
-        if (!fields.isEmpty())
-            fieldsByWindow << fields;
+    QList<QWidget*> fields;
+    for (QWidget* widget : clickableWidgets(randomWindow())) {
+        if (qobject_cast<QLineEdit*>(widget))
+            fields << widget;
     }
-    if (fieldsByWindow.isEmpty())
+    if (fields.isEmpty())
         return;
-    QWidget* field = pick(pick(fieldsByWindow));
+    QWidget* field = pick(fields);
     click(field, randomPointIn(field), Qt::LeftButton);
     if (chance(40)) {
         note(QStringLiteral("key Ctrl+A"));
@@ -286,27 +289,21 @@ void Monkey::switchTab()
     click(bar, bar->tabRect(index).center(), Qt::LeftButton);
 }
 
+// Any calculator not held back, by any of the routes a user takes; the logo
+// shows the next one in turn.
 void Monkey::switchCalculator()
 {
-    const int calculator = below(3);
-    switch (below(3)) {
-    case 0: {
-        activate(form());
-        QWidget* target = keyTarget();
-        note(QStringLiteral("key Ctrl+%1 to %2")
-                 .arg(QChar(char(calculatorKeys[calculator])), describe(target)));
-        QTest::keyClick(keyWindow(), calculatorKeys[calculator], Qt::ControlModifier);
-        break;
+    QList<int> calculators;
+    for (int i = 0; i < 3; ++i) {
+        if (!held(i))
+            calculators << i;
     }
-    case 1:
-        openMenu("Calculator1", {QString::fromLatin1(menuItemNames[calculator])});
-        break;
-    default: {
-        auto* logo = form()->findChild<TImage*>(QStringLiteral("CalcImage"));
-        click(logo, randomPointIn(logo), Qt::LeftButton);
-        break;
-    }
-    }
+    int calculator = pick(calculators);
+    const int route = below(3);
+    const int next = (shownCalculator() + 1) % 3;
+    if (route == 2 && !held(next))
+        calculator = next;
+    chooseCalculator(calculator, route);
 }
 
 void Monkey::openMenu(const char* menuName, const QStringList& wishes)
@@ -319,7 +316,7 @@ void Monkey::openMenu(const char* menuName, const QStringList& wishes)
 
 void Monkey::turnWheel()
 {
-    const QList<QWidget*> widgets = clickableWidgets();
+    const QList<QWidget*> widgets = clickableWidgets(randomWindow());
     if (widgets.isEmpty())
         return;
     QWidget* widget = pick(widgets);
@@ -330,6 +327,7 @@ void Monkey::turnWheel()
              .arg(pos.x())
              .arg(pos.y())
              .arg(describe(widget)));
+    FTouched.insert(widget->window());
     QWheelEvent wheel(pos, widget->mapToGlobal(pos), QPoint(), QPoint(0, delta), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(widget, &wheel);

@@ -1,11 +1,11 @@
 #include "tests/app/MonkeyInvariants.h"
 
+#include "tests/app/MonkeyTool.h"
 #include "tests/app/MonkeyWindow.h"
 #include "tests/support/UiFixture.h"
 
 #include "app/Image.h"
 #include "controls/BetterSpinEdit.h"
-#include "controls/CalcView.h"
 #include "latency/LatencyCalc.h"
 #include "latency/NetworkButton.h"
 #include "latency/NetworkButtonForm.h"
@@ -42,7 +42,10 @@ bool onGrid(const QPoint& pos)
 
 bool isExpectedMessage(const QString& text)
 {
-    for (const QString& pattern : expectedMessagePatterns) {
+    QStringList patterns = expectedMessagePatterns;
+    for (const std::unique_ptr<MonkeyTool>& tool : monkeyTools())
+        patterns += tool->expectedMessages();
+    for (const QString& pattern : patterns) {
         if (QRegularExpression(pattern, QRegularExpression::DotMatchesEverythingOption)
                 .match(text)
                 .hasMatch())
@@ -54,7 +57,7 @@ bool isExpectedMessage(const QString& text)
 // A calculator is made when first shown: one not made yet is not shown.
 bool shows(TMainForm& form, int calculator)
 {
-    auto* view = form.findChild<TCalcView*>(QLatin1String(containerNames[calculator]));
+    QWidget* view = madeCalculator(&form, calculator);
     return view && view->isVisible();
 }
 
@@ -89,7 +92,9 @@ QString checkCalculators(TMainForm& form)
 
 QString checkSpinEdit(TMainForm& form)
 {
-    TSubnetCalc* subnet = form.subnetCalc();
+    auto* subnet = qobject_cast<TSubnetCalc*>(madeCalculator(&form, 1));
+    if (!subnet)
+        return {};
     auto* bits = subnet->findChild<TBetterSpinEdit*>(QStringLiteral("BitsSpinEdit"));
     const QWidget* page = subnet->pageControl()->currentWidget();
     const int maximum = page && page->objectName() == QLatin1String("CIDRTab") ? 24 : 22;
@@ -106,7 +111,9 @@ QString checkSpinEdit(TMainForm& form)
 
 QString checkChain(TMainForm& form)
 {
-    TLatencyCalc* calc = form.latencyCalc();
+    TLatencyCalc* calc = madeLatency(&form);
+    if (!calc)
+        return {};
     const TLatencyChain& chain = calc->chain();
     const QList<TNetworkButton*> buttons = chainButtons(calc);
     const int size = chain.count();
@@ -199,13 +206,17 @@ SavedLayout savedLayout(TMainForm& form)
 {
     SavedLayout layout;
     for (int i = 0; i < 3; ++i) {
-        auto* view = form.findChild<TCalcView*>(QLatin1String(containerNames[i]));
+        QWidget* view = madeCalculator(&form, i);
         if (view && !view->isHidden()) {
             layout.calculator = i;
             break;
         }
     }
-    const TLatencyChain& chain = form.latencyCalc()->chain();
+    const TLatencyCalc* calc = madeLatency(&form);
+    layout.chainKnown = calc != nullptr;
+    if (!calc)
+        return layout;
+    const TLatencyChain& chain = calc->chain();
     for (int i = 0; i < chain.count(); ++i) {
         const TNetworkElement& element = chain.at(i);
         if (element.isNode()) {
@@ -238,7 +249,10 @@ QString describeState(TMainForm& form)
         if (shows(form, i))
             calculators << QLatin1String(containerNames[i]);
     }
-    const TLatencyCalc* latency = form.latencyCalc();
+    const TLatencyCalc* latency = madeLatency(&form);
+    if (!latency)
+        return QStringLiteral("shown %1; latency calculator not made")
+            .arg(calculators.join(QLatin1Char('+')));
     QStringList chain;
     for (int i = 0; i < latency->chain().count(); ++i)
         chain << shortText(qText(latency->chain().at(i).Hint));

@@ -8,21 +8,25 @@
 #include <QTabBar>
 #include <QTabWidget>
 
-// The directed chain edits work on the Network Setup tab, reached as a user would.
-void Monkey::showLatencySetup()
+// The directed chain edits work on the Network Setup tab, reached as a user
+// would; false when the calculator did not come up.
+bool Monkey::showLatencySetup()
 {
-    if (latency()->isHidden()) {
+    if (!latencyShown()) {
         // By its shortcut: whatever choosing it raises goes through the
         // application's error report, as for a user.
         activate(form());
         note(QStringLiteral("key Ctrl+L to choose the latency calculator"));
         QTest::keyClick(keyWindow(), Qt::Key_L, Qt::ControlModifier);
     }
+    if (!latencyShown())
+        return false;
     QTabWidget* tabs = latency()->pageControl();
     if (tabs->currentIndex() != 0) {
         note(QStringLiteral("show the Network Setup tab"));
         click(tabs->tabBar(), tabs->tabBar()->tabRect(0).center(), Qt::LeftButton);
     }
+    return true;
 }
 
 void Monkey::rightClickElement(TNetworkButton* element, const QStringList& wishes)
@@ -46,7 +50,8 @@ void Monkey::rightClickPanel(const QStringList& wishes)
 
 void Monkey::editChain()
 {
-    showLatencySetup();
+    if (!showLatencySetup())
+        return;
     const QList<TNetworkButton*> chain = elementButtons();
     const QList<TNetworkButton*> networks = chain.mid(1, chain.size() - 2);
     const int roll = below(100);
@@ -71,8 +76,9 @@ void Monkey::editChain()
 
 void Monkey::dialogAction()
 {
-    if (!dialog()->isVisible() || chance(15)) {
-        showLatencySetup();
+    if (!dialog() || !dialog()->isVisible() || chance(15)) {
+        if (!showLatencySetup())
+            return;
         rightClickElement(pick(elementButtons()), {QStringLiteral("PropertiesItem")});
         return;
     }
@@ -143,7 +149,8 @@ void Monkey::dialogAction()
 
 void Monkey::dragElement()
 {
-    showLatencySetup();
+    if (!showLatencySetup())
+        return;
     QWidget* panel = setupPanel();
     QPointer<TNetworkButton> element = pick(elementButtons());
     const QPoint start = randomPointIn(element);

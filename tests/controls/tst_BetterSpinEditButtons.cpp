@@ -106,8 +106,18 @@ void TestBetterSpinEditButtons::steps_data()
         << "downClicking changed downClicked";
     QTest::newRow("negative increment steps the other way")
         << "Up" << none << -2 << 10 << 5 << "=" << false << 3 << "upClicking changed upClicked";
-    QTest::newRow("landing on the committed value reports nothing")
-        << "Up" << percent << 1 << 10 << 5 << "4" << false << 5 << "upClicking upClicked";
+    // The typed value is the base: the step leaves it, and says so.
+    QTest::newRow("landing back on the committed value reports the step")
+        << "Up" << percent << 1 << 10 << 5 << "4" << false << 5 << "upClicking changed upClicked";
+    QTest::newRow("clamped onto the typed value still reports the move")
+        << "Up" << QList<int>{1, 22} << 1 << 10 << 8 << "22" << false << 22
+        << "upClicking changed upClicked";
+    QTest::newRow("beyond 32 bits steps from 0")
+        << "Up" << QList<int>{1, 22} << 1 << 10 << 8 << "99999999999" << false << 1
+        << "upClicking changed upClicked";
+    QTest::newRow("beyond 32 bits steps down from 0")
+        << "Down" << QList<int>{1, 22} << 1 << 10 << 8 << "99999999999" << false << 1
+        << "downClicking changed downClicked";
     QTest::newRow("empty text steps from the value")
         << "Up" << percent << 1 << 10 << 5 << "" << false << 6 << "upClicking changed upClicked";
     QTest::newRow("unreadable text counts as 0")

@@ -26,6 +26,8 @@ private slots:
     void packetSizesOverflow();
     void fullChainTable();
     void editCopyFollowsTheTab();
+    void editCopyAfterAnOverflow_data();
+    void editCopyAfterAnOverflow();
 
     void legend_data();
     void legend();
@@ -215,6 +217,30 @@ void TestLatencyViews::editCopyFollowsTheTab()
     showPage(0);
     copy->trigger();
     picture = QGuiApplication::clipboard()->image();
+    QCOMPARE(picture.size() / picture.devicePixelRatio(),
+             calc()->findChild<TCanvasPanel*>("NetworkSetupPanel")->size());
+}
+
+void TestLatencyViews::editCopyAfterAnOverflow_data()
+{
+    QTest::addColumn<int>("page");
+    QTest::newRow("statistics") << 1;
+    QTest::newRow("graphs") << 2;
+}
+
+// A page whose figures overflow offers Edit > Copy, which still copies what
+// it copied before: here the setup panel's picture.
+void TestLatencyViews::editCopyAfterAnOverflow()
+{
+    QFETCH(int, page);
+    QAction* copy = find<QAction>("Copy1");
+    setNode(0, 10, 2147483647);
+    showPage(page);
+    QCOMPARE(MessageBoxCatcher::instance().take(), QStringList{"Integer overflow"});
+    QVERIFY(copy->isEnabled());
+    QGuiApplication::clipboard()->setText("untouched");
+    copy->trigger();
+    const QImage picture = QGuiApplication::clipboard()->image();
     QCOMPARE(picture.size() / picture.devicePixelRatio(),
              calc()->findChild<TCanvasPanel*>("NetworkSetupPanel")->size());
 }

@@ -91,11 +91,14 @@ private slots:
                  "00011001 10011001");
         fieldRow("16 bits, 65535 fits", 1, "DecMemo", "65535", "65535", "FF FF",
                  "11111111 11111111");
-        // Beyond 32 bits a decimal number is refused like one above the maximum.
-        fieldRow("32 bits, 2147483648 refused", 2, "DecMemo", "2147483648", "214748364",
+        // Beyond 32 bits a decimal number does not read: the field keeps it,
+        // the others keep showing the last accepted value.
+        fieldRow("32 bits, 2147483648 kept", 2, "DecMemo", "2147483648", "2147483648",
                  "0C CC CC CC", "00001100 11001100 11001100 11001100");
-        fieldRow("32 bits, 3232235777 refused", 2, "DecMemo", "3232235777", "323223577",
+        fieldRow("32 bits, 3232235777 kept", 2, "DecMemo", "3232235777", "3232235777",
                  "13 44 00 19", "00010011 01000100 00000000 00011001");
+        fieldRow("32 bits, 4294967296 kept", 2, "DecMemo", "4294967296", "4294967296",
+                 "19 99 99 99", "00011001 10011001 10011001 10011001");
         fieldRow("decimal refuses letters and signs", 1, "DecMemo", "1a-2", "12", "00 0C",
                  "00000000 00001100");
         fieldRow("8 bits, three decimal digits", 0, "DecMemo", "1234", "123", "7B", "01111011");
@@ -148,7 +151,7 @@ private slots:
         // Text that is no number stays; the value does not move.
         fieldRow("32 bits, not a number", 2, "DecMemo", "12x", "12x", "00 00 00 00",
                  "00000000 00000000 00000000 00000000");
-        fieldRow("32 bits, decimal beyond the range", 2, "DecMemo", "9999999999", "0",
+        fieldRow("32 bits, decimal beyond the range", 2, "DecMemo", "9999999999", "9999999999",
                  "00 00 00 00", "00000000 00000000 00000000 00000000");
     }
 
@@ -196,6 +199,8 @@ private slots:
         add("8 to 32 keeps 200", 0, "200", 2, "200", "00 00 00 C8",
             "00000000 00000000 00000000 11001000");
         add("32 to 8 keeps a negative value", 2, "FFFFFFFE", 0, "-2", "FF FF FF FE", "11111110");
+        // A decimal text that does not read stays; the value becomes the maximum.
+        add("32 to 8 with 4294967296 typed", 2, "4294967296", 0, "4,294,967,296", "FF", "11111111");
     }
 
     void widthSwitch()
