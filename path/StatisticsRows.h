@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/LatencyComputation.h"
-#include "core/LatencyElement.h"
+#include "path/LatencyComputation.h"
+#include "path/LatencyElement.h"
 
 #include <string>
 #include <vector>

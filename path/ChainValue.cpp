@@ -1,7 +1,7 @@
-#include "core/ChainValue.h"
+#include "path/ChainValue.h"
 
-#include "core/LatencyLayout.h"
-#include "core/TopologyTable.h"
+#include "path/LatencyLayout.h"
+#include "path/TopologyTable.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "core/TopologyTable.h"
+#include "path/TopologyTable.h"
 
 #include "core/FloatConversions.h"
 

@@ -4,7 +4,7 @@
 // back as it was.
 
 #include "core/Errors.h"
-#include "core/LatencyLayout.h"
+#include "path/LatencyLayout.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/ElementDelay.h"
-#include "core/LatencyComputation.h"
+#include "path/ElementDelay.h"
+#include "path/LatencyComputation.h"
 
 #include <cstdint>
 #include <string>

@@ -2,11 +2,11 @@
 // computation, the number formats the table and labels print, and finding a
 // topology by its name.
 
-#include "core/ElementDelay.h"
 #include "core/Errors.h"
 #include "core/FloatConversions.h"
-#include "core/LatencyComputation.h"
-#include "core/TopologyTable.h"
+#include "path/ElementDelay.h"
+#include "path/LatencyComputation.h"
+#include "path/TopologyTable.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "core/ElementDelay.h"
+#include "path/ElementDelay.h"
 
 #include <cfloat>
 #include <cmath>

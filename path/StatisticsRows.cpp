@@ -1,4 +1,4 @@
-#include "core/StatisticsRows.h"
+#include "path/StatisticsRows.h"
 
 std::vector<TStatisticsRow> statisticsRows(const std::vector<TNetworkElement>& chain,
                                            const TLatencyTotals& totals, TPacketDirection direction,

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/ElementDelay.h"
-#include "core/LatencyElement.h"
+#include "path/ElementDelay.h"
+#include "path/LatencyElement.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "core/LatencyLayout.h"
+#include "path/LatencyLayout.h"
 
 #include <algorithm>
 #include <cmath>

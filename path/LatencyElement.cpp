@@ -1,4 +1,4 @@
-#include "core/LatencyElement.h"
+#include "path/LatencyElement.h"
 
 #include "core/FloatConversions.h"
 

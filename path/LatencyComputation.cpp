@@ -1,4 +1,4 @@
-#include "core/LatencyComputation.h"
+#include "path/LatencyComputation.h"
 
 #include "core/Conversions.h"
 #include "core/FloatConversions.h"

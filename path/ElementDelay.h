@@ -34,7 +34,7 @@ constexpr bool isNodeKind(TNetworkButtonKind kind)
 }
 
 // The values an element's delay depends on. The latency calculator's
-// elements add their name and list choices to it (core/LatencyElement.h).
+// elements add their name and list choices to it (path/LatencyElement.h).
 struct TChainElement
 {
     TNetworkButtonKind Kind = nbUnknownNetwork;
