@@ -1,4 +1,4 @@
-#include "planner/FieldMark.h"
+#include "controls/FieldMark.h"
 
 #include "controls/PaletteTone.h"
 

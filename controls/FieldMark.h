@@ -6,7 +6,7 @@
 class QPalette;
 class QWidget;
 
-// How the planner marks a field whose text it cannot use: its face turns
+// How a tool window marks a field whose text it cannot use: its face turns
 // towards red, from the desktop's own colours, so that the mark reads on a
 // light desktop as on a dark one; its tooltip and its accessible
 // description say why.
