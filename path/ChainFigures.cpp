@@ -19,7 +19,8 @@ TChainFigures chainFigures(const TChainValue& chain)
     if (figures.Bottleneck >= 0) {
         const TNetworkElement& network = chain.at(figures.Bottleneck);
         figures.BottleneckLabel = network.Hint;
-        figures.BandwidthMbps = conv::strToFloat(conv::floatToStrShortest(network.Bandwidth));
+        figures.BandwidthText = conv::floatToStrShortest(network.Bandwidth);
+        figures.BandwidthMbps = conv::strToFloat(figures.BandwidthText);
     }
 
     std::vector<const TChainElement*> elements;
@@ -31,7 +32,8 @@ TChainFigures chainFigures(const TChainValue& chain)
             figures.Problem = "the chain's round trip is too long to compute";
             return figures;
         }
-        figures.RoundTripMs = conv::strToFloat(formatDelayMilliseconds(seconds));
+        figures.RoundTripText = formatDelayMilliseconds(seconds);
+        figures.RoundTripMs = conv::strToFloat(figures.RoundTripText);
         figures.RoundTripKnown = true;
     } catch (const std::exception& error) {
         // Packet sizes past 32 bits together: the latency calculator refuses

@@ -15,9 +15,11 @@ struct TChainFigures
     int Bottleneck = -1;         // the network's position in the chain; -1: none has a bandwidth
     std::string BottleneckLabel; // "T1 (1.544 Mbps)"
     double BandwidthMbps = 0;
+    std::string BandwidthText; // "1.544"
     bool RoundTripKnown = false;
     double RoundTripMs = 0;
-    std::string Problem; // why the round trip is not known
+    std::string RoundTripText; // "41.5397"
+    std::string Problem;       // why the round trip is not known
 };
 
 TChainFigures chainFigures(const TChainValue& chain);

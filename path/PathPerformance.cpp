@@ -127,7 +127,7 @@ void rates(const TPathInput& input, TPathResult& result)
         }
     }
     if (!result.Achievable.Known)
-        result.Achievable.missing("needs a bandwidth or a round trip above 0");
+        result.Achievable.missing("needs a bandwidth or a round trip");
 }
 
 void window(const TPathInput& input, TPathResult& result)

@@ -109,7 +109,7 @@ struct TPathResult
     TFigure WindowInUse{"bytes"};  // the receive window as TCP can offer it
     // Transfer
     TFigure TransferTime{"s"};
-    TFigure ParallelFlows{"flows"}; // flows that together reach the goodput
+    TFigure ParallelFlows{""}; // flows that together reach the goodput
 
     TStackFit Stack; // each layer's place and bytes
 };
