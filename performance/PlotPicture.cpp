@@ -191,7 +191,10 @@ void TPlotPicture::paint(QPainter& painter, const QRect& area, const QPalette& p
     int labelWidth = 0;
     for (double at = y.Low; at <= y.High * 1.001; at *= 10)
         labelWidth = std::max(labelWidth, metrics.horizontalAdvance(decadeText(at, false)));
-    const QRect plot = area.adjusted(labelWidth + 12, 2 * line + 10, -16, -(2 * line + 12));
+    // The last label of the x axis is centred on the plot's right edge.
+    const int rightLabel = metrics.horizontalAdvance(decadeText(x.High, lossAxis));
+    const QRect plot = area.adjusted(labelWidth + 12, 2 * line + 10,
+                                     -std::max(16, rightLabel / 2 + 6), -(2 * line + 12));
     if (plot.width() < 40 || plot.height() < 40) {
         painter.restore();
         return;
