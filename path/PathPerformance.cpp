@@ -37,6 +37,24 @@ double readNumber(const std::string& text, TPathField field, const char* unit)
     return value;
 }
 
+void checkBandwidth(double mbps)
+{
+    if (!(mbps >= 0))
+        throw EPathInputError(TPathField::Bandwidth, "the bandwidth is below 0");
+    if (mbps > maxBandwidthMbps)
+        throw EPathInputError(TPathField::Bandwidth,
+                              conv::floatToStrGeneral(mbps) + " Mbit/s is more than 10,000,000");
+}
+
+void checkRoundTrip(double ms)
+{
+    if (!(ms >= 0))
+        throw EPathInputError(TPathField::RoundTrip, "the round trip is below 0");
+    if (ms > maxRoundTripMs)
+        throw EPathInputError(TPathField::RoundTrip,
+                              conv::floatToStrGeneral(ms) + " ms is more than 10,000,000");
+}
+
 int headerBytes(int ipVersion)
 {
     return (ipVersion == 6 ? ipv6HeaderBytes : ipv4HeaderBytes) + tcpHeaderBytes;
@@ -203,12 +221,16 @@ void transfer(const TPathInput& input, TPathResult& result)
 
 double readBandwidth(const std::string& text)
 {
-    return readNumber(text, TPathField::Bandwidth, "Mbit/s");
+    const double value = readNumber(text, TPathField::Bandwidth, "Mbit/s");
+    checkBandwidth(value);
+    return value;
 }
 
 double readRoundTrip(const std::string& text)
 {
-    return readNumber(text, TPathField::RoundTrip, "milliseconds");
+    const double value = readNumber(text, TPathField::RoundTrip, "milliseconds");
+    checkRoundTrip(value);
+    return value;
 }
 
 int readLinkMtu(const std::string& text)
@@ -271,10 +293,8 @@ TPathResult computePath(const TPathInput& input)
         throw EPathInputError(TPathField::Window, "a window of 0 bytes carries no data");
     if (!(input.LossRate >= 0 && input.LossRate <= 1))
         throw EPathInputError(TPathField::Loss, "the loss rate is outside 0 to 1");
-    if (!(input.BandwidthMbps >= 0) || !std::isfinite(input.BandwidthMbps))
-        throw EPathInputError(TPathField::Bandwidth, "the bandwidth is below 0");
-    if (!(input.RoundTripMs >= 0) || !std::isfinite(input.RoundTripMs))
-        throw EPathInputError(TPathField::RoundTrip, "the round trip is below 0");
+    checkBandwidth(input.BandwidthMbps);
+    checkRoundTrip(input.RoundTripMs);
 
     TPathResult result;
     result.Stack = fitStack(input.LinkMtu, input.Stack);

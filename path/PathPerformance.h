@@ -45,6 +45,9 @@ constexpr int ipv4HeaderBytes = 20;
 constexpr int ipv6HeaderBytes = 40;
 // RFC 8200, section 5: every IPv6 link carries 1280 bytes.
 constexpr int ipv6MinimumMtu = 1280;
+// Far past any path, and small enough that every figure stays finite.
+constexpr double maxBandwidthMbps = 1e7; // 10 Pbit/s
+constexpr double maxRoundTripMs = 1e7;   // nearly three hours
 
 double readBandwidth(const std::string& text); // Mbit/s, 0 or more
 double readRoundTrip(const std::string& text); // ms, 0 or more

@@ -31,6 +31,9 @@ std::string significant(double value, int digits)
     if (value == 0)
         return "0";
     const int exponent = int(std::floor(std::log10(std::fabs(value))));
+    // Past a million million a long row of digits says less than "1.234E15".
+    if (exponent >= 15)
+        return conv::floatToStrGeneral(value, digits);
     const int decimals = std::max(0, digits - 1 - exponent);
     return tidy(conv::floatToStrFixed(value, decimals, std::max(digits, exponent + 2)));
 }
@@ -45,6 +48,8 @@ std::string figureText(const TFigure& figure)
         return conv::floatToStrFixed(value, 2);
     if (unit == "Mbit/s" || unit == "s")
         return significant(value, 4);
+    if (std::fabs(value) >= 1e15)
+        return conv::floatToStrGeneral(value, 4);
     if (value == std::floor(value))
         return groupedWhole(conv::floatToStrFixed(value, 0, 17));
     return tidy(conv::floatToStrFixed(value, 2, 17));

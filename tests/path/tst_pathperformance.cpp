@@ -432,6 +432,8 @@ void TestPathPerformance::inputFaults_data()
     row("bandwidth not a number", TPathField::Bandwidth, "fast",
         "Bandwidth: 'fast' is not a number of Mbit/s");
     row("negative round trip", TPathField::RoundTrip, "-3", "Round trip: '-3' is below 0");
+    row("bandwidth past any path", TPathField::Bandwidth, "2e7",
+        "Bandwidth: 2E7 Mbit/s is more than 10,000,000");
     row("MTU below IPv4's", TPathField::Mtu, "67", "Link MTU: '67' is not a whole number of bytes");
     row("MTU in pieces", TPathField::Mtu, "1500.5", "Link MTU: '1500.5' is not a whole number");
     row("size without a unit", TPathField::Size, "10M", "Transfer size: '10M' could mean either");
