@@ -304,6 +304,8 @@ private slots:
     {
         run(QStringLiteral("typed:250:12.5"));
         run(QStringLiteral("layer:VXLAN over IPv4"));
+        // Two layers: the stack is kept as "vxlan4,pppoe", a comma in it.
+        run(QStringLiteral("layer:PPPoE"));
         type("WindowEdit", QStringLiteral("1 MiB"));
         type("LossEdit", QStringLiteral("0.02%"));
         clickTab(inPath<QTabWidget>(QStringLiteral("PlotTabs")), 2);
@@ -325,7 +327,7 @@ private slots:
                  QStringLiteral("12.5"));
         QCOMPARE(inPath<QLineEdit>(QStringLiteral("WindowEdit"))->text(), QStringLiteral("1 MiB"));
         QCOMPARE(inPath<QLineEdit>(QStringLiteral("LossEdit"))->text(), QStringLiteral("0.02%"));
-        QCOMPARE(stackItems(), QStringList{"VXLAN over IPv4: 50 bytes"});
+        QCOMPARE(stackItems(), (QStringList{"VXLAN over IPv4: 50 bytes", "PPPoE: 8 bytes"}));
         QCOMPARE(inPath<QTabWidget>(QStringLiteral("PlotTabs"))->currentIndex(), 2);
     }
 
