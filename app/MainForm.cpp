@@ -5,9 +5,10 @@
 #include "app/WebSite.h"
 #include "controls/CalcView.h"
 #include "controls/ErrorReport.h"
-#include "core/ChainValue.h"
-#include "core/TopologyTable.h"
 #include "latency/LatencyCalc.h"
+#include "path/ChainValue.h"
+#include "path/TopologyTable.h"
+#include "performance/PathWindow.h"
 #include "planner/PlannerWindow.h"
 #include "radix/RadixorCalc.h"
 #include "subnet/SubnetCalc.h"
@@ -70,6 +71,8 @@ TMainForm::TMainForm(QWidget* parent)
             reporting(this, &TMainForm::LatencyCalculator1Click));
     connect(ui->AddressPlanner1, &QAction::triggered, this,
             reporting(this, &TMainForm::AddressPlanner1Click));
+    connect(ui->PathPerformance1, &QAction::triggered, this,
+            reporting(this, &TMainForm::PathPerformance1Click));
     connect(ui->GotoWebSite1, &QAction::triggered, this,
             reporting(this, &TMainForm::GotoWebSite1Click));
     connect(ui->About1, &QAction::triggered, this, reporting(this, &TMainForm::About1Click));
@@ -116,8 +119,10 @@ TLatencyCalc* TMainForm::latencyCalc()
 {
     const bool made = FLatencyCalc;
     TLatencyCalc* calc = calculator(FLatencyCalc, "LatencyCalcPanel");
-    if (!made)
+    if (!made) {
         calc->restore(*FLatencyChain, *FTopologies);
+        followChainInPathWindow();
+    }
     return calc;
 }
 
@@ -309,6 +314,28 @@ void TMainForm::AddressPlanner1Click()
     if (!FPlanner)
         FPlanner = std::make_unique<TPlannerWindow>();
     FPlanner->present();
+}
+
+void TMainForm::PathPerformance1Click()
+{
+    // Like the planner, a window of its own; it takes the chain as it is now
+    // (the stored one while the latency calculator is not yet made) and then
+    // each change of the calculator's chain.
+    if (!FPathWindow) {
+        FPathWindow = std::make_unique<TPathWindow>();
+        FPathWindow->setChain(latencyChain());
+        followChainInPathWindow();
+    }
+    FPathWindow->present();
+}
+
+void TMainForm::followChainInPathWindow()
+{
+    // Once both exist, whichever came second; they live as long as this window.
+    if (!FPathWindow || !FLatencyCalc)
+        return;
+    connect(&FLatencyCalc->chain(), &TLatencyChain::changed, FPathWindow.get(),
+            reporting([this] { FPathWindow->setChain(latencyChain()); }));
 }
 
 void TMainForm::Copy1Click()

@@ -13,6 +13,7 @@ class TAboutCalc;
 class TCalcView;
 class TChainValue;
 class TLatencyCalc;
+class TPathWindow;
 class TPlannerWindow;
 class TRadixorCalc;
 class TSettingsStore;
@@ -43,6 +44,8 @@ public:
     // The address planner: built when first opened, never at start-up;
     // nullptr until then.
     TPlannerWindow* plannerWindow() const { return FPlanner.get(); }
+    // The path-performance window: built when first opened; nullptr until then.
+    TPathWindow* pathWindow() const { return FPathWindow.get(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -55,6 +58,9 @@ private:
     void CalcImageClick();
     // Opens the address planner, its own window beside this one.
     void AddressPlanner1Click();
+    // Opens the path-performance window, which follows the latency chain.
+    void PathPerformance1Click();
+    void followChainInPathWindow();
 
     // The remembered calculator and latency layout; true when there were any.
     bool LoadSettings();
@@ -92,6 +98,7 @@ private:
     QPointer<QAbstractButton> FActiveCopyButton;
     std::unique_ptr<TAboutCalc> FAboutBox;
     std::unique_ptr<TPlannerWindow> FPlanner;
+    std::unique_ptr<TPathWindow> FPathWindow;
     std::unique_ptr<TSettingsStore> FSettings;
     TRadixorCalc* FRadixorCalc = nullptr;
     TSubnetCalc* FSubnetCalc = nullptr;

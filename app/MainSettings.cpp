@@ -3,10 +3,10 @@
 #include "app/MainForm.h"
 
 #include "app/SettingsStore.h"
-#include "core/ChainValue.h"
-#include "core/LatencyLayout.h"
-#include "core/TopologyTable.h"
 #include "latency/LatencyCalc.h"
+#include "path/ChainValue.h"
+#include "path/LatencyLayout.h"
+#include "path/TopologyTable.h"
 #include "radix/RadixorCalc.h"
 #include "subnet/SubnetCalc.h"
 

@@ -4,13 +4,13 @@
 #include "cli/Command.h"
 #include "cli/StoredChain.h"
 
-#include "core/ChainValue.h"
 #include "core/Errors.h"
 #include "core/FloatConversions.h"
-#include "core/LatencyComputation.h"
-#include "core/StatisticsRows.h"
-#include "core/TopologyTable.h"
 #include "ipaddress/AddressText.h"
+#include "path/ChainValue.h"
+#include "path/LatencyComputation.h"
+#include "path/StatisticsRows.h"
+#include "path/TopologyTable.h"
 
 #include <CLI/CLI.hpp>
 

@@ -6,8 +6,8 @@
 
 #include "cli/Command.h"
 #include "cli/SettingsFile.h"
-#include "core/LatencyLayout.h"
-#include "core/TopologyTable.h"
+#include "path/LatencyLayout.h"
+#include "path/TopologyTable.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/ChainValue.h"
+#include "path/ChainValue.h"
 
 #include <string>
 

@@ -7,8 +7,8 @@
 // written and read again, comes back the same.
 
 #include "core/Errors.h"
-#include "core/LatencyLayout.h"
 #include "fuzz/FuzzSupport.h"
+#include "path/LatencyLayout.h"
 
 #include <cmath>
 #include <map>

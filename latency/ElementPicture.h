@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/ElementDelay.h"
+#include "path/ElementDelay.h"
 
 #include <QString>
 

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "core/ChainValue.h"
+#include "path/ChainValue.h"
 
 #include <QObject>
 
 #include <vector>
 
-// The latency calculator's chain in the window: the chain value of core/,
+// The latency calculator's chain in the window: the chain value of path/,
 // whose rules it follows, and a report of each change. The setup editor
 // shows it and edits it, the statistics and graphs read it, the settings
 // store it.

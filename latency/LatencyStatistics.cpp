@@ -4,8 +4,8 @@
 #include "controls/ErrorReport.h"
 #include "controls/RadioGroup.h"
 #include "controls/SuperStringGrid.h"
-#include "core/StatisticsRows.h"
 #include "latency/LatencyChain.h"
+#include "path/StatisticsRows.h"
 #include "ui_LatencyStatistics.h"
 
 #include <QRadioButton>

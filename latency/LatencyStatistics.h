@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/LatencyComputation.h"
+#include "path/LatencyComputation.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/LatencyElement.h"
 #include "latency/ElementPicture.h"
+#include "path/LatencyElement.h"
 
 #include <QPoint>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/LatencyElement.h"
+#include "path/LatencyElement.h"
 
 #include <QDialog>
 #include <QPointer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/TopologyTable.h"
+#include "path/TopologyTable.h"
 
 #include <QAbstractListModel>
 #include <QStringList>

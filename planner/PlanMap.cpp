@@ -1,6 +1,7 @@
 #include "planner/PlanMap.h"
 
 #include "controls/ErrorReport.h"
+#include "controls/PictureFile.h"
 #include "ipaddress/CidrText.h"
 
 #include <QHelpEvent>
@@ -8,7 +9,6 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
-#include <QSvgGenerator>
 #include <QToolTip>
 
 namespace {
@@ -87,26 +87,17 @@ QSize TPlanMap::minimumSizeHint() const
 
 QImage TPlanMap::image() const
 {
-    QImage image(size(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(palette().color(QPalette::Window));
-    QPainter painter(&image);
-    FPicture.paint(painter, pictureArea(), palette(), font(), -1);
-    return image;
+    return picturefile::image(size(), palette().color(QPalette::Window), [this](QPainter& painter) {
+        FPicture.paint(painter, pictureArea(), palette(), font(), -1);
+    });
 }
 
 bool TPlanMap::saveSvg(const QString& fileName) const
 {
-    QSvgGenerator generator;
-    generator.setFileName(fileName);
-    generator.setSize(size());
-    generator.setViewBox(rect());
-    generator.setTitle(QStringLiteral("Address map"));
-    QPainter painter;
-    if (!painter.begin(&generator))
-        return false;
-    painter.fillRect(rect(), palette().color(QPalette::Window));
-    FPicture.paint(painter, pictureArea(), palette(), font(), -1);
-    return painter.end();
+    return picturefile::saveSvg(fileName, size(), QStringLiteral("Address map"),
+                                palette().color(QPalette::Window), [this](QPainter& painter) {
+                                    FPicture.paint(painter, pictureArea(), palette(), font(), -1);
+                                });
 }
 
 void TPlanMap::paintEvent(QPaintEvent*)

@@ -2,13 +2,13 @@
 
 #include "planner/CopyableTable.h"
 #include "planner/FactsPanel.h"
-#include "planner/FieldMark.h"
 #include "planner/PlanMap.h"
 #include "planner/RequestModel.h"
 #include "planner/RequestTable.h"
 #include "planner/ResultModels.h"
 
 #include "controls/ErrorReport.h"
+#include "controls/FieldMark.h"
 #include "ipaddress/CidrText.h"
 
 #include <QCheckBox>

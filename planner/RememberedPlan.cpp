@@ -1,13 +1,12 @@
 #include "planner/RememberedPlan.h"
 
+#include "controls/SideStore.h"
 #include "core/Errors.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
-#include <QStandardPaths>
 
 namespace {
 
@@ -17,32 +16,21 @@ const QString modifiedKey = QStringLiteral("Modified");
 const QString geometryKey = QStringLiteral("Geometry");
 const QString splittersKey = QStringLiteral("Splitters");
 
-// Moves an unreadable store out of the way and says where it went.
+// The store cannot be read: it is set aside, and the planner starts empty.
 [[noreturn]] void setAside(const QString& fileName, const QString& why)
 {
-    QString kept = fileName + QStringLiteral(".unreadable");
-    for (int n = 2; QFile::exists(kept); ++n)
-        kept = fileName + QStringLiteral(".unreadable-%1").arg(n);
-    const bool moved = QFile::rename(fileName, kept);
-    throw EZentrixError(
-        QStringLiteral("The remembered plan could not be read (%1). %2 The planner starts with "
-                       "an empty plan.")
-            .arg(why, moved ? QStringLiteral("The file was kept as %1.")
-                                  .arg(QDir::toNativeSeparators(kept))
-                            : QStringLiteral("%1 is left as it is.")
-                                  .arg(QDir::toNativeSeparators(fileName)))
-            .toStdString());
+    const QString where = sidestore::setAside(fileName);
+    throw EZentrixError(QStringLiteral("The remembered plan could not be read (%1). %2 The planner "
+                                       "starts with an empty plan.")
+                            .arg(why, where)
+                            .toStdString());
 }
 
 } // namespace
 
 QString TRememberedPlan::storeFileName()
 {
-    // Where QSettings keeps the program's own settings, under another name.
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                           QLatin1Char('/') + QCoreApplication::organizationName();
-    return folder + QLatin1Char('/') + QCoreApplication::applicationName() +
-           QStringLiteral(" Planner.conf");
+    return sidestore::fileName(QStringLiteral("Planner"));
 }
 
 TRememberedPlan TRememberedPlan::load()

@@ -1,8 +1,8 @@
 #include "planner/RequestModel.h"
 
-#include "planner/FieldMark.h"
 #include "planner/PlanCommands.h"
 
+#include "controls/FieldMark.h"
 #include "ipaddress/AddressText.h"
 
 #include <QApplication>

@@ -3,8 +3,9 @@
 # starts it on a virtual display and takes a picture of each calculator's window:
 # docs/screenshots/{subnet,radix,latency}.png, the pictures the README shows,
 # and of the address planner with the plan of docs/screenshots/planner-demo.zplan
-# (planner.png). Then it does the same on a dark desktop, for
-# docs/screenshots/{subnet,radix,latency,planner}-dark.png: the palette of
+# (planner.png), and of the path window with a typed path (path.png). Then it
+# does the same on a dark desktop, for
+# docs/screenshots/{subnet,radix,latency,planner,path}-dark.png: the palette of
 # tools/dark-colours.conf reaches the program through the qt6ct platform
 # theme, as a desktop's dark theme does. Run it again whenever the
 # calculators change.
@@ -50,6 +51,18 @@ plan = json.dumps(json.load(open(sys.argv[1])))
 with open(sys.argv[2], "w") as store:
     store.write('[General]\nPlan="%s"\n' % plan.replace("\\", "\\\\").replace('"', '\\"'))
 PLAN
+    # The path window opens with the inputs it remembers: a path typed in,
+    # WireGuard over PPPoE, a loss of 1 in 10,000.
+    cat >"$config/Qorvel Group/Zentrix Path Performance.conf" <<'PATH'
+[General]
+UseChain=false
+Bandwidth=100
+RoundTrip=40
+Loss=0.0001
+Window=256 KiB
+Stack="wireguard4,pppoe"
+TransferSize=10 GB
+PATH
     XDG_CONFIG_HOME="$config" "$program" &
     pid=$!
     trap 'kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; rm -rf "$config"' EXIT
@@ -90,6 +103,20 @@ PLAN
     sleep 1
     import -window "$planner" "$out/planner$suffix.png"
     echo "wrote ${out#"$ZENTRIX_ROOT"/}/planner$suffix.png"
+
+    # The path window, a window of its own, opened from the main window.
+    local path
+    xdotool windowfocus --sync "$window"
+    xdotool key --clearmodifiers ctrl+t
+    path=$(timeout 30 xdotool search --sync --onlyvisible --name 'Path Performance' | head -n 1) || true
+    if [ -z "$path" ]; then
+        echo "Zentrix did not show its path window." >&2
+        exit 1
+    fi
+    xdotool windowfocus --sync "$path"
+    sleep 1
+    import -window "$path" "$out/path$suffix.png"
+    echo "wrote ${out#"$ZENTRIX_ROOT"/}/path$suffix.png"
 }
 
 if [ "${1:-}" = "--take-pictures" ]; then

@@ -1,6 +1,6 @@
 #include "tests/app/StoredSettings.h"
 
-#include "core/LatencyLayout.h"
+#include "path/LatencyLayout.h"
 
 #include <QSettings>
 

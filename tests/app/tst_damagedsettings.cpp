@@ -1,7 +1,7 @@
 #include "tests/app/StoredSettings.h"
 #include "tests/support/LatencyDriver.h"
 
-#include "core/LatencyLayout.h"
+#include "path/LatencyLayout.h"
 #include "radix/RadixorCalc.h"
 #include "subnet/SubnetCalc.h"
 

@@ -1,7 +1,7 @@
 #include "tests/planner/PlannerDriver.h"
 
+#include "controls/FieldMark.h"
 #include "planner/FactsPanel.h"
-#include "planner/FieldMark.h"
 #include "planner/PlanMap.h"
 #include "planner/RememberedPlan.h"
 #include "tests/support/UiFixture.h"
@@ -11,7 +11,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
-#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -187,20 +186,7 @@ QString PlannerDriver::read(const QString& what) const
 
 void PlannerDriver::answerFileDialog(const QString& fileName)
 {
-    // A dialog answered before may still wait for its deletion.
-    QFileDialog* dialog = nullptr;
-    for (QFileDialog* open : planner()->findChildren<QFileDialog*>())
-        if (open->isVisible())
-            dialog = open;
-    QVERIFY2(dialog, "no file dialog open");
-
-    // Typed into the name field, as a user types a whole path there.
-    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    QVERIFY2(name, "no file name field");
-    name->setText(fileName);
-    // As the dialog's Save or Open button does.
-    static_cast<QDialog*>(dialog)->accept();
-    QCoreApplication::processEvents();
+    WindowDriver::answerFileDialog(planner(), fileName);
 }
 
 QMessageBox* PlannerDriver::question() const

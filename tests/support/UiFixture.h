@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/Application.h"
-#include "core/LatencyElement.h"
+#include "path/LatencyElement.h"
 
 #include <QObject>
 #include <QPoint>

@@ -8,6 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -185,4 +186,20 @@ void WindowDriver::sendKey(QWidget* window, Qt::Key key, Qt::KeyboardModifiers m
 {
     QWidget* receiver = QApplication::focusWidget();
     QTest::keyClick(receiver && receiver->window() == window ? receiver : window, key, modifiers);
+}
+
+void WindowDriver::answerFileDialog(QWidget* window, const QString& fileName)
+{
+    // A dialog answered before may still wait for its deletion.
+    QFileDialog* dialog = nullptr;
+    for (QFileDialog* open : window->findChildren<QFileDialog*>())
+        if (open->isVisible())
+            dialog = open;
+    QVERIFY2(dialog, "no file dialog open");
+
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    QVERIFY2(name, "no file name field");
+    name->setText(fileName);
+    static_cast<QDialog*>(dialog)->accept();
+    QCoreApplication::processEvents();
 }

@@ -80,6 +80,9 @@ public:
     // window, else to the window.
     static void sendKey(QWidget* window, Qt::Key key,
                         Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // Answers the file dialog open over the window with this file, as a user
+    // types a whole path into its name field and presses Save or Open.
+    static void answerFileDialog(QWidget* window, const QString& fileName);
 
 private:
     std::unique_ptr<TMainForm> FForm;
