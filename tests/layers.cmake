@@ -16,10 +16,11 @@ set(allowed_radix controls core)
 set(allowed_latency controls core)
 set(allowed_controls core)
 set(allowed_cli ipaddress core)
+set(allowed_bits ipaddress core)
 set(allowed_ipaddress core)
 set(allowed_core)
-set(qt_free core ipaddress cli)
-set(layered app planner subnet radix latency controls cli ipaddress core)
+set(qt_free core ipaddress bits cli)
+set(layered app planner subnet radix latency controls cli bits ipaddress core)
 # Every top-level folder of sources a quoted include can name.
 set(source_folders ${layered} resources tests fuzz bench tools)
 
@@ -59,6 +60,7 @@ if(faults)
     "Allowed: app -> subnet, radix, latency, planner, controls, core, resources; "
     "planner -> ipaddress, controls, core; "
     "subnet -> ipaddress, controls, core; radix -> controls, core; latency -> controls, core; "
-    "controls -> core; cli -> ipaddress, core; ipaddress -> core; core -> nothing.")
+    "controls -> core; cli -> ipaddress, core; bits -> ipaddress, core; ipaddress -> core; "
+    "core -> nothing.")
 endif()
 message(STATUS "Folder layering holds")
