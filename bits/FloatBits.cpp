@@ -61,48 +61,81 @@ double readRounded(const std::string& text, int mode)
     return value;
 }
 
+// The nearest double; from_chars is quicker than strtod, and leaves to it
+// only what over- or underflows.
+double readNearest(const std::string& text)
+{
+    double value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size())
+        return readRounded(text, FE_TONEAREST);
+    return value;
+}
+
+// Where a non-negative finite double falls among the values of a narrower
+// format: `units` of its last place, and the rest below that place.
+struct Placement
+{
+    uint64_t units = 0;
+    uint64_t rest = 0;
+    uint64_t halfUnit = 1;
+    int quantum = 0; // the last place is worth 2^quantum
+};
+
+Placement place(uint64_t doubleBits, const FloatLayout& layout)
+{
+    Placement placement;
+    const int biased = int(doubleBits >> 52);
+    const int emin = 1 - layout.bias;
+    const int exponent = biased - 1023;
+    placement.quantum = (exponent > emin ? exponent : emin) - int(layout.fractionBits);
+    // The value is significand * 2^(exponent - 52).
+    const int shift = placement.quantum - (exponent - 52);
+    // Below 2^-1022, or below a quarter of the last place: nothing.
+    if (biased == 0 || shift > 60)
+        return placement;
+    const uint64_t significand = (uint64_t(1) << 52) | (doubleBits & lowOnes(52));
+    placement.units = significand >> shift;
+    placement.rest = significand & lowOnes(unsigned(shift));
+    placement.halfUnit = uint64_t(1) << (shift - 1);
+    return placement;
+}
+
 // A non-negative finite double rounded to the nearest value of a narrower
 // format, ties to even; all exponent ones (infinity) when it is too large.
 uint64_t roundToFormat(uint64_t doubleBits, const FloatLayout& layout)
 {
-    const int biased = int(doubleBits >> 52);
-    if (biased == 0)
-        return 0; // below 2^-1022: far under half the smallest subnormal
-    const uint64_t significand = (uint64_t(1) << 52) | (doubleBits & lowOnes(52));
-    const int exponent = biased - 1023;
-    const int emin = 1 - layout.bias;
-    // The value is significand * 2^(exponent - 52); the target's last place
-    // is worth 2^quantum.
-    const int quantum = (exponent > emin ? exponent : emin) - int(layout.fractionBits);
-    const int shift = quantum - (exponent - 52);
-    if (shift > 60)
+    Placement placement = place(doubleBits, layout);
+    if (placement.units == 0 && placement.rest == 0)
         return 0;
-    uint64_t units = significand >> shift;
-    const uint64_t rest = significand & lowOnes(unsigned(shift));
-    const uint64_t halfUnit = uint64_t(1) << (shift - 1);
-    if (rest > halfUnit || (rest == halfUnit && (units & 1)))
-        ++units;
+    if (placement.rest > placement.halfUnit ||
+        (placement.rest == placement.halfUnit && (placement.units & 1)))
+        ++placement.units;
     // Subnormals are counted in units of the smallest one; a carry out of
     // the significand moves into the exponent field by itself.
+    const int emin = 1 - layout.bias;
     const uint64_t bits =
-        (uint64_t(quantum - (emin - int(layout.fractionBits))) << layout.fractionBits) + units;
+        (uint64_t(placement.quantum - (emin - int(layout.fractionBits))) << layout.fractionBits) +
+        placement.units;
     return bits >= infinityBits(layout) ? infinityBits(layout) : bits;
 }
 
-// Binary16 and binary32 from the decimal text through a double: the double
-// is rounded toward zero and its last bit set when that was inexact (round
-// to odd), so that rounding it again to the narrower format gives what
-// rounding the decimal value once would. That holds because a double has
-// more than twice their significand bits plus two (Boldo and Melquiond,
-// "Emulation of FMA and correctly rounded sums: proved algorithms using
-// rounding to odd", IEEE Transactions on Computers 57(4), 2008).
+// Binary16 and binary32 from the decimal text through the nearest double.
+// Rounding twice goes wrong only where that double falls exactly halfway
+// between two values of the narrower format while the decimal value does
+// not: there the double is moved one place towards the decimal value, which
+// rounding the double in the other directions tells.
 uint64_t narrowFromDecimal(const std::string& text, const FloatLayout& layout)
 {
-    const double down = readRounded(text, FE_DOWNWARD);
-    const double up = readRounded(text, FE_UPWARD);
-    uint64_t bits = bitsOf(down);
-    if (down != up)
-        bits |= 1;
+    const double nearest = readNearest(text);
+    uint64_t bits = bitsOf(nearest);
+    const Placement placement = place(bits, layout);
+    if (placement.rest == placement.halfUnit) {
+        if (readRounded(text, FE_DOWNWARD) != nearest)
+            --bits;
+        else if (readRounded(text, FE_UPWARD) != nearest)
+            ++bits;
+    }
     return roundToFormat(bits, layout);
 }
 
@@ -218,8 +251,8 @@ std::string shortestScientific(uint64_t bits, const FloatLayout& layout)
 // The magnitude's bits in the format, all exponent ones when too large.
 uint64_t roundedMagnitude(const std::string& number, const FloatLayout& layout)
 {
-    // strtod rounds correctly to a double by itself.
-    return layout.format == FloatFormat::Binary64 ? bitsOf(readRounded(number, FE_TONEAREST))
+    // A double is read correctly rounded as it is.
+    return layout.format == FloatFormat::Binary64 ? bitsOf(readNearest(number))
                                                   : narrowFromDecimal(number, layout);
 }
 

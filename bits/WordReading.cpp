@@ -80,21 +80,40 @@ Magnitude readDigits(std::string_view whole, std::string_view digits, unsigned r
                           (digits.empty() ? "" : ", with '_', ''' or ' ' only between them"));
     const unsigned bitsPerDigit = radix == 16 ? 4 : radix == 8 ? 3 : radix == 2 ? 1 : 0;
     Magnitude magnitude;
+    // Decimal digits go in nine at a time, as many as a 32-bit part holds.
+    static constexpr uint32_t powersOfTen[] = {1,      10,      100,      1000,      10000,
+                                               100000, 1000000, 10000000, 100000000, 1000000000};
+    uint32_t chunk = 0;
+    unsigned chunkDigits = 0;
     bool beyond = false;
-    unsigned significantBits = 0;
+    const auto addChunk = [&] {
+        if (!beyond && !wordmath::mulAdd(magnitude.value, powersOfTen[chunkDigits], chunk))
+            beyond = true;
+        chunk = 0;
+        chunkDigits = 0;
+    };
     for (char c : digits) {
         if (isSeparator(c))
             continue;
         const int value = digitValue(c);
         if (value >= int(radix))
             refuse(whole, ": '" + std::string(1, c) + "' is not a " + radixName(radix) + " digit");
-        if (bitsPerDigit != 0 && (significantBits != 0 || value != 0))
-            significantBits += significantBits == 0 ? bitLength(unsigned(value)) : bitsPerDigit;
-        if (!beyond && !wordmath::mulAdd(magnitude.value, radix, unsigned(value)))
-            beyond = true;
+        if (bitsPerDigit == 0) {
+            chunk = chunk * 10 + uint32_t(value);
+            if (++chunkDigits == 9)
+                addChunk();
+            continue;
+        }
+        // The other radixes write bits: they are counted from the first one.
+        if (magnitude.bits != 0 || value != 0)
+            magnitude.bits += magnitude.bits == 0 ? bitLength(unsigned(value)) : bitsPerDigit;
+        if (magnitude.bits <= MaxWordWidth)
+            magnitude.value = (magnitude.value << bitsPerDigit) | Uint128(unsigned(value));
     }
-    magnitude.bits = beyond ? (bitsPerDigit != 0 ? significantBits : BeyondCounting)
-                            : bitLength(magnitude.value);
+    if (bitsPerDigit == 0) {
+        addChunk();
+        magnitude.bits = beyond ? BeyondCounting : bitLength(magnitude.value);
+    }
     return magnitude;
 }
 

@@ -86,8 +86,9 @@ std::string hexText(Uint128 bits, unsigned width)
 std::string binaryText(Uint128 bits, unsigned width)
 {
     std::string text(width, '0');
-    for (size_t i = text.size(); i-- > 0; bits = bits >> 1)
-        text[i] = char('0' + (bits.lo & 1));
+    for (unsigned i = 0; i < width; ++i)
+        if (((i < 64 ? bits.lo >> i : bits.hi >> (i - 64)) & 1) != 0)
+            text[width - 1 - i] = '1';
     return text;
 }
 
@@ -103,12 +104,16 @@ std::string octalText(Uint128 bits)
 
 std::string grouped(const std::string& digits, size_t size, char separator)
 {
-    std::string text;
-    text.reserve(digits.size() + digits.size() / size);
-    for (size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % size == 0)
-            text += separator;
-        text += digits[i];
+    if (digits.empty())
+        return digits;
+    const size_t groups = (digits.size() + size - 1) / size;
+    std::string text(digits.size() + groups - 1, separator);
+    // From the right: every group but the first is whole.
+    size_t out = text.size();
+    for (size_t i = digits.size(); i-- > 0;) {
+        text[--out] = digits[i];
+        if ((digits.size() - i) % size == 0 && out > 0)
+            --out;
     }
     return text;
 }
@@ -119,9 +124,10 @@ ViewFields wordViews(const BitWord& word)
     fields.reserve(28);
     fields.push_back({"width", "Width (bits)", number(word.width), FieldType::Number});
     fields.push_back({"signedness", "Read as", word.isSigned ? "signed" : "unsigned"});
-    fields.push_back(
-        {"unsigned", "Unsigned decimal", addresstext::decimalText(word.bits), FieldType::Number});
-    fields.push_back({"signed", "Signed decimal", signedDecimalText(word), FieldType::Number});
+    const std::string decimal = addresstext::decimalText(word.bits);
+    fields.push_back({"unsigned", "Unsigned decimal", decimal, FieldType::Number});
+    fields.push_back({"signed", "Signed decimal",
+                      isNegative(word) ? signedDecimalText(word) : decimal, FieldType::Number});
     fields.push_back({"hexadecimal", "Hexadecimal", hexText(word.bits, word.width)});
     fields.push_back({"octal", "Octal", octalText(word.bits)});
     const std::string binary = binaryText(word.bits, word.width);
