@@ -11,6 +11,7 @@
 #include "planner/PlannerWindow.h"
 #include "radix/RadixorCalc.h"
 #include "subnet/SubnetCalc.h"
+#include "workbench/BitWorkbench.h"
 #include "ui_MainForm.h"
 
 #include <QAbstractButton>
@@ -70,6 +71,8 @@ TMainForm::TMainForm(QWidget* parent)
             reporting(this, &TMainForm::LatencyCalculator1Click));
     connect(ui->AddressPlanner1, &QAction::triggered, this,
             reporting(this, &TMainForm::AddressPlanner1Click));
+    connect(ui->BitWorkbench1, &QAction::triggered, this,
+            reporting(this, &TMainForm::BitWorkbench1Click));
     connect(ui->GotoWebSite1, &QAction::triggered, this,
             reporting(this, &TMainForm::GotoWebSite1Click));
     connect(ui->About1, &QAction::triggered, this, reporting(this, &TMainForm::About1Click));
@@ -308,6 +311,14 @@ void TMainForm::AddressPlanner1Click()
     if (!FPlanner)
         FPlanner = std::make_unique<TPlannerWindow>();
     FPlanner->present();
+}
+
+void TMainForm::BitWorkbench1Click()
+{
+    // A window of its own, made when first asked for, as the planner is.
+    if (!FBitWorkbench)
+        FBitWorkbench = std::make_unique<TBitWorkbench>();
+    FBitWorkbench->present();
 }
 
 void TMainForm::Copy1Click()

@@ -10,6 +10,7 @@ class QAbstractButton;
 class QSvgRenderer;
 class QTabWidget;
 class TAboutCalc;
+class TBitWorkbench;
 class TCalcView;
 class TChainValue;
 class TLatencyCalc;
@@ -43,6 +44,8 @@ public:
     // The address planner: built when first opened, never at start-up;
     // nullptr until then.
     TPlannerWindow* plannerWindow() const { return FPlanner.get(); }
+    // The bit workbench, likewise.
+    TBitWorkbench* bitWorkbench() const { return FBitWorkbench.get(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -55,6 +58,8 @@ private:
     void CalcImageClick();
     // Opens the address planner, its own window beside this one.
     void AddressPlanner1Click();
+    // Opens the bit workbench, its own window beside this one.
+    void BitWorkbench1Click();
 
     // The remembered calculator and latency layout; true when there were any.
     bool LoadSettings();
@@ -92,6 +97,7 @@ private:
     QPointer<QAbstractButton> FActiveCopyButton;
     std::unique_ptr<TAboutCalc> FAboutBox;
     std::unique_ptr<TPlannerWindow> FPlanner;
+    std::unique_ptr<TBitWorkbench> FBitWorkbench;
     std::unique_ptr<TSettingsStore> FSettings;
     TRadixorCalc* FRadixorCalc = nullptr;
     TSubnetCalc* FSubnetCalc = nullptr;

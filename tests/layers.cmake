@@ -9,8 +9,9 @@
 
 cmake_minimum_required(VERSION 3.25)
 
-set(allowed_app subnet radix latency planner controls core resources)
+set(allowed_app subnet radix latency planner workbench controls core resources)
 set(allowed_planner ipaddress controls core)
+set(allowed_workbench bits ipaddress controls core)
 set(allowed_subnet ipaddress controls core)
 set(allowed_radix controls core)
 set(allowed_latency controls core)
@@ -20,7 +21,7 @@ set(allowed_bits ipaddress core)
 set(allowed_ipaddress core)
 set(allowed_core)
 set(qt_free core ipaddress bits cli)
-set(layered app planner subnet radix latency controls cli bits ipaddress core)
+set(layered app planner workbench subnet radix latency controls cli bits ipaddress core)
 # Every top-level folder of sources a quoted include can name.
 set(source_folders ${layered} resources tests fuzz bench tools)
 
@@ -57,8 +58,8 @@ endforeach()
 
 if(faults)
   message(FATAL_ERROR "Includes against the layering of the folders:\n${faults}"
-    "Allowed: app -> subnet, radix, latency, planner, controls, core, resources; "
-    "planner -> ipaddress, controls, core; "
+    "Allowed: app -> subnet, radix, latency, planner, workbench, controls, core, resources; "
+    "planner -> ipaddress, controls, core; workbench -> bits, ipaddress, controls, core; "
     "subnet -> ipaddress, controls, core; radix -> controls, core; latency -> controls, core; "
     "controls -> core; cli -> ipaddress, core; bits -> ipaddress, core; ipaddress -> core; "
     "core -> nothing.")
