@@ -24,7 +24,7 @@ cmake --build "$build" --target bits_bench -j "$(nproc)" >/dev/null
         # Every field at once is what the window does per key, not one conversion.
         single = name !~ /^view all/
         if (single && ns > worst) worst = ns
-        printf "%-34s %8.1f ns%s\n", name, ns, single && ns >= 1000 ? "   (over 1 us)" : ""
+        printf "%-34s %8.1f ns%s\n", name, ns, (single && ns >= 1000) ? "   (over 1 us)" : ""
     } END {
         printf "slowest single step:               %8.1f ns (target < 1000 ns each): %s\n", worst, worst < 1000 ? "met" : "MISSED"
     }'

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QPen>
 #include <QStyleOptionFocusRect>
 
 namespace {
@@ -176,10 +177,21 @@ void TBitGrid::paintEvent(QPaintEvent*)
         const bool chosen = FField && bit >= FField->low && bit <= FField->high;
         QColor face = cellColour(bit, set);
         if (chosen)
-            face = toneBetween(face, chosenTint, 0.5);
+            face = toneBetween(face, chosenTint, 0.35);
         painter.fillRect(cell, face);
-        painter.setPen(chosen ? chosenTint : colours.color(QPalette::Mid));
-        painter.drawRect(cell.adjusted(0, 0, -1, -1));
+        if (chosen) {
+            // A field stands out from the float's tints by its frame and
+            // by a bar under it that runs on to the next bit of the field.
+            painter.setPen(QPen(chosenTint, 2));
+            painter.drawRect(cell.adjusted(1, 1, -1, -1));
+            QRect bar(cell.left(), cell.bottom() + 3, cell.width(), 3);
+            if (bit > FField->low && bit % RowBits != 0)
+                bar.setRight(cellRect(bit - 1).left());
+            painter.fillRect(bar, chosenTint);
+        } else {
+            painter.setPen(colours.color(QPalette::Mid));
+            painter.drawRect(cell.adjusted(0, 0, -1, -1));
+        }
         painter.setFont(font());
         // Whichever of the text and the field colour stands out more on the face.
         const QColor text = colours.color(QPalette::Text);

@@ -129,14 +129,17 @@ THistoryView::THistoryView(TWordHistory* history, QUndoStack* stack, CopyText co
     setUniformItemSizes(true);
     connect(this, &QAbstractItemView::activated, this,
             reporting([this](const QModelIndex& entry) { FStack->setIndex(entry.row()); }));
-    // The newest step stays in sight.
+    // The step the word is at stays chosen and in sight.
     connect(history, &QAbstractItemModel::modelReset, this, &THistoryView::goToCurrent);
+    connect(stack, &QUndoStack::indexChanged, this, &THistoryView::goToCurrent);
 }
 
 void THistoryView::goToCurrent()
 {
+    // Only it: the keys that undid the step may still hold Ctrl, which
+    // would otherwise add it to the entries chosen before.
     const QModelIndex current = FHistory->index(FStack->index());
-    setCurrentIndex(current);
+    selectionModel()->setCurrentIndex(current, QItemSelectionModel::ClearAndSelect);
     scrollTo(current);
 }
 
