@@ -58,9 +58,10 @@ struct FloatFields
 FloatFields floatFields(uint64_t bits, FloatFormat format);
 
 // The value as Python's repr() writes a float: the fewest significant digits
-// that read back as the same bits, in fixed notation from 1e-4 to below 1e16
-// ("0.1", "1.0", "65504.0") and in exponent notation beyond ("1e-05",
-// "5.960464477539063e-08", "1e+16"); "inf", "-inf" and "nan".
+// that read back as the same bits of the format, in fixed notation from
+// 1e-4 to below 1e16 ("0.1", "1.0") and in exponent notation beyond
+// ("1e-05", "6e-08", "1e+16"); "inf", "-inf" and "nan". A whole number below
+// 1e16 is written whole ("65504.0", where the fewest digits would be 655e2).
 std::string floatValueText(uint64_t bits, FloatFormat format);
 
 // Decimal number text as a float reads it: an optional sign, digits with at

@@ -8,6 +8,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include <algorithm>
+
 namespace {
 
 const QString wordKey = QStringLiteral("Word");
