@@ -257,7 +257,7 @@ void TBitWorkbench::refresh()
     if (format && FFloatViewBox->isChecked())
         FFloatViews->showFields(views);
     if (format)
-        FFloatViewBox->setText(QStringLiteral("IEEE-754 &%1").arg(floatLayout(*format).name));
+        FFloatViewBox->setText(QStringLiteral("IEEE-754 %1").arg(floatLayout(*format).name));
     FGrid->setWord(word);
     FGrid->setFloatLayout(FFloatViewBox->isChecked() ? format : std::nullopt);
     if (FField && FField->high >= word.width)
