@@ -11,8 +11,8 @@
 #include "planner/PlannerWindow.h"
 #include "radix/RadixorCalc.h"
 #include "subnet/SubnetCalc.h"
-#include "workbench/BitWorkbench.h"
 #include "ui_MainForm.h"
+#include "workbench/BitWorkbench.h"
 
 #include <QAbstractButton>
 #include <QActionGroup>
