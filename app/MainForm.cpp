@@ -13,6 +13,7 @@
 #include "radix/RadixorCalc.h"
 #include "subnet/SubnetCalc.h"
 #include "ui_MainForm.h"
+#include "workbench/BitWorkbench.h"
 
 #include <QAbstractButton>
 #include <QActionGroup>
@@ -73,6 +74,8 @@ TMainForm::TMainForm(QWidget* parent)
             reporting(this, &TMainForm::AddressPlanner1Click));
     connect(ui->PathPerformance1, &QAction::triggered, this,
             reporting(this, &TMainForm::PathPerformance1Click));
+    connect(ui->BitWorkbench1, &QAction::triggered, this,
+            reporting(this, &TMainForm::BitWorkbench1Click));
     connect(ui->GotoWebSite1, &QAction::triggered, this,
             reporting(this, &TMainForm::GotoWebSite1Click));
     connect(ui->About1, &QAction::triggered, this, reporting(this, &TMainForm::About1Click));
@@ -336,6 +339,14 @@ void TMainForm::followChainInPathWindow()
         return;
     connect(&FLatencyCalc->chain(), &TLatencyChain::changed, FPathWindow.get(),
             reporting([this] { FPathWindow->setChain(latencyChain()); }));
+}
+
+void TMainForm::BitWorkbench1Click()
+{
+    // A window of its own, made when first asked for, as the planner is.
+    if (!FBitWorkbench)
+        FBitWorkbench = std::make_unique<TBitWorkbench>();
+    FBitWorkbench->present();
 }
 
 void TMainForm::Copy1Click()

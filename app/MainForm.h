@@ -10,6 +10,7 @@ class QAbstractButton;
 class QSvgRenderer;
 class QTabWidget;
 class TAboutCalc;
+class TBitWorkbench;
 class TCalcView;
 class TChainValue;
 class TLatencyCalc;
@@ -46,6 +47,8 @@ public:
     TPlannerWindow* plannerWindow() const { return FPlanner.get(); }
     // The path-performance window: built when first opened; nullptr until then.
     TPathWindow* pathWindow() const { return FPathWindow.get(); }
+    // The bit workbench, likewise.
+    TBitWorkbench* bitWorkbench() const { return FBitWorkbench.get(); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -61,6 +64,8 @@ private:
     // Opens the path-performance window, which follows the latency chain.
     void PathPerformance1Click();
     void followChainInPathWindow();
+    // Opens the bit workbench, its own window beside this one.
+    void BitWorkbench1Click();
 
     // The remembered calculator and latency layout; true when there were any.
     bool LoadSettings();
@@ -99,6 +104,7 @@ private:
     std::unique_ptr<TAboutCalc> FAboutBox;
     std::unique_ptr<TPlannerWindow> FPlanner;
     std::unique_ptr<TPathWindow> FPathWindow;
+    std::unique_ptr<TBitWorkbench> FBitWorkbench;
     std::unique_ptr<TSettingsStore> FSettings;
     TRadixorCalc* FRadixorCalc = nullptr;
     TSubnetCalc* FSubnetCalc = nullptr;

@@ -58,6 +58,10 @@ constexpr Uint128 operator|(Uint128 a, Uint128 b)
 {
     return {a.hi | b.hi, a.lo | b.lo};
 }
+constexpr Uint128 operator^(Uint128 a, Uint128 b)
+{
+    return {a.hi ^ b.hi, a.lo ^ b.lo};
+}
 constexpr Uint128 operator~(Uint128 a)
 {
     return {~a.hi, ~a.lo};

@@ -3,10 +3,10 @@
 # starts it on a virtual display and takes a picture of each calculator's window:
 # docs/screenshots/{subnet,radix,latency}.png, the pictures the README shows,
 # and of the address planner with the plan of docs/screenshots/planner-demo.zplan
-# (planner.png), and of the path window with a typed path (path.png). Then it
-# does the same on a dark desktop, for
-# docs/screenshots/{subnet,radix,latency,planner,path}-dark.png: the palette of
-# tools/dark-colours.conf reaches the program through the qt6ct platform
+# (planner.png), of the path window with a typed path (path.png) and of the
+# bit workbench's two tabs (workbench.png, workbench-wildcard.png). Then it
+# does the same on a dark desktop, for the same names with -dark: the palette
+# of tools/dark-colours.conf reaches the program through the qt6ct platform
 # theme, as a desktop's dark theme does. Run it again whenever the
 # calculators change.
 set -euo pipefail
@@ -63,6 +63,16 @@ Window=256 KiB
 Stack="wireguard4,pppoe"
 TransferSize=10 GB
 PATH
+    # The bit workbench opens with pi as a binary32, and a wildcard mask.
+    cat >"$config/Qorvel Group/Zentrix Bit Workbench.conf" <<'WORKBENCH'
+[General]
+Word=40490FDB
+Width=32
+Form=7
+Entry=3.1415927
+Operand=0x7F800000
+Wildcard=10.0.0.0, 0.255.0.255, 10.7.0.9
+WORKBENCH
     XDG_CONFIG_HOME="$config" "$program" &
     pid=$!
     trap 'kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; rm -rf "$config"' EXIT
@@ -117,6 +127,29 @@ PATH
     sleep 1
     import -window "$path" "$out/path$suffix.png"
     echo "wrote ${out#"$ZENTRIX_ROOT"/}/path$suffix.png"
+
+    # The bit workbench, a window of its own too, opened from the main window.
+    local workbench
+    xdotool windowfocus --sync "$window"
+    xdotool key --clearmodifiers ctrl+b
+    workbench=$(timeout 30 xdotool search --sync --onlyvisible --name 'Bit Workbench' | head -n 1) || true
+    if [ -z "$workbench" ]; then
+        echo "Zentrix did not show its bit workbench." >&2
+        exit 1
+    fi
+    xdotool windowfocus --sync "$workbench"
+    # The exponent's bits chosen as a field (from bit 23, eight bits up),
+    # then the value shifted and the shift undone, for a history to show.
+    xdotool key --clearmodifiers alt+Left ctrl+z alt+b
+    xdotool key --clearmodifiers --repeat 23 Left
+    xdotool key --clearmodifiers --repeat 7 shift+Left
+    sleep 1
+    import -window "$workbench" "$out/workbench$suffix.png"
+    echo "wrote ${out#"$ZENTRIX_ROOT"/}/workbench$suffix.png"
+    xdotool key --clearmodifiers ctrl+2
+    sleep 1
+    import -window "$workbench" "$out/workbench-wildcard$suffix.png"
+    echo "wrote ${out#"$ZENTRIX_ROOT"/}/workbench-wildcard$suffix.png"
 }
 
 if [ "${1:-}" = "--take-pictures" ]; then
