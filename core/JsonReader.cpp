@@ -7,6 +7,83 @@
 
 namespace json {
 
+const char* typeName(Type type)
+{
+    switch (type) {
+    case Type::Null:
+        return "null";
+    case Type::Boolean:
+        return "true or false";
+    case Type::Integer:
+        return "an integer";
+    case Type::String:
+        return "a string";
+    case Type::Array:
+        return "an array";
+    case Type::Object:
+        return "an object";
+    }
+    return "a value";
+}
+
+Value Value::Boolean(bool value)
+{
+    Value v;
+    v.type = Type::Boolean;
+    v.boolean = value;
+    return v;
+}
+
+Value Value::Integer(int64_t value)
+{
+    Value v;
+    v.type = Type::Integer;
+    v.integer = value;
+    return v;
+}
+
+Value Value::String(std::string value)
+{
+    Value v;
+    v.type = Type::String;
+    v.text = std::move(value);
+    return v;
+}
+
+Value Value::Array()
+{
+    Value v;
+    v.type = Type::Array;
+    return v;
+}
+
+Value Value::Object()
+{
+    Value v;
+    v.type = Type::Object;
+    return v;
+}
+
+const Value* Value::find(std::string_view key) const
+{
+    for (const Member& member : members)
+        if (member.key == key)
+            return &member.value;
+    return nullptr;
+}
+
+Value& Value::add(std::string key, Value value)
+{
+    members.push_back({std::move(key), std::move(value), {}});
+    return members.back().value;
+}
+
+Value& Value::push(Value value)
+{
+    items.push_back(std::move(value));
+    return items.back();
+}
+
 namespace {
 
 // Deep enough for any file of ours, shallow enough that a hostile

@@ -1,5 +1,6 @@
 #include "ipaddress/CidrText.h"
 
+#include "core/Text.h"
 #include "ipaddress/AddressText.h"
 
 namespace cidrtext {
@@ -65,7 +66,7 @@ bool readIpv4Mask(std::string_view text, uint8_t& prefix, std::string& expected)
 bool readPrefix(std::string_view text, AddressFamily family, uint8_t& prefix, std::string& expected)
 {
     uint64_t value = 0;
-    if (!addresstext::readNumber(text, addressBits(family), value)) {
+    if (!text::readNumber(text, addressBits(family), value)) {
         expected = prefixExpectation(family);
         return false;
     }

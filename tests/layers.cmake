@@ -10,16 +10,17 @@
 cmake_minimum_required(VERSION 3.25)
 
 set(allowed_app subnet radix latency planner controls core resources)
-set(allowed_planner ipaddress controls core)
+set(allowed_planner ipaddress output controls core)
 set(allowed_subnet ipaddress controls core)
 set(allowed_radix controls core)
 set(allowed_latency controls core)
 set(allowed_controls core)
-set(allowed_cli ipaddress core)
-set(allowed_ipaddress core)
+set(allowed_cli ipaddress output core)
+set(allowed_ipaddress output core)
+set(allowed_output core)
 set(allowed_core)
-set(qt_free core ipaddress cli)
-set(layered app planner subnet radix latency controls cli ipaddress core)
+set(qt_free core output ipaddress cli)
+set(layered app planner subnet radix latency controls cli ipaddress output core)
 # Every top-level folder of sources a quoted include can name.
 set(source_folders ${layered} resources tests fuzz bench tools)
 
@@ -57,8 +58,9 @@ endforeach()
 if(faults)
   message(FATAL_ERROR "Includes against the layering of the folders:\n${faults}"
     "Allowed: app -> subnet, radix, latency, planner, controls, core, resources; "
-    "planner -> ipaddress, controls, core; "
+    "planner -> ipaddress, output, controls, core; "
     "subnet -> ipaddress, controls, core; radix -> controls, core; latency -> controls, core; "
-    "controls -> core; cli -> ipaddress, core; ipaddress -> core; core -> nothing.")
+    "controls -> core; cli -> ipaddress, output, core; ipaddress -> output, core; "
+    "output -> core; core -> nothing.")
 endif()
 message(STATUS "Folder layering holds")
