@@ -229,7 +229,7 @@ void addCidrCommand(CLI::App& app, Command& chosen)
     addFormatOptions(*cidr, chosen, {false, true});
     addSkipInvalidOption(*cidr, chosen);
     cidr->callback([options, &chosen] {
-        options->invalid = &chosen.invalid;
+        options->reading = &chosen.reading;
         chosen.run = [options](Report& report) { return runCidr(report, *options); };
     });
     // Made when --help asks for it: the registry's words cost every call.

@@ -107,7 +107,7 @@ const char* probeCaption(cidrtext::CidrItem::Kind kind)
 
 int runFacts(Report& report, const CidrOptions& options, uint64_t limit)
 {
-    const ItemInput input(options.items, true, options.invalid);
+    const ItemInput input(options.items, true, options.reading);
     const bool single = input.single();
     if (single && !options.items.empty()) {
         // One range on its own lists the blocks that cover it.
@@ -157,7 +157,7 @@ int runContains(Report& report, const CidrOptions& options)
         throw UsageError("--contains: expected a network to look in before it, such as "
                          "'zentrix-cli cidr 10.0.0.0/8 --contains 10.1.2.3'");
 
-    const ItemInput probes(options.contains, false, options.invalid);
+    const ItemInput probes(options.contains, false, options.reading);
     const std::string network = containerText(container, containerZone);
     const char* networkCaption =
         container.kind == cidrtext::CidrItem::Kind::Range ? "Range" : "Network";

@@ -158,10 +158,10 @@ uint64_t writeBlocks(RangeCursor& ranges, BlockTable& table, uint64_t limit,
 }
 
 // The items of a list into a set.
-void readSet(const std::vector<std::string>& arguments, InvalidItems* invalid, AddressSet& set,
+void readSet(const std::vector<std::string>& arguments, ItemReading* reading, AddressSet& set,
              ListBounds& bounds)
 {
-    ItemInput(arguments, false, invalid).forEach([&set, &bounds](const ItemText& item) {
+    ItemInput(arguments, false, reading).forEach([&set, &bounds](const ItemText& item) {
         const cidrtext::CidrItem read = readCidrItem(item);
         set.add(read.range);
         bounds.add(read.range);
@@ -195,7 +195,7 @@ int runSetOperation(Report& report, const CidrOptions& options, uint64_t limit)
 {
     AddressSet a;
     ListBounds bounds;
-    readSet(options.items, options.invalid, a, bounds);
+    readSet(options.items, options.reading, a, bounds);
     if (options.summarize) {
         BlockTable table(report, bounds, false, {});
         const uint64_t total = writeBlocks(*a.ranges(), table, limit);
@@ -207,7 +207,7 @@ int runSetOperation(Report& report, const CidrOptions& options, uint64_t limit)
                                                                          : options.diff;
     AddressSet b;
     ListBounds boundsOfB;
-    readSet(other, options.invalid, b, boundsOfB);
+    readSet(other, options.reading, b, boundsOfB);
     const std::unique_ptr<RangeCursor> rangesOfA = a.ranges();
     const std::unique_ptr<RangeCursor> rangesOfB = b.ranges();
 
@@ -242,7 +242,7 @@ int runOverlaps(Report& report, const CidrOptions& options)
     std::vector<AddressRange> ranges;
     std::string texts;
     std::vector<size_t> ends;
-    ItemInput(options.items, false, options.invalid).forEach([&](const ItemText& item) {
+    ItemInput(options.items, false, options.reading).forEach([&](const ItemText& item) {
         ranges.push_back(readCidrItem(item).range);
         texts.append(item.text);
         ends.push_back(texts.size());

@@ -27,7 +27,7 @@ struct CidrOptions
     bool lookup = false;
     bool reverseZones = false;
     bool ptr = false;
-    InvalidItems* invalid = nullptr; // --skip-invalid
+    ItemReading* reading = nullptr; // --skip-invalid, JSON lines
 };
 
 // An item as the output names it: an address, a network or FIRST-LAST.

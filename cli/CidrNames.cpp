@@ -24,7 +24,7 @@ int runLookup(Report& report, const CidrOptions& options)
 {
     // The networks first, whole; then each item is answered as it is read.
     std::vector<CidrBlock> networks;
-    ItemInput(options.in, false, options.invalid).forEach([&networks](const ItemText& item) {
+    ItemInput(options.in, false, options.reading).forEach([&networks](const ItemText& item) {
         const cidrtext::CidrItem read = readCidrItem(item);
         if (read.kind != cidrtext::CidrItem::Kind::Range) {
             networks.push_back(read.block);
@@ -37,7 +37,7 @@ int runLookup(Report& report, const CidrOptions& options)
     });
     const PrefixTable table(std::move(networks));
 
-    const ItemInput items(options.items, false, options.invalid);
+    const ItemInput items(options.items, false, options.reading);
     report.beginTable({}, "matches", {{"item", "", 0}, {"match", "", 0}},
                       linesStyle(items.single()));
     bool allMatched = true;
@@ -68,7 +68,7 @@ int runReverseZones(Report& report, const CidrOptions& options)
         report.row(cells);
         ++count;
     };
-    ItemInput(options.items, false, options.invalid).forEach([&](const ItemText& item) {
+    ItemInput(options.items, false, options.reading).forEach([&](const ItemText& item) {
         const cidrtext::CidrItem read = readCidrItem(item);
         if (read.kind != cidrtext::CidrItem::Kind::Range) {
             reversezones::forEachZone(read.block, write);
@@ -85,7 +85,7 @@ int runReverseZones(Report& report, const CidrOptions& options)
 
 int runPtr(Report& report, const CidrOptions& options)
 {
-    const ItemInput items(options.items, false, options.invalid);
+    const ItemInput items(options.items, false, options.reading);
     report.beginTable({}, "names",
                       {{"address", "", 0, false, Field::Show::DataOnly},
                        {"ptr", "", 0, false, Field::Show::Everywhere, true}},

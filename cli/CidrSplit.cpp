@@ -98,7 +98,7 @@ void splitIpv6(Report& report, const CidrBlock& block, uint8_t newPrefix, uint64
 
 int runSplit(Report& report, const CidrOptions& options, uint64_t limit)
 {
-    const ItemInput input(options.items, true, options.invalid);
+    const ItemInput input(options.items, true, options.reading);
     if (!input.single())
         throw UsageError("--split: expected one network to split, such as "
                          "'zentrix-cli cidr 10.0.0.0/8 --split 28'");

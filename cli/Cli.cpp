@@ -178,8 +178,12 @@ int runCli(int argc, const char* const* argv, Output& out)
 
     try {
         Report report(out, chosen.format);
+        // JSON lines are written as each item is done: what is answered goes
+        // out before the program waits for more input.
+        if (chosen.format == Format::JsonLines)
+            chosen.reading.beforeRead = [&out] { out.flush(); };
         const int status = chosen.run(report);
-        chosen.invalid.finish();
+        chosen.reading.finish();
         out.flush();
         return status;
     } catch (const std::exception& e) {

@@ -50,7 +50,7 @@ void addFormatOptions(CLI::App& command, Command& chosen, Formats formats)
 
 void addSkipInvalidOption(CLI::App& command, Command& chosen)
 {
-    command.add_flag("--skip-invalid", chosen.invalid.skip,
+    command.add_flag("--skip-invalid", chosen.reading.skip,
                      "Pass over items that are no valid input, naming the first five on "
                      "standard error, instead of stopping at the first");
 }

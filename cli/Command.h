@@ -48,7 +48,7 @@ struct Command
 
     Format format = Format::Text;
     std::string formatFlag; // the option that chose the format, if any
-    InvalidItems invalid;   // --skip-invalid, where a command reads lists
+    ItemReading reading;    // how lists are read: --skip-invalid, JSON lines
     std::function<int(Report&)> run;
 };
 

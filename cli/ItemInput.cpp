@@ -81,13 +81,13 @@ std::string ItemText::where() const
     return source ? lineLocation(*source, line) : std::string();
 }
 
-void InvalidItems::pass(const std::string& message)
+void ItemReading::pass(const std::string& message)
 {
     if (++skipped <= Named)
         std::fprintf(stderr, "zentrix-cli: skipped: %s\n", message.c_str());
 }
 
-void InvalidItems::finish() const
+void ItemReading::finish() const
 {
     if (skipped == 0)
         return;
@@ -106,8 +106,8 @@ bool isIpv4Mask(std::string_view text)
 }
 
 ItemInput::ItemInput(const std::vector<std::string>& arguments, bool pairMasks,
-                     InvalidItems* invalid)
-    : FArguments(arguments), FPairMasks(pairMasks), FInvalid(invalid)
+                     ItemReading* reading)
+    : FArguments(arguments), FPairMasks(pairMasks), FReading(reading)
 {
 }
 
@@ -143,17 +143,17 @@ size_t ItemInput::standardInputs() const
 void ItemInput::visitOne(const std::function<void(const ItemText&)>& visit,
                          const ItemText& item) const
 {
-    if (!FInvalid) {
+    if (!FReading) {
         visit(item);
         return;
     }
     try {
         visit(item);
-        ++FInvalid->valid;
+        ++FReading->valid;
     } catch (const BadItem& e) {
-        if (!FInvalid->skip)
+        if (!FReading->skip)
             throw;
-        FInvalid->pass(e.what());
+        FReading->pass(e.what());
     }
 }
 
@@ -179,6 +179,8 @@ void ItemInput::readLines(int fd, const std::string& name,
                           const std::function<void(const ItemText&)>& visit) const
 {
     LineReader reader(fd, name);
+    if (FReading && FReading->beforeRead)
+        reader.setBeforeRead(FReading->beforeRead);
     std::string_view line;
     ItemText item;
     item.source = &reader.name();

@@ -26,14 +26,16 @@ struct ItemText
     std::string where() const;
 };
 
-// Items that are no valid input, when --skip-invalid passes them over: the
-// first few are named on standard error as they are met, and the command
-// ends with a count.
-struct InvalidItems
+// How a command reads its lists. Items that are no valid input, when
+// --skip-invalid passes them over: the first few are named on standard
+// error as they are met, and the command ends with a count.
+struct ItemReading
 {
     static constexpr uint64_t Named = 5;
 
-    bool skip = false;
+    bool skip = false; // --skip-invalid
+    // Called before a list is read further (see LineReader::setBeforeRead).
+    std::function<void()> beforeRead;
     uint64_t valid = 0;
     uint64_t skipped = 0;
 
@@ -49,9 +51,9 @@ public:
     // `pairMasks`: two arguments, an IPv4 address and a netmask or hostmask,
     // are one item (ADDRESS MASK); otherwise each argument is one. Bad
     // items stop the command with a UsageError naming them, or with
-    // `invalid` set to skip them, are passed over.
+    // `reading` set to skip them, are passed over.
     ItemInput(const std::vector<std::string>& arguments, bool pairMasks,
-              InvalidItems* invalid = nullptr);
+              ItemReading* reading = nullptr);
 
     // Visits every item in order. Throws UsageError naming the source when a
     // file cannot be read, and BadItem (see Command.h) naming the line when
@@ -73,7 +75,7 @@ private:
 
     const std::vector<std::string>& FArguments;
     bool FPairMasks;
-    InvalidItems* FInvalid;
+    ItemReading* FReading;
 };
 
 // Whether `text` is an IPv4 netmask or hostmask (the second of ADDRESS MASK).

@@ -48,17 +48,12 @@ struct Value
     std::vector<Member> members; // an object's, in the order read or added
     Position position;           // where the value starts in the text read
 
-    static Value Null() { return {}; }
-    static Value Boolean(bool value);
-    static Value Integer(int64_t value);
-    static Value String(std::string value);
-    static Value Array();
-    static Value Object();
+    // A value of the type, empty: the reader fills it in.
+    static Value of(Type type);
 
     bool isContainer() const { return type == Type::Array || type == Type::Object; }
     // The member named `key`, or nullptr.
     const Value* find(std::string_view key) const;
-    Value& add(std::string key, Value value);
     Value& push(Value value);
 };
 

@@ -26,41 +26,10 @@ const char* typeName(Type type)
     return "a value";
 }
 
-Value Value::Boolean(bool value)
+Value Value::of(Type type)
 {
     Value v;
-    v.type = Type::Boolean;
-    v.boolean = value;
-    return v;
-}
-
-Value Value::Integer(int64_t value)
-{
-    Value v;
-    v.type = Type::Integer;
-    v.integer = value;
-    return v;
-}
-
-Value Value::String(std::string value)
-{
-    Value v;
-    v.type = Type::String;
-    v.text = std::move(value);
-    return v;
-}
-
-Value Value::Array()
-{
-    Value v;
-    v.type = Type::Array;
-    return v;
-}
-
-Value Value::Object()
-{
-    Value v;
-    v.type = Type::Object;
+    v.type = type;
     return v;
 }
 
@@ -70,12 +39,6 @@ const Value* Value::find(std::string_view key) const
         if (member.key == key)
             return &member.value;
     return nullptr;
-}
-
-Value& Value::add(std::string key, Value value)
-{
-    members.push_back({std::move(key), std::move(value), {}});
-    return members.back().value;
 }
 
 Value& Value::push(Value value)
@@ -162,23 +125,26 @@ private:
             value = readArray(depth + 1);
             break;
         case '"':
-            value = Value::String(readString());
+            value = Value::of(Type::String);
+            value.text = readString();
             break;
         case 't':
             readWord("true");
-            value = Value::Boolean(true);
+            value = Value::of(Type::Boolean);
+            value.boolean = true;
             break;
         case 'f':
             readWord("false");
-            value = Value::Boolean(false);
+            value = Value::of(Type::Boolean);
             break;
         case 'n':
             readWord("null");
             break;
         default:
-            if (peek() == '-' || (peek() >= '0' && peek() <= '9'))
-                value = Value::Integer(readInteger());
-            else
+            if (peek() == '-' || (peek() >= '0' && peek() <= '9')) {
+                value = Value::of(Type::Integer);
+                value.integer = readInteger();
+            } else
                 fail("a value (an object, array, string, integer, true, false or null)");
         }
         value.position = start;
@@ -342,7 +308,7 @@ private:
         if (depth > MaxDepth)
             fail("at most 64 levels of arrays and objects");
         advance(); // [
-        Value array = Value::Array();
+        Value array = Value::of(Type::Array);
         skipBlanks();
         if (!atEnd() && peek() == ']') {
             advance();
@@ -380,7 +346,7 @@ private:
         if (depth > MaxDepth)
             fail("at most 64 levels of arrays and objects");
         advance(); // {
-        Value object = Value::Object();
+        Value object = Value::of(Type::Object);
         std::unordered_set<std::string> seen;
         skipBlanks();
         if (!atEnd() && peek() == '}') {

@@ -91,6 +91,8 @@ bool LineReader::fill()
         FStart = 0;
     }
     while (!FEof && FEnd < BufferSize) {
+        if (FBeforeRead)
+            FBeforeRead();
         const ssize_t got = ::read(FFd, FBuffer.get() + FEnd, BufferSize - FEnd);
         if (got < 0) {
             if (errno == EINTR)

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -50,6 +51,11 @@ public:
     bool next(std::string_view& line);
     bool tooLong() const { return FTooLong; }
 
+    // Called before each read of the source, which may wait for more: a
+    // stream's answers so far can go out first (JSON lines as each item is
+    // done, when items come slowly through a pipe).
+    void setBeforeRead(std::function<void()> beforeRead) { FBeforeRead = std::move(beforeRead); }
+
     uint64_t number() const { return FNumber; }
     const std::string& name() const { return FName; }
     // "FILE:LINE" of the line last read.
@@ -67,6 +73,7 @@ private:
     bool FEof = false;
     bool FStarted = false;
     bool FTooLong = false;
+    std::function<void()> FBeforeRead;
 };
 
 // All of a source as text, read through a LineReader (so with its rules)
