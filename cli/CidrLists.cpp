@@ -100,15 +100,24 @@ public:
 
     void row(const CidrBlock& block, const char* marker = "", const char* side = "")
     {
+        // The blocks of a range start aligned: the address is the network
+        // and the first address, written once.
         char* p = FBuffer;
         char* const network = p;
-        p = writeAddress(p, block.family, block.network());
+        p = writeAddress(p, block.family, block.address);
+        const size_t addressLength = size_t(p - network);
         *p++ = '/';
         p = writeUnsigned(p, block.prefix);
         char* const first = p;
-        p = writeAddress(p, block.family, block.network());
+        p = std::copy(network, network + addressLength, p);
         char* const last = p;
-        p = writeAddress(p, block.family, block.last());
+        if (block.family == AddressFamily::IPv4) {
+            const unsigned hostBits = block.hostBits();
+            const uint32_t span = hostBits >= 32 ? ~uint32_t(0) : (uint32_t(1) << hostBits) - 1;
+            p = addresstext::writeIpv4(p, uint32_t(block.address.lo) | span);
+        } else {
+            p = writeAddress(p, block.family, block.last());
+        }
         const std::string& count = powersOfTwo()[block.hostBits()];
         const Cell blockCells[] = {{std::string_view(network, size_t(first - network))},
                                    {std::string_view(first, size_t(last - first))},

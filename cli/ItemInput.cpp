@@ -196,15 +196,28 @@ void ItemInput::readLines(int fd, const std::string& name,
                     item);
                 continue;
             }
-            const size_t comment = line.find('#');
-            const std::string_view content = text::trimmed(line.substr(0, comment));
+            // One pass: the blanks around the item, a comment after it, and
+            // whether a second word follows the first.
+            const char* p = line.data();
+            const char* const stop = p + line.size();
+            while (p < stop && text::isBlank(*p))
+                ++p;
+            const char* const start = p;
+            const char* end = p;
+            bool blankSeen = false, secondWord = false;
+            for (; p < stop && *p != '#'; ++p) {
+                if (text::isBlank(*p)) {
+                    blankSeen = true;
+                } else {
+                    secondWord = secondWord || blankSeen;
+                    end = p + 1;
+                }
+            }
+            const std::string_view content(start, size_t(end - start));
             if (content.empty())
                 continue;
             item.text = content;
-            size_t gap = 0;
-            while (gap < content.size() && !text::isBlank(content[gap]))
-                ++gap;
-            if (gap == content.size()) {
+            if (!secondWord) {
                 visitOne(visit, item);
                 continue;
             }

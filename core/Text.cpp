@@ -30,11 +30,6 @@ void appendEscape(std::string& out, unsigned char byte)
 
 } // namespace
 
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
-
 std::string_view trimmed(std::string_view text)
 {
     while (!text.empty() && isBlank(text.front()))

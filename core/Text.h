@@ -10,8 +10,12 @@
 namespace text {
 
 // The blanks around and between the words of a line people write: space,
-// tab, carriage return, vertical tab and form feed.
-bool isBlank(char c);
+// tab, carriage return, vertical tab and form feed. (Inline: readers ask it
+// of every byte of a million-line list.)
+inline bool isBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
 std::string_view trimmed(std::string_view text);
 
 // A decimal number without sign or leading zeros, at most maxValue.
