@@ -179,7 +179,10 @@ std::string requestToken(const GatheredPlan& plan, size_t index)
     return request.name + (plan.requestFromNeed[index] ? "=" : " ") + request.size;
 }
 
-PlanInput readInput(const GatheredPlan& plan)
+// The plan's input. With --skip-invalid a request line of the file that is
+// no request is named, counted and left out of `plan` as well, so that the
+// rules' faults still name the right lines.
+PlanInput readInput(GatheredPlan& plan, ItemReading& reading)
 {
     PlanInput input;
     input.options = plan.options;
@@ -192,16 +195,26 @@ PlanInput readInput(const GatheredPlan& plan)
         input.parents.push_back(block);
     }
     input.requests.reserve(plan.requests.size());
+    size_t kept = 0;
     for (size_t i = 0; i < plan.requests.size(); ++i) {
         const plantext::RequestText& text = plan.requests[i];
         PlanRequest request;
         if (!plantext::readRequest(text, request, expected)) {
             if (text.size.empty() && !plan.requestFromNeed[i])
                 expected = "NAME HOSTS or NAME /PREFIX: a name, then the size";
-            badToken(plan.source, text.line, requestToken(plan, i), expected);
+            if (!reading.skip || plan.requestFromNeed[i])
+                badToken(plan.source, text.line, requestToken(plan, i), expected);
+            reading.pass(lineLocation(plan.source, text.line) + ": '" +
+                         text::shownToken(requestToken(plan, i)) + "': expected " + expected);
+            continue;
         }
+        ++reading.valid;
         input.requests.push_back(std::move(request));
+        plan.requests[kept] = plan.requests[i];
+        plan.requestFromNeed[kept++] = plan.requestFromNeed[i];
     }
+    plan.requests.resize(kept);
+    plan.requestFromNeed.resize(kept);
     return input;
 }
 
@@ -258,12 +271,12 @@ std::string requestPlace(const GatheredPlan& plan, size_t index)
     throw UsageError("plan: " + problem.expected);
 }
 
-int runPlan(Report& report, const PlanArguments& arguments)
+int runPlan(Report& report, const PlanArguments& arguments, ItemReading& reading)
 {
     GatheredPlan plan;
     readPlanSource(arguments, plan);
     addCommandLine(arguments, plan);
-    const PlanInput input = readInput(plan);
+    const PlanInput input = readInput(plan, reading);
     AddressPlanner planner;
     const PlanResult& result = planner.plan(input);
     if (result.problem)
@@ -317,8 +330,11 @@ void addPlanCommand(CLI::App& app, Command& chosen)
     plan->add_flag("--p2p127", arguments->p2p127,
                    "IPv6: give 2 hosts a /127 (RFC 6164) instead of a /64");
     addFormatOptions(*plan, chosen, {true, false});
+    addSkipInvalidOption(*plan, chosen);
     plan->callback([arguments, &chosen] {
-        chosen.run = [arguments](Report& report) { return runPlan(report, *arguments); };
+        chosen.run = [arguments, &chosen](Report& report) {
+            return runPlan(report, *arguments, chosen.reading);
+        };
     });
     plan->footer(
         "A host count gets the smallest block whose usable addresses hold it; in IPv6 every "

@@ -117,6 +117,10 @@ private slots:
         row("a line of 65,537 bytes", {"plan", "10.0.0.0/8", "--file", "FILE"},
             "a 1\n" + QByteArray(65537, 'x') + "\n", 2, "FILE:2: expected a line of at most 65536");
 
+        row("bad request lines skipped",
+            {"plan", "10.0.0.0/24", "--file", "FILE", "--skip-invalid", "--csv"},
+            "a 10\nb x\nc /26\n", 0, "a,10,28,|c,/26,26,");
+
         // Exit 1: some requests did not fit, and are listed.
         row("did not fit", {"plan", "10.0.0.0/24", "--need", "big=300", "--need", "small=/26"},
             none, 1, "Did not fit|big|/23");
@@ -158,6 +162,9 @@ private slots:
         if (status == 2) {
             QCOMPARE(out, QString());
             QVERIFY2(err.startsWith("zentrix-cli: ") && err.count('\n') == 1, qPrintable(err));
+        } else if (args.contains("--skip-invalid")) {
+            QVERIFY2(err.contains(":2: 'b x'") && err.contains("skipped 1 invalid item"),
+                     qPrintable(err));
         } else {
             QCOMPARE(err, QString());
         }
