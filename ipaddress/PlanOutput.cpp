@@ -104,9 +104,8 @@ Value parentsValue(const PlanInput& input, const PlanResult& result)
 
 void writeJson(Report& report, const PlanInput& input, const PlanResult& result)
 {
-    const Value largest = result.largestFree
-                              ? Value::of(cidrtext::networkText(*result.largestFree))
-                              : Value::null();
+    const Value largest =
+        result.largestFree ? Value::of(cidrtext::networkText(*result.largestFree)) : Value::null();
     const Record record = {{"",
                             {{"unplaced", "", unplacedValue(input, result)},
                              {"largest_free", "", largest},
