@@ -59,14 +59,34 @@ const Question* chosenQuestion(const CidrOptions& o, const std::vector<Question>
 }
 
 // Standard input can be read once.
-void checkStandardInputs(const CidrOptions& o, bool listQuestion)
+void checkStandardInputs(const CidrOptions& o)
 {
-    size_t count = 0;
+    size_t count = ItemInput(o.items, false).standardInputs();
     for (const auto* list : {&o.contains, &o.exclude, &o.intersect, &o.diff, &o.in})
         count += ItemInput(*list, false).standardInputs();
-    count += listQuestion && o.items.empty() ? 1 : ItemInput(o.items, false).standardInputs();
     if (count > 1)
         throwBadToken("-", "standard input ('-') once in a command: it can be read only once");
+}
+
+// Items come only from what the command line names: a question with none
+// says so rather than wait on standard input. An option that takes a list
+// may have taken what were meant as the items.
+void requireItems(const CidrOptions& o)
+{
+    if (!o.items.empty())
+        return;
+    const std::pair<const char*, const std::vector<std::string>*> lists[] = {
+        {"--exclude", &o.exclude},
+        {"--intersect", &o.intersect},
+        {"--diff", &o.diff},
+        {"--in", &o.in},
+        {"--contains", &o.contains}};
+    for (const auto& [option, values] : lists)
+        if (!values->empty())
+            throw UsageError(std::string("no items: the values after ") + option +
+                             " are its own; give items before it, or - for standard input");
+    throw UsageError("no items: give addresses, networks or ranges as arguments, - for standard "
+                     "input or @FILE for a file");
 }
 
 std::string typeList()
@@ -96,7 +116,18 @@ int runCidr(Report& report, const CidrOptions& options)
     const uint64_t limit = readLimit(options.limit);
     const std::string option = question ? question->option : "";
     const bool listQuestion = question && option != "--split" && option != "--contains";
-    checkStandardInputs(options, listQuestion);
+    checkStandardInputs(options);
+    if (listQuestion)
+        requireItems(options);
+    // A plain list is of networks or names: of the listings, and the zones
+    // and PTR names.
+    if (report.format() == Format::Plain &&
+        !(question && (question->listing || option == "--reverse-zones" || option == "--ptr")) &&
+        !(!question && options.items.size() == 1))
+        throw UsageError("--plain: expected a listing of networks or names (--split, "
+                         "--summarize, --exclude, --intersect, a range, --reverse-zones or "
+                         "--ptr), not " +
+                         (question ? option : std::string("the facts of a network")));
 
     if (!question) {
         if (options.items.empty())
@@ -144,11 +175,6 @@ cidrtext::CidrItem readCidrItem(const ItemText& item, std::string* zone)
     return read;
 }
 
-std::vector<std::string> itemsOrStandardInput(const std::vector<std::string>& items)
-{
-    return items.empty() ? std::vector<std::string>{"-"} : items;
-}
-
 void addCidrCommand(CLI::App& app, Command& chosen)
 {
     auto options = std::make_shared<CidrOptions>();
@@ -159,10 +185,10 @@ void addCidrCommand(CLI::App& app, Command& chosen)
         return;
     cidr->add_option("ITEM", options->items,
                      "An address (10.1.2.3, 2001:db8::1, fe80::1%eth0), a network "
-                     "(10.0.0.0/8, 10.0.0.0/255.0.0.0, or ADDRESS MASK as two arguments), a "
-                     "range (10.0.0.5-10.0.0.20), '-' for standard input or @FILE for a file: "
-                     "one item per line there, blank lines and '#' comments allowed. The facts "
-                     "of each, or what an option below asks of them")
+                     "(10.0.0.0/8, 10.0.0.0/255.0.0.0, or ADDRESS MASK as the only two "
+                     "arguments), a range (10.0.0.5-10.0.0.20), '-' for standard input or @FILE "
+                     "for a file: one item per line there, blank lines and '#' comments "
+                     "allowed. The facts of each, or what an option below asks of them")
         ->type_name("");
     cidr->add_option("--split", options->split,
                      "List every subnet of the network with this longer prefix (28 or /28): "
@@ -173,8 +199,7 @@ void addCidrCommand(CLI::App& app, Command& chosen)
                      "ranges: exit status 0 if it holds them all, 1 if not")
         ->type_name("ITEM");
     cidr->add_flag("--summarize", options->summarize,
-                   "The fewest CIDR blocks that cover exactly the items (standard input when "
-                   "none are given)");
+                   "The fewest CIDR blocks that cover exactly the items");
     cidr->add_option("--exclude", options->exclude,
                      "The items minus these, as the fewest CIDR blocks")
         ->type_name("ITEM");
@@ -201,18 +226,23 @@ void addCidrCommand(CLI::App& app, Command& chosen)
     cidr->add_flag("--ptr", options->ptr,
                    "The name of each address's PTR record (4.3.2.1.in-addr.arpa)");
     addLimitOption(*cidr, options->limit);
-    addFormatOptions(*cidr, chosen, false);
+    addFormatOptions(*cidr, chosen, {false, true});
+    addSkipInvalidOption(*cidr, chosen);
     cidr->callback([options, &chosen] {
+        options->reading = &chosen.reading;
         chosen.run = [options](Report& report) { return runCidr(report, *options); };
     });
     // Made when --help asks for it: the registry's words cost every call.
     // (The footer's text would be the program's, which a command inherits.)
     cidr->footer(std::string());
     cidr->footer([] {
-        return "Items come before an option that takes a list (or after --). Lists read "
-               "standard "
-               "input when no items are given; '-' may appear once. IPv4 and IPv6 mix freely; IPv4 "
-               "blocks come first in every listing.\n\n" +
+        return "Items are what the command line names: each argument is one item, '-' reads "
+               "them from standard input and @FILE from a file (once each per command for "
+               "'-'); ADDRESS MASK is one item only when those two are all the items. Items "
+               "come before an option that takes a list (or after --); a question without "
+               "items says so. IPv4 and IPv6 mix freely; IPv4 blocks come first in every "
+               "listing. --skip-invalid passes over items that are no valid input and names "
+               "the first five; the exit status is then what the valid items give.\n\n" +
                typeList() +
                "\nExamples:\n"
                "  zentrix-cli cidr 192.168.10.77/26\n"
@@ -221,10 +251,13 @@ void addCidrCommand(CLI::App& app, Command& chosen)
                "  zentrix-cli cidr 10.0.0.0/8 --split 28 --limit 4\n"
                "  zentrix-cli cidr 10.0.0.5-10.0.0.20\n"
                "  zentrix-cli cidr 10.0.0.0/8 --contains 10.20.30.40 10.1.0.0/16\n"
-               "  zentrix-cli cidr - < hosts.txt --csv\n"
+               "  zentrix-cli cidr - --csv < hosts.txt\n"
+               "  zentrix-cli cidr - --jsonl --skip-invalid < hosts.txt\n"
                "  zentrix-cli cidr --summarize @routes.txt\n"
+               "  zentrix-cli cidr --summarize --plain @routes.txt | \\\n"
+               "      zentrix-cli cidr - --exclude 10.0.0.0/24\n"
                "  zentrix-cli cidr 10.0.0.0/8 --exclude 10.1.0.0/16 10.2.0.0/16\n"
-               "  zentrix-cli cidr @old.txt --diff @new.txt\n"
+               "  zentrix-cli cidr @old.txt --diff @new.txt   # exit status 1\n"
                "  zentrix-cli cidr --lookup 10.1.2.3 --in @routes.txt\n"
                "  zentrix-cli cidr --reverse-zones 192.0.2.0/26 2001:db8::/30\n"
                "  zentrix-cli cidr --ptr 2001:db8::1";

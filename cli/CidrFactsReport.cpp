@@ -3,8 +3,11 @@
 
 #include "cli/CidrModes.h"
 
+#include "core/Text.h"
 #include "ipaddress/AddressText.h"
 #include "ipaddress/CidrFacts.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -12,25 +15,43 @@ Value valueOf(const Fact& fact)
 {
     switch (fact.kind) {
     case FactKind::Number:
-        return {Value::Kind::Integer, fact.text, false};
+        return Value::number(fact.text);
     case FactKind::Count:
-        return Value::Count(fact.text);
+        return Value::count(fact.text);
     case FactKind::Flag:
-        return Value::Flag(fact.flag, fact.text);
+        return Value::boolean(fact.flag, fact.text);
     case FactKind::None:
-        return Value::Null();
+        return Value::null();
     case FactKind::Text:
         break;
     }
-    return Value::Of(fact.text);
+    return Value::of(fact.text);
 }
 
-Record factsRecord(const CidrBlock& block, const std::string& zone)
+Field fieldOf(const Fact& fact)
 {
+    return {std::string(fact.key), std::string(fact.caption), valueOf(fact),
+            fact.dataOnly ? Field::Show::DataOnly : Field::Show::Everywhere};
+}
+
+// People read the facts in the order of their family; programs get every
+// key of either family in one order, null where this one has no value.
+Record factsRecord(const CidrBlock& block, const std::string& zone, bool data)
+{
+    const std::vector<Fact> facts = cidrFacts(block, zone);
     Section section;
-    for (const Fact& fact : cidrFacts(block, zone))
-        section.fields.push_back({std::string(fact.key), std::string(fact.caption), valueOf(fact),
-                                  fact.dataOnly ? Field::Show::DataOnly : Field::Show::Everywhere});
+    if (!data) {
+        for (const Fact& fact : facts)
+            section.fields.push_back(fieldOf(fact));
+        return {section};
+    }
+    for (std::string_view key : cidrFactKeys()) {
+        const auto fact =
+            std::find_if(facts.begin(), facts.end(), [key](const Fact& f) { return f.key == key; });
+        section.fields.push_back(fact != facts.end() ? fieldOf(*fact)
+                                                     : Field{std::string(key), std::string(),
+                                                             Value::null(), Field::Show::DataOnly});
+    }
     return {section};
 }
 
@@ -86,7 +107,7 @@ const char* probeCaption(cidrtext::CidrItem::Kind kind)
 
 int runFacts(Report& report, const CidrOptions& options, uint64_t limit)
 {
-    const ItemInput input(options.items, true);
+    const ItemInput input(options.items, true, options.reading);
     const bool single = input.single();
     if (single && !options.items.empty()) {
         // One range on its own lists the blocks that cover it.
@@ -103,7 +124,7 @@ int runFacts(Report& report, const CidrOptions& options, uint64_t limit)
     std::vector<std::string> keys;
     for (std::string_view key : cidrFactKeys())
         keys.emplace_back(key);
-    report.BeginRecords(std::move(keys), single);
+    report.beginRecords(std::move(keys), single);
     input.forEach([&report](const ItemText& item) {
         std::string zone;
         const cidrtext::CidrItem read = readNetworkItem(item, zone);
@@ -111,9 +132,9 @@ int runFacts(Report& report, const CidrOptions& options, uint64_t limit)
             throwBadToken(item.where(), item.text,
                           "an address or a network: a range lists its blocks when it is the only "
                           "input (or see --summarize)");
-        report.AddRecord(factsRecord(read.block, zone));
+        report.addRecord(factsRecord(read.block, zone, report.dataFormat()));
     });
-    report.EndRecords();
+    report.endRecords();
     return 0;
 }
 
@@ -126,20 +147,22 @@ int runContains(Report& report, const CidrOptions& options)
     size_t count = 0;
     networks.forEach([&](const ItemText& item) {
         if (++count == 2)
-            throwBadToken(item.where(), item.text,
-                          "one network to look in for --contains (several: see --lookup ... --in)");
+            throw UsageError((item.where().empty() ? std::string() : item.where() + ": ") + "'" +
+                             text::shownToken(item.text) +
+                             "': expected one network to look in for --contains (several: see "
+                             "--lookup ... --in)");
         container = readNetworkItem(item, containerZone);
     });
     if (count == 0)
         throw UsageError("--contains: expected a network to look in before it, such as "
                          "'zentrix-cli cidr 10.0.0.0/8 --contains 10.1.2.3'");
 
-    const ItemInput probes(options.contains, false);
+    const ItemInput probes(options.contains, false, options.reading);
     const std::string network = containerText(container, containerZone);
     const char* networkCaption =
         container.kind == cidrtext::CidrItem::Kind::Range ? "Range" : "Network";
     bool allInside = true;
-    report.BeginRecords({"network", "item", "contains"}, probes.single());
+    report.beginRecords({"network", "item", "contains"}, probes.single());
     probes.forEach([&](const ItemText& item) {
         std::string zone;
         const cidrtext::CidrItem probe = readCidrItem(item, &zone);
@@ -149,12 +172,12 @@ int runContains(Report& report, const CidrOptions& options)
                             container.range.first <= probe.range.first &&
                             probe.range.last <= container.range.last;
         allInside = allInside && inside;
-        report.AddRecord(
+        report.addRecord(
             {{"",
-              {{"network", networkCaption, Value::Of(network)},
-               {"item", probeCaption(probe.kind), Value::Of(probeText(probe, zone))},
-               {"contains", "Contains", Value::Flag(inside, inside ? "yes" : "no")}}}});
+              {{"network", networkCaption, Value::of(network)},
+               {"item", probeCaption(probe.kind), Value::of(probeText(probe, zone))},
+               {"contains", "Contains", Value::boolean(inside, inside ? "yes" : "no")}}}});
     });
-    report.EndRecords();
+    report.endRecords();
     return allInside ? 0 : 1;
 }

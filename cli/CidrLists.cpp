@@ -91,36 +91,45 @@ public:
             columns.push_back({"", "", 1, false, Field::Show::TextOnly});
             columns.push_back({"side", "", 0, false, Field::Show::CsvOnly});
         }
-        columns.push_back({"network", "Network", width + 4});
+        columns.push_back({"network", "Network", width + 4, false, Field::Show::Everywhere, true});
         columns.push_back({"first", "First", width});
         columns.push_back({"last", "Last", width});
         columns.push_back({"addresses", "Addresses", bounds.countWidth(), true});
-        report.BeginTable({}, sides ? "only_a" : "blocks", std::move(columns), style);
+        report.beginTable({}, sides ? "only_a" : "blocks", std::move(columns), style);
     }
 
     void row(const CidrBlock& block, const char* marker = "", const char* side = "")
     {
+        // The blocks of a range start aligned: the address is the network
+        // and the first address, written once.
         char* p = FBuffer;
         char* const network = p;
-        p = writeAddress(p, block.family, block.network());
+        p = writeAddress(p, block.family, block.address);
+        const size_t addressLength = size_t(p - network);
         *p++ = '/';
         p = writeUnsigned(p, block.prefix);
         char* const first = p;
-        p = writeAddress(p, block.family, block.network());
+        p = std::copy(network, network + addressLength, p);
         char* const last = p;
-        p = writeAddress(p, block.family, block.last());
+        if (block.family == AddressFamily::IPv4) {
+            const unsigned hostBits = block.hostBits();
+            const uint32_t span = hostBits >= 32 ? ~uint32_t(0) : (uint32_t(1) << hostBits) - 1;
+            p = addresstext::writeIpv4(p, uint32_t(block.address.lo) | span);
+        } else {
+            p = writeAddress(p, block.family, block.last());
+        }
         const std::string& count = powersOfTwo()[block.hostBits()];
         const Cell blockCells[] = {{std::string_view(network, size_t(first - network))},
                                    {std::string_view(first, size_t(last - first))},
                                    {std::string_view(last, size_t(p - last))},
                                    {count}};
         if (!FSides) {
-            FReport.Row(blockCells);
+            FReport.row(blockCells);
             return;
         }
         const Cell cells[] = {{marker},      {side},        blockCells[0],
                               blockCells[1], blockCells[2], blockCells[3]};
-        FReport.Row(cells);
+        FReport.row(cells);
     }
 
 private:
@@ -158,9 +167,10 @@ uint64_t writeBlocks(RangeCursor& ranges, BlockTable& table, uint64_t limit,
 }
 
 // The items of a list into a set.
-void readSet(const std::vector<std::string>& arguments, AddressSet& set, ListBounds& bounds)
+void readSet(const std::vector<std::string>& arguments, ItemReading* reading, AddressSet& set,
+             ListBounds& bounds)
 {
-    ItemInput(arguments, false).forEach([&set, &bounds](const ItemText& item) {
+    ItemInput(arguments, false, reading).forEach([&set, &bounds](const ItemText& item) {
         const cidrtext::CidrItem read = readCidrItem(item);
         set.add(read.range);
         bounds.add(read.range);
@@ -169,7 +179,7 @@ void readSet(const std::vector<std::string>& arguments, AddressSet& set, ListBou
 
 int endBlocks(Report& report, uint64_t listed, uint64_t total)
 {
-    report.EndTable(listed, Value::Count(std::to_string(total)), listed < total, "blocks");
+    report.endTable(listed, Value::count(std::to_string(total)), listed < total, "blocks");
     return 0;
 }
 
@@ -194,7 +204,7 @@ int runSetOperation(Report& report, const CidrOptions& options, uint64_t limit)
 {
     AddressSet a;
     ListBounds bounds;
-    readSet(itemsOrStandardInput(options.items), a, bounds);
+    readSet(options.items, options.reading, a, bounds);
     if (options.summarize) {
         BlockTable table(report, bounds, false, {});
         const uint64_t total = writeBlocks(*a.ranges(), table, limit);
@@ -206,7 +216,7 @@ int runSetOperation(Report& report, const CidrOptions& options, uint64_t limit)
                                                                          : options.diff;
     AddressSet b;
     ListBounds boundsOfB;
-    readSet(other, b, boundsOfB);
+    readSet(other, options.reading, b, boundsOfB);
     const std::unique_ptr<RangeCursor> rangesOfA = a.ranges();
     const std::unique_ptr<RangeCursor> rangesOfB = b.ranges();
 
@@ -226,12 +236,12 @@ int runSetOperation(Report& report, const CidrOptions& options, uint64_t limit)
     BlockTable table(report, bounds, true, style);
     const uint64_t onlyA =
         writeBlocks(*differenceOf(*rangesOfA, *rangesOfB), table, UINT64_MAX, "-", "only_a");
-    report.NextPart("only_b");
+    report.nextPart("only_b");
     const std::unique_ptr<RangeCursor> againA = a.ranges();
     const std::unique_ptr<RangeCursor> againB = b.ranges();
     const uint64_t onlyB =
         writeBlocks(*differenceOf(*againB, *againA), table, UINT64_MAX, "+", "only_b");
-    report.EndTable(onlyA + onlyB, Value::Count(std::to_string(onlyA + onlyB)), false, "blocks");
+    report.endTable(onlyA + onlyB, Value::count(std::to_string(onlyA + onlyB)), false, "blocks");
     return onlyA + onlyB == 0 ? 0 : 1;
 }
 
@@ -241,7 +251,7 @@ int runOverlaps(Report& report, const CidrOptions& options)
     std::vector<AddressRange> ranges;
     std::string texts;
     std::vector<size_t> ends;
-    ItemInput(itemsOrStandardInput(options.items), false).forEach([&](const ItemText& item) {
+    ItemInput(options.items, false, options.reading).forEach([&](const ItemText& item) {
         ranges.push_back(readCidrItem(item).range);
         texts.append(item.text);
         ends.push_back(texts.size());
@@ -255,12 +265,12 @@ int runOverlaps(Report& report, const CidrOptions& options)
     style.text = TableStyle::Text::Lines;
     style.json = TableStyle::Json::Array;
     style.rowsAsArrays = true;
-    report.BeginTable({}, "overlaps", {{"a", "", 0}, {"b", "", 0}}, style);
+    report.beginTable({}, "overlaps", {{"a", "", 0}, {"b", "", 0}}, style);
     const std::vector<std::pair<size_t, size_t>> pairs = overlappingPairs(ranges);
     for (const auto& [first, second] : pairs) {
         const Cell cells[] = {{textOf(first)}, {textOf(second)}};
-        report.Row(cells);
+        report.row(cells);
     }
-    report.EndTable(pairs.size(), Value::Count(std::to_string(pairs.size())), false, "pairs");
+    report.endTable(pairs.size(), Value::count(std::to_string(pairs.size())), false, "pairs");
     return pairs.empty() ? 0 : 1;
 }

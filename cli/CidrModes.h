@@ -27,6 +27,7 @@ struct CidrOptions
     bool lookup = false;
     bool reverseZones = false;
     bool ptr = false;
+    ItemReading* reading = nullptr; // --skip-invalid, JSON lines
 };
 
 // An item as the output names it: an address, a network or FIRST-LAST.
@@ -36,8 +37,7 @@ std::string itemText(const cidrtext::CidrItem& item);
 // `zone`, a link-local address may carry one.
 cidrtext::CidrItem readCidrItem(const ItemText& item, std::string* zone = nullptr);
 
-// The items of a list option, or standard input when there are none.
-std::vector<std::string> itemsOrStandardInput(const std::vector<std::string>& items);
+// The items before the options: arguments, '-' and @FILE, nothing else.
 
 int runFacts(Report& report, const CidrOptions& options, uint64_t limit);
 int runContains(Report& report, const CidrOptions& options);

@@ -15,12 +15,15 @@ void splitIpv4(Report& report, const CidrBlock& block, uint8_t newPrefix, uint64
     const Ipv4Facts shape = ipv4Facts(0, newPrefix);
     const std::string suffix = "/" + std::to_string(newPrefix);
     const std::string hosts = std::to_string(shape.usableHosts);
-    report.BeginTable({}, "subnets",
-                      {{"network", "Network", addresstext::Ipv4MaxLength + suffix.size()},
+    const std::string addresses = std::to_string(shape.addresses);
+    report.beginTable({}, "subnets",
+                      {{"network", "Network", addresstext::Ipv4MaxLength + suffix.size(), false,
+                        Field::Show::Everywhere, true},
                        {"first", "First host", addresstext::Ipv4MaxLength},
                        {"last", "Last host", addresstext::Ipv4MaxLength},
                        {"broadcast", "Broadcast", addresstext::Ipv4MaxLength},
-                       {"hosts", "Hosts", hosts.size(), true}});
+                       {"hosts", "Hosts", hosts.size(), true},
+                       {"addresses", "", 0, true, Field::Show::DataOnly}});
     const uint32_t step = uint32_t(shape.addresses - 1);
     const uint32_t firstOffset = shape.firstHost - shape.network;
     const uint32_t lastOffset = shape.lastHost - shape.network;
@@ -49,11 +52,12 @@ void splitIpv4(Report& report, const CidrBlock& block, uint8_t newPrefix, uint64
             {std::string_view(broadcastStart, size_t(p - broadcastStart)), false,
              !shape.hasBroadcast},
             {hosts},
+            {addresses},
         };
-        report.Row(cells);
+        report.row(cells);
         network += step + 1;
     }
-    report.EndTable(listed, Value::Count(std::to_string(total)), listed < total, "subnets");
+    report.endTable(listed, Value::count(std::to_string(total)), listed < total, "subnets");
 }
 
 void splitIpv6(Report& report, const CidrBlock& block, uint8_t newPrefix, uint64_t limit)
@@ -61,10 +65,15 @@ void splitIpv6(Report& report, const CidrBlock& block, uint8_t newPrefix, uint64
     SubnetSplitter split(block, newPrefix);
     const std::string addresses = addresstext::powerOfTwoText(128u - newPrefix);
     const std::string suffix = "/" + std::to_string(newPrefix);
-    report.BeginTable({}, "subnets",
-                      {{"network", "Network", addresstext::Ipv6MaxLength + suffix.size()},
+    // The keys of IPv4's rows: IPv6 has no broadcast, and every address is
+    // a host's.
+    report.beginTable({}, "subnets",
+                      {{"network", "Network", addresstext::Ipv6MaxLength + suffix.size(), false,
+                        Field::Show::Everywhere, true},
                        {"first", "First", addresstext::Ipv6MaxLength},
                        {"last", "Last", addresstext::Ipv6MaxLength},
+                       {"broadcast", "", 0, false, Field::Show::DataOnly},
+                       {"hosts", "", 0, true, Field::Show::DataOnly},
                        {"addresses", "Addresses", addresses.size(), true}});
     const CidrBlock shape{AddressFamily::IPv6, Uint128(), newPrefix};
     const Uint128 span = shape.last();
@@ -74,13 +83,14 @@ void splitIpv6(Report& report, const CidrBlock& block, uint8_t newPrefix, uint64
         const std::string texts[] = {addresstext::ipv6Text(network) + suffix,
                                      addresstext::ipv6Text(network),
                                      addresstext::ipv6Text(network + span)};
-        const Cell cells[] = {{texts[0]}, {texts[1]}, {texts[2]}, {addresses}};
-        report.Row(cells);
+        const Cell cells[] = {{texts[0]},        {texts[1]},  {texts[2]},
+                              {"", false, true}, {addresses}, {addresses}};
+        report.row(cells);
         ++listed;
     }
     // Stopped by the limit if there is a subnet left.
     const bool limited = split.next(network);
-    report.EndTable(listed, Value::Count(addresstext::powerOfTwoText(split.countBits())), limited,
+    report.endTable(listed, Value::count(addresstext::powerOfTwoText(split.countBits())), limited,
                     "subnets");
 }
 
@@ -88,7 +98,7 @@ void splitIpv6(Report& report, const CidrBlock& block, uint8_t newPrefix, uint64
 
 int runSplit(Report& report, const CidrOptions& options, uint64_t limit)
 {
-    const ItemInput input(options.items, true);
+    const ItemInput input(options.items, true, options.reading);
     if (!input.single())
         throw UsageError("--split: expected one network to split, such as "
                          "'zentrix-cli cidr 10.0.0.0/8 --split 28'");

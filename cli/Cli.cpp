@@ -2,6 +2,7 @@
 
 #include "cli/Command.h"
 #include "cli/HelpFormat.h"
+#include "core/Text.h"
 
 #include <CLI/CLI.hpp>
 
@@ -19,14 +20,15 @@ const char* const Description =
 
 const char* const Footer =
     "Every command takes --help, and 'man zentrix-cli' describes them all. Output is aligned "
-    "text for people; --json gives one JSON document and --csv a table with a header row. "
+    "text for people; --json gives one JSON document, --jsonl one JSON object per line as "
+    "each is done, --csv a table with a header row, and cidr's --plain the networks alone. "
     "Bad input prints one line on standard error, naming what was wrong, and exits with "
     "status 2.";
 
 void printError(const std::string& message)
 {
     // Whatever a message quotes, it stays one line.
-    std::fprintf(stderr, "zentrix-cli: %s\n", shownToken(message, 400).c_str());
+    std::fprintf(stderr, "zentrix-cli: %s\n", text::shownToken(message, std::string::npos).c_str());
 }
 
 std::string commandNames(const CLI::App& app)
@@ -122,7 +124,7 @@ int runCli(int argc, const char* const* argv, Output& out)
     CLI::App app(Description, "zentrix-cli");
     app.formatter(makeHelpFormatter());
     app.footer(Footer);
-    app.set_version_flag("--version", ZENTRIX_RELEASE_TEXT, "Show the release and exit");
+    addVersionFlag(app);
     app.set_help_flag("-h,--help", "Show this help and exit");
     app.require_subcommand(1);
 
@@ -137,8 +139,10 @@ int runCli(int argc, const char* const* argv, Output& out)
     addRadixCommand(app, chosen);
     addLatencyCommand(app, chosen);
     addPlanCommand(app, chosen);
-    for (CLI::App* command : app.get_subcommands({}))
+    for (CLI::App* command : app.get_subcommands({})) {
         command->set_help_flag("-h,--help", "Show this help and exit");
+        addVersionFlag(*command);
+    }
 
     const ListSyntaxShield shield(argc, argv);
     try {
@@ -149,10 +153,10 @@ int runCli(int argc, const char* const* argv, Output& out)
         if (app.exit(e, shown, failure) == 0) {
             // --help and --version: their output can fail as any other.
             try {
-                out.Write(shown.str());
-                out.Flush();
+                out.write(shown.str());
+                out.flush();
             } catch (const std::exception& writing) {
-                out.Discard();
+                out.discard();
                 printError(writing.what());
                 return 2;
             }
@@ -162,7 +166,7 @@ int runCli(int argc, const char* const* argv, Output& out)
         // subcommand or a stray argument: name what was typed instead.
         const std::string first = argc > 1 ? argv[1] : "";
         if (app.get_subcommands().empty() && (first.empty() || first[0] != '-'))
-            printError((first.empty() ? std::string() : "'" + shownToken(first) + "': ") +
+            printError((first.empty() ? std::string() : "'" + text::shownToken(first) + "': ") +
                        "expected a command: " + commandNames(app) + " (see --help)");
         else
             printError(e.what());
@@ -174,11 +178,16 @@ int runCli(int argc, const char* const* argv, Output& out)
 
     try {
         Report report(out, chosen.format);
+        // JSON lines are written as each item is done: what is answered goes
+        // out before the program waits for more input.
+        if (chosen.format == Format::JsonLines)
+            chosen.reading.beforeRead = [&out] { out.flush(); };
         const int status = chosen.run(report);
-        out.Flush();
+        chosen.reading.finish();
+        out.flush();
         return status;
     } catch (const std::exception& e) {
-        out.Discard();
+        out.discard();
         printError(e.what());
         return 2;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/Output.h"
+#include "output/Output.h"
 
 // The whole command line: parses argv, runs the chosen command into `out`
 // and returns the exit status. Bad input prints one line on standard error,

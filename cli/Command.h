@@ -1,6 +1,7 @@
 #pragma once
 
-#include "cli/Report.h"
+#include "cli/ItemInput.h"
+#include "output/Report.h"
 
 #include <functional>
 #include <stdexcept>
@@ -20,15 +21,18 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// A token as a message shows it, so that the message stays one line of
-// text: control characters and bytes that are no UTF-8 as escapes (\n, \t,
-// \x00), and at most `characters` characters, then "...".
-std::string shownToken(std::string_view token, size_t characters = 80);
+// One item of a list that is no valid input: --skip-invalid passes it over.
+class BadItem : public UsageError
+{
+public:
+    using UsageError::UsageError;
+};
 
 // "'TOKEN': expected WHAT".
 [[noreturn]] void throwBadToken(std::string_view token, const std::string& expected);
-// "WHERE: 'TOKEN': expected WHAT", WHERE naming the line the token came
-// from ("standard input, line 3"); without one the same as throwBadToken.
+// An item that is no valid input: "WHERE: 'TOKEN': expected WHAT", WHERE
+// naming the line the token came from ("FILE:3"); without one,
+// "'TOKEN': expected WHAT". Raises BadItem.
 [[noreturn]] void throwBadToken(const std::string& where, std::string_view token,
                                 const std::string& expected);
 
@@ -44,11 +48,22 @@ struct Command
 
     Format format = Format::Text;
     std::string formatFlag; // the option that chose the format, if any
+    ItemReading reading;    // how lists are read: --skip-invalid, JSON lines
     std::function<int(Report&)> run;
 };
 
-// --json and --csv on every command; --tsv only where the window has a table.
-void addFormatOptions(CLI::App& command, Command& chosen, bool windowTable);
+// Which formats a command offers beyond text, --json, --jsonl and --csv.
+struct Formats
+{
+    bool windowTable = false; // --tsv: the window's copy of its table
+    bool plainList = false;   // --plain: networks or names alone
+};
+
+void addFormatOptions(CLI::App& command, Command& chosen, Formats formats = {});
+// --skip-invalid, on a command that reads lists.
+void addSkipInvalidOption(CLI::App& command, Command& chosen);
+// --version and -V on a command, as on the program.
+void addVersionFlag(CLI::App& command);
 
 // A --limit N option: how many rows a listing may have at most.
 void addLimitOption(CLI::App& command, std::string& limit);

@@ -73,12 +73,17 @@ public:
             footer.pop_back();
         std::string out;
         size_t start = 0;
+        bool continued = false; // the line before ended in " \"
         while (start < footer.size()) {
             size_t end = footer.find('\n', start);
             if (end == std::string::npos)
                 end = footer.size();
             const std::string line = footer.substr(start, end - start);
-            out += listLine(line) + "\n";
+            // A command line is kept as written, so that it runs when
+            // pasted: a long one is broken by its own " \" continuations.
+            const bool command = continued || line.rfind("  zentrix-cli ", 0) == 0;
+            out += (command ? line : listLine(line)) + "\n";
+            continued = command && line.size() >= 2 && line.compare(line.size() - 2, 2, " \\") == 0;
             start = end + 1;
         }
         return out;

@@ -1,87 +1,19 @@
 #include "cli/ItemInput.h"
 
 #include "cli/Command.h"
+#include "core/LineReader.h"
+#include "core/Text.h"
 #include "ipaddress/AddressText.h"
 #include "ipaddress/CidrText.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
-#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-// A line longer than this holds no item: it is refused rather than held.
-constexpr size_t BufferSize = 1 << 16;
-
-// Lines of a file descriptor through one buffer; the last line needs no
-// line end.
-class LineReader
-{
-public:
-    LineReader(int fd, const std::string& name)
-        : FFd(fd), FName(name), FBuffer(new char[BufferSize])
-    {
-    }
-
-    bool next(std::string_view& line)
-    {
-        while (true) {
-            const char* start = FBuffer.get() + FStart;
-            const auto* end = static_cast<const char*>(std::memchr(start, '\n', FEnd - FStart));
-            if (end) {
-                line = std::string_view(start, size_t(end - start));
-                FStart += line.size() + 1;
-                ++FNumber;
-                return true;
-            }
-            if (FEof) {
-                if (FStart == FEnd)
-                    return false;
-                line = std::string_view(start, FEnd - FStart);
-                FStart = FEnd;
-                ++FNumber;
-                return true;
-            }
-            fill();
-        }
-    }
-
-    uint64_t number() const { return FNumber; }
-
-private:
-    void fill()
-    {
-        if (FStart > 0) {
-            std::memmove(FBuffer.get(), FBuffer.get() + FStart, FEnd - FStart);
-            FEnd -= FStart;
-            FStart = 0;
-        }
-        if (FEnd == BufferSize)
-            throwBadToken(FName + ", line " + std::to_string(FNumber + 1),
-                          std::string_view(FBuffer.get(), FEnd),
-                          "one item per line: this line runs on for more than " +
-                              std::to_string(BufferSize) + " bytes");
-        const ssize_t got = ::read(FFd, FBuffer.get() + FEnd, BufferSize - FEnd);
-        if (got < 0) {
-            if (errno == EINTR)
-                return;
-            throw UsageError(FName + ": cannot be read: " + std::strerror(errno));
-        }
-        FEnd += size_t(got);
-        FEof = got == 0;
-    }
-
-    int FFd;
-    const std::string& FName;
-    std::unique_ptr<char[]> FBuffer;
-    size_t FStart = 0;
-    size_t FEnd = 0;
-    uint64_t FNumber = 0;
-    bool FEof = false;
-};
 
 // A file named by @FILE, closed again when read.
 class ListFile
@@ -121,11 +53,49 @@ bool isPlainAddress(std::string_view text)
     return addresstext::readIpv4(text, address);
 }
 
+bool isList(const std::string& argument)
+{
+    return argument == "-" || argument.rfind('@', 0) == 0;
+}
+
+// A dotted quad of the numbers a mask's octets are made of, that is no
+// mask (255.0.255.0): someone meant a mask and got it wrong.
+bool looksLikeMask(std::string_view text)
+{
+    uint32_t address = 0;
+    if (!addresstext::readIpv4(text, address))
+        return false;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const unsigned octet = (address >> shift) & 0xFF;
+        const unsigned ones = octet == 0 ? 0 : 8 - unsigned(__builtin_ctz(octet));
+        if (octet != 0 && octet != ((0xFFu << (8 - ones)) & 0xFF))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::string ItemText::where() const
 {
-    return source ? *source + ", line " + std::to_string(line) : std::string();
+    return source ? lineLocation(*source, line) : std::string();
+}
+
+void ItemReading::pass(const std::string& message)
+{
+    if (++skipped <= Named)
+        std::fprintf(stderr, "zentrix-cli: skipped: %s\n", message.c_str());
+}
+
+void ItemReading::finish() const
+{
+    if (skipped == 0)
+        return;
+    if (valid == 0)
+        throw UsageError("--skip-invalid: expected at least one valid item; all " +
+                         std::to_string(skipped) + " were invalid");
+    std::fprintf(stderr, "zentrix-cli: skipped %llu invalid item%s (--skip-invalid)\n",
+                 static_cast<unsigned long long>(skipped), skipped == 1 ? "" : "s");
 }
 
 bool isIpv4Mask(std::string_view text)
@@ -135,27 +105,31 @@ bool isIpv4Mask(std::string_view text)
     return cidrtext::readIpv4Mask(text, prefix, expected);
 }
 
-ItemInput::ItemInput(const std::vector<std::string>& arguments, bool pairMasks)
-    : FArguments(arguments), FPairMasks(pairMasks)
+ItemInput::ItemInput(const std::vector<std::string>& arguments, bool pairMasks,
+                     ItemReading* reading)
+    : FArguments(arguments), FPairMasks(pairMasks), FReading(reading)
 {
 }
 
-bool ItemInput::pairsAt(size_t i) const
+bool ItemInput::paired() const
 {
-    return FPairMasks && i + 1 < FArguments.size() && isPlainAddress(FArguments[i]) &&
-           isIpv4Mask(FArguments[i + 1]);
+    // Only as the whole command line: a list fed by xargs means each item.
+    if (!FPairMasks || FArguments.size() != 2 || isList(FArguments[0]) || isList(FArguments[1]) ||
+        !isPlainAddress(FArguments[0]))
+        return false;
+    if (isIpv4Mask(FArguments[1]))
+        return true;
+    if (looksLikeMask(FArguments[1]))
+        throwBadToken(FArguments[1], "a netmask or hostmask after " + FArguments[0] +
+                                         " (ADDRESS MASK): not a contiguous mask");
+    return false;
 }
 
 bool ItemInput::single() const
 {
-    size_t items = 0;
-    for (size_t i = 0; i < FArguments.size(); ++i, ++items) {
-        if (FArguments[i] == "-" || FArguments[i].rfind('@', 0) == 0)
-            return false;
-        if (pairsAt(i))
-            ++i;
-    }
-    return items == 1;
+    if (paired())
+        return true;
+    return FArguments.size() == 1 && !isList(FArguments[0]);
 }
 
 size_t ItemInput::standardInputs() const
@@ -166,20 +140,37 @@ size_t ItemInput::standardInputs() const
     return count;
 }
 
+void ItemInput::visitOne(const std::function<void(const ItemText&)>& visit,
+                         const ItemText& item) const
+{
+    if (!FReading) {
+        visit(item);
+        return;
+    }
+    try {
+        visit(item);
+        ++FReading->valid;
+    } catch (const BadItem& e) {
+        if (!FReading->skip)
+            throw;
+        FReading->pass(e.what());
+    }
+}
+
 void ItemInput::forEach(const std::function<void(const ItemText&)>& visit) const
 {
-    for (size_t i = 0; i < FArguments.size(); ++i) {
-        const std::string& argument = FArguments[i];
+    if (paired()) {
+        visitOne(visit, {FArguments[0], FArguments[1]});
+        return;
+    }
+    for (const std::string& argument : FArguments) {
         if (argument == "-") {
-            readLines(0, "standard input", visit);
+            readLines(0, StandardInputName, visit);
         } else if (!argument.empty() && argument[0] == '@') {
             const ListFile file(argument);
             readLines(file.fd(), file.path(), visit);
-        } else if (pairsAt(i)) {
-            visit({argument, FArguments[i + 1]});
-            ++i;
         } else {
-            visit({argument, std::string_view()});
+            visitOne(visit, {argument, std::string_view()});
         }
     }
 }
@@ -188,31 +179,53 @@ void ItemInput::readLines(int fd, const std::string& name,
                           const std::function<void(const ItemText&)>& visit) const
 {
     LineReader reader(fd, name);
+    if (FReading && FReading->beforeRead)
+        reader.setBeforeRead(FReading->beforeRead);
     std::string_view line;
     ItemText item;
-    item.source = &name;
-    while (reader.next(line)) {
-        const size_t comment = line.find('#');
-        const std::string_view text = addresstext::trimmed(line.substr(0, comment));
-        if (text.empty())
-            continue;
-        item.line = reader.number();
-        // Two words are an item only as ADDRESS MASK.
-        size_t gap = 0;
-        while (gap < text.size() && !addresstext::isBlank(text[gap]))
-            ++gap;
-        if (gap == text.size()) {
-            item.text = text;
-            item.mask = std::string_view();
-        } else {
-            const std::string_view second = addresstext::trimmed(text.substr(gap));
-            if (!FPairMasks || !isPlainAddress(text.substr(0, gap)) || !isIpv4Mask(second))
-                throwBadToken(item.where(), text,
-                              FPairMasks ? "one item per line, or ADDRESS MASK"
-                                         : "one item per line");
-            item.text = text.substr(0, gap);
-            item.mask = second;
+    item.source = &reader.name();
+    try {
+        while (reader.next(line)) {
+            item.line = reader.number();
+            if (reader.tooLong()) {
+                visitOne(
+                    [&](const ItemText&) {
+                        throw BadItem(item.where() + ": expected a line of at most " +
+                                      std::to_string(MaxLineBytes) + " bytes");
+                    },
+                    item);
+                continue;
+            }
+            // One pass: the blanks around the item, a comment after it, and
+            // whether a second word follows the first.
+            const char* p = line.data();
+            const char* const stop = p + line.size();
+            while (p < stop && text::isBlank(*p))
+                ++p;
+            const char* const start = p;
+            const char* end = p;
+            bool blankSeen = false, secondWord = false;
+            for (; p < stop && *p != '#'; ++p) {
+                if (text::isBlank(*p)) {
+                    blankSeen = true;
+                } else {
+                    secondWord = secondWord || blankSeen;
+                    end = p + 1;
+                }
+            }
+            const std::string_view content(start, size_t(end - start));
+            if (content.empty())
+                continue;
+            item.text = content;
+            if (!secondWord) {
+                visitOne(visit, item);
+                continue;
+            }
+            visitOne(
+                [&](const ItemText&) { throwBadToken(item.where(), content, "one item per line"); },
+                item);
         }
-        visit(item);
+    } catch (const InputError& e) {
+        throw UsageError(e.what());
     }
 }

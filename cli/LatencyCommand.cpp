@@ -6,7 +6,7 @@
 
 #include "core/Errors.h"
 #include "core/FloatConversions.h"
-#include "ipaddress/AddressText.h"
+#include "core/Text.h"
 #include "path/ChainValue.h"
 #include "path/LatencyComputation.h"
 #include "path/StatisticsRows.h"
@@ -44,7 +44,7 @@ std::vector<std::string> splitAtColons(const std::string& text)
 bool readAmount(const std::string& text, int32_t& amount)
 {
     uint64_t value = 0;
-    if (!addresstext::readNumber(text, INT32_MAX, value))
+    if (!text::readNumber(text, INT32_MAX, value))
         return false;
     amount = int32_t(value);
     return true;
@@ -197,16 +197,16 @@ int runLatency(Report& report, const LatencyOptions& options)
     };
     // People and the window's copy get a table per direction; data gets one
     // table with the direction in a column.
-    const bool oneTable = report.format() == Format::Json || report.format() == Format::Csv;
+    const bool oneTable = report.dataFormat();
     if (oneTable)
-        report.BeginTable({}, "statistics", columns);
+        report.beginTable({}, "statistics", columns);
     uint64_t listed = 0;
     for (size_t d = 0; d < tables.size(); ++d) {
         if (!oneTable) {
             if (d > 0)
-                report.Gap();
-            report.BeginTable(
-                {{"", {{"direction", "Packet Direction", Value::Of(Directions[d].text)}}}},
+                report.gap();
+            report.beginTable(
+                {{"", {{"direction", "Packet Direction", Value::of(Directions[d].text)}}}},
                 "statistics", columns);
         }
         for (const TStatisticsRow& row : tables[d]) {
@@ -216,15 +216,15 @@ int runLatency(Report& report, const LatencyOptions& options)
                                   {row.Delay, isFigure(row.Delay)},
                                   {row.Percent},
                                   {share, isFigure(share)}};
-            report.Row(cells);
+            report.row(cells);
             ++listed;
         }
         if (!oneTable)
-            report.EndTable(tables[d].size(), Value::Integer(int64_t(tables[d].size())), false,
+            report.endTable(tables[d].size(), Value::integer(int64_t(tables[d].size())), false,
                             "rows");
     }
     if (oneTable)
-        report.EndTable(listed, Value::Integer(int64_t(listed)), false, "rows");
+        report.endTable(listed, Value::integer(int64_t(listed)), false, "rows");
     return 0;
 }
 
@@ -277,7 +277,7 @@ void addLatencyCommand(CLI::App& app, Command& chosen)
         ->excludes(nodeB);
     latency->add_flag("--ms", options->milliseconds,
                       "Delays in milliseconds instead of seconds (the same digits)");
-    addFormatOptions(*latency, chosen, true);
+    addFormatOptions(*latency, chosen, {true, false});
     latency->footer(
         "Topology names ignore letter case; a name with a blank goes in quotes. A LAN "
         "(Ethernet, FDDI, HIPPI, Token Ring) has no propagation delay. A node's delay is its "
@@ -286,11 +286,12 @@ void addLatencyCommand(CLI::App& app, Command& chosen)
         "window shows; --tsv gives the window's copy of each, --json and --csv one table "
         "with the direction in a column.\n\n"
         "Examples:\n"
-        "  zentrix-cli latency --node-a 64:10 --network Ethernet:10 --network T1 "
-        "--node-b 1024:20\n"
-        "  zentrix-cli latency --network Satellite:0.512 --network \"Frame Relay:1.544:20\" "
-        "--ms\n"
-        "  zentrix-cli latency --settings ~/.config/Qorvel\\ Group/Zentrix.conf --csv");
+        "  zentrix-cli latency --node-a 64:10 --network Ethernet:10 \\\n"
+        "      --network T1 --node-b 1024:20\n"
+        "  zentrix-cli latency --network Satellite:0.512 \\\n"
+        "      --network \"Frame Relay:1.544:20\" --ms\n"
+        "  zentrix-cli latency --csv \\\n"
+        "      --settings ~/.config/Qorvel\\ Group/Zentrix.conf");
     latency->callback([options, &chosen] {
         chosen.run = [options](Report& report) { return runLatency(report, *options); };
     });

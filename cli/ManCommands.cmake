@@ -40,13 +40,15 @@ foreach(name IN LISTS names)
 endforeach()
 
 # Examples with their answers. Each is a command line (a list) and the
-# lines of output to show (0: all).
+# lines of output to show (0: all; a cut answer says so under it).
 set(examples
   "cidr|192.168.10.77/26" 0
   "cidr|192.0.2.0/31|--json" 0
   "cidr|10.0.0.0/8|--split|28|--limit|3|--csv" 0
   "cidr|10.0.0.0/8|--contains|10.20.30.40|11.0.0.1/16" 0
   "cidr|--summarize|10.0.0.0/24|10.0.1.0/24|10.0.2.0/23" 0
+  "cidr|10.0.0.0/22|--exclude|10.0.1.0/24|--plain" 0
+  "cidr|--lookup|10.1.2.3|192.0.2.7|--in|10.0.0.0/8|--jsonl" 0
   "cidr|10.0.0.0/16|--exclude|10.0.64.0/18|10.0.1.0/24" 0
   "cidr|10.0.0.0/22|--diff|10.0.0.0/23|10.0.2.0/24|10.9.0.0/24" 0
   "cidr|--lookup|10.1.2.3|--in|10.0.0.0/8|10.1.0.0/16" 0
@@ -55,7 +57,7 @@ set(examples
   "cidr|--ptr|2001:db8::1" 0
   "subnet|200.1.2.3|--bits|2|--table" 0
   "radix|0xFFFFFFFA|--width|32" 0
-  "latency|--network|Ethernet:10|--network|T1|--csv" 6)
+  "latency|--network|Ethernet:10|--network|T1|--csv" 0)
 set(text_examples "[EXAMPLES]\n")
 list(LENGTH examples count)
 math(EXPR last "${count} - 1")
@@ -70,8 +72,10 @@ foreach(i RANGE 0 ${last} 2)
   endif()
   if(lines GREATER 0)
     string(REGEX MATCHALL "[^\n]*\n" answer_lines "${answer}")
+    list(LENGTH answer_lines all_lines)
     list(SUBLIST answer_lines 0 ${lines} answer_lines)
     string(JOIN "" answer ${answer_lines})
+    string(APPEND answer "(the first ${lines} of ${all_lines} lines)\n")
   endif()
   string(REPLACE ";" " " shown "${arguments}")
   set(block "$ zentrix-cli ${shown}\n${answer}")

@@ -6,6 +6,7 @@
 #include "core/BinDecHex.h"
 #include "core/Conversions.h"
 #include "core/QorvelGlobal.h"
+#include "core/Text.h"
 #include "ipaddress/AddressText.h"
 
 #include <CLI/CLI.hpp>
@@ -119,7 +120,7 @@ unsigned readWidth(const std::string& text, const TypedValue& typed)
         return 64;
     }
     uint64_t width = 0;
-    if (!addresstext::readNumber(text, 64, width) ||
+    if (!text::readNumber(text, 64, width) ||
         (width != 8 && width != 16 && width != 32 && width != 64))
         throwBadToken(text, "a number width for --width: 8, 16, 32 or 64");
     return unsigned(width);
@@ -156,24 +157,24 @@ int runRadix(Report& report, const RadixOptions& options)
     const std::string binary = Int64ToBin(int64_t(bits), int(width));
     const std::string unsignedText = std::to_string(bits);
     using Show = Field::Show;
-    report.WriteRecord(
+    report.writeRecord(
         {{"",
           {
-              {"width", "Width", Value::Of(std::to_string(width) + " bits"), Show::TextOnly},
-              {"width", "", Value::Integer(width), Show::DataOnly},
-              {"signed", "Signed decimal", Value::Of(GroupThousands(conv::intToStr(signedValue))),
+              {"width", "Width", Value::of(std::to_string(width) + " bits"), Show::TextOnly},
+              {"width", "", Value::integer(width), Show::DataOnly},
+              {"signed", "Signed decimal", Value::of(GroupThousands(conv::intToStr(signedValue))),
                Show::TextOnly},
               // 64-bit values pass what a JSON reader keeps exactly (2^53).
-              {"signed", "", Value::Count(std::to_string(signedValue)), Show::DataOnly},
-              {"unsigned", "Unsigned decimal", Value::Of(GroupThousands(unsignedText)),
+              {"signed", "", Value::count(std::to_string(signedValue)), Show::DataOnly},
+              {"unsigned", "Unsigned decimal", Value::of(GroupThousands(unsignedText)),
                Show::TextOnly},
-              {"unsigned", "", Value::Count(unsignedText), Show::DataOnly},
-              {"hexadecimal", "Hexadecimal", Value::Of(GroupHex(hex)), Show::TextOnly},
-              {"hexadecimal", "", Value::Of(hex), Show::DataOnly},
-              {"binary", "Binary", Value::Of(GroupBin(binary)), Show::TextOnly},
-              {"binary", "", Value::Of(binary), Show::DataOnly},
+              {"unsigned", "", Value::count(unsignedText), Show::DataOnly},
+              {"hexadecimal", "Hexadecimal", Value::of(GroupHex(hex)), Show::TextOnly},
+              {"hexadecimal", "", Value::of(hex), Show::DataOnly},
+              {"binary", "Binary", Value::of(GroupBin(binary)), Show::TextOnly},
+              {"binary", "", Value::of(binary), Show::DataOnly},
               {"dotted", width <= 32 ? "Dotted quad" : "Dotted octets",
-               Value::Of(dottedText(bits, width))},
+               Value::of(dottedText(bits, width))},
           }}});
     return 0;
 }
@@ -199,7 +200,7 @@ void addRadixCommand(CLI::App& app, Command& chosen)
                      "Number width in bits: 8, 16, 32 or 64 (without it, the narrowest of 16, "
                      "32 and 64 that holds the value)")
         ->type_name("BITS");
-    addFormatOptions(*radix, chosen, false);
+    addFormatOptions(*radix, chosen);
     radix->footer(
         "Each form shows the width's bits, grouped as the window groups them: decimal in "
         "thousands, hexadecimal in pairs of digits, binary in bytes. A value takes the width "

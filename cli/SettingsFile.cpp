@@ -1,14 +1,18 @@
 #include "cli/SettingsFile.h"
 
 #include "cli/Command.h"
+#include "core/LineReader.h"
 #include "core/QorvelGlobal.h"
+#include "core/Text.h"
+#include "core/Utf8.h"
 
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -18,39 +22,12 @@ namespace {
     throw UsageError(std::string(what) + " for '" + name + "'");
 }
 
-std::string trimmed(const std::string& text)
-{
-    const size_t first = text.find_first_not_of(" \t\r");
-    if (first == std::string::npos)
-        return std::string();
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
-
-void appendUtf8(std::string& out, uint32_t code)
-{
-    if (code < 0x80) {
-        out += char(code);
-    } else if (code < 0x800) {
-        out += char(0xC0 | code >> 6);
-        out += char(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += char(0xE0 | code >> 12);
-        out += char(0x80 | (code >> 6 & 0x3F));
-        out += char(0x80 | (code & 0x3F));
-    } else {
-        out += char(0xF0 | code >> 18);
-        out += char(0x80 | (code >> 12 & 0x3F));
-        out += char(0x80 | (code >> 6 & 0x3F));
-        out += char(0x80 | (code & 0x3F));
-    }
-}
-
 // One value's text as QSettings writes it: double quotes around parts that
 // need them, C-style escapes (\x with any number of hexadecimal digits, a
 // backslash with octal ones), and unquoted commas between the items of a
 // list. The characters come back as code points: raw bytes of the file are
 // UTF-8, an escape gives its code.
-bool unescape(const std::string& text, std::vector<uint32_t>& codes, bool& isList)
+bool unescape(std::string_view text, std::vector<uint32_t>& codes, bool& isList)
 {
     bool quoted = false;
     isList = false;
@@ -124,7 +101,7 @@ bool unescape(const std::string& text, std::vector<uint32_t>& codes, bool& isLis
     return !quoted;
 }
 
-SettingsFile::Value decodeValue(const std::string& text)
+SettingsFile::Value decodeValue(std::string_view text)
 {
     std::vector<uint32_t> codes;
     bool isList = false;
@@ -135,7 +112,7 @@ SettingsFile::Value decodeValue(const std::string& text)
 
     std::string plain;
     for (uint32_t code : codes)
-        appendUtf8(plain, code);
+        utf8::append(plain, code);
     const std::string bytesHead = "@ByteArray(";
     if (plain.compare(0, bytesHead.size(), bytesHead) == 0 && plain.back() == ')') {
         std::string bytes;
@@ -167,31 +144,39 @@ SettingsFile::SettingsFile(const std::string& path)
     struct stat status;
     if (::stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode))
         throwBadToken(path, "a settings file, not a directory");
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         throwBadToken(path, std::string("a settings file that can be read (") +
                                 std::strerror(errno) + ")");
-    std::string line;
-    bool general = true; // keys before any section belong to [General]
-    int number = 0;
-    while (std::getline(file, line)) {
-        ++number;
-        const std::string text = trimmed(line);
-        if (text.empty() || text[0] == ';' || text[0] == '#')
-            continue;
-        if (text[0] == '[') {
-            general = text == "[General]";
-            continue;
+    try {
+        LineReader reader(fd, path);
+        std::string_view line;
+        bool general = true; // keys before any section belong to [General]
+        while (reader.next(line)) {
+            if (reader.tooLong())
+                throw UsageError(reader.location() + ": expected a line of at most " +
+                                 std::to_string(MaxLineBytes) + " bytes");
+            const std::string_view content = text::trimmed(line);
+            if (content.empty() || content[0] == ';' || content[0] == '#')
+                continue;
+            if (content[0] == '[') {
+                general = content == "[General]";
+                continue;
+            }
+            const size_t equals = content.find('=');
+            if (equals == std::string_view::npos)
+                throw UsageError(reader.location() + ": '" + text::shownToken(content) +
+                                 "': expected NAME=VALUE, as the window's settings file holds");
+            FAnyValue = true;
+            if (general)
+                FValues[std::string(text::trimmed(content.substr(0, equals)))] =
+                    decodeValue(text::trimmed(content.substr(equals + 1)));
         }
-        const size_t equals = text.find('=');
-        if (equals == std::string::npos)
-            throwBadToken(path, "a settings file: line " + std::to_string(number) +
-                                    " is no 'name=value'");
-        FAnyValue = true;
-        if (general)
-            FValues[trimmed(text.substr(0, equals))] =
-                decodeValue(trimmed(text.substr(equals + 1)));
+    } catch (...) {
+        ::close(fd);
+        throw;
     }
+    ::close(fd);
 }
 
 bool SettingsFile::HasName(const std::function<bool(const std::string&)>& matches) const

@@ -44,7 +44,7 @@ public:
     const Value* Find(const std::string& name) const;
     // Whether the file holds no value at all, in any group (the window's
     // first start).
-    bool empty() const { return !FAnyValue; }
+    bool IsEmpty() const { return !FAnyValue; }
     // Whether one of the top-level values has a name that `matches`.
     bool HasName(const std::function<bool(const std::string&)>& matches) const;
 

@@ -48,11 +48,11 @@ bool isWindowValue(const std::string& name)
 TChainValue readStoredChain(const std::string& path)
 {
     const SettingsFile file(path);
-    if (!file.empty() && !file.HasName(isWindowValue))
+    if (!file.IsEmpty() && !file.HasName(isWindowValue))
         throwBadToken(path, "the window's settings file: this one holds values, but none of the "
                             "window's (Calculator, NumNetworks, NodeA, NodeB, Network1, ...)");
     // Nothing stored: the window's first start.
-    if (file.empty())
+    if (file.IsEmpty())
         return firstRunChain();
     SettingsFileSource source(file);
     TLatencyLayout layout;

@@ -3,6 +3,7 @@
 
 #include "cli/Command.h"
 
+#include "core/Text.h"
 #include "ipaddress/AddressText.h"
 #include "ipaddress/IPAddress.h"
 #include "ipaddress/SubnetEntry.h"
@@ -38,7 +39,7 @@ uint32_t readClassfulAddress(const std::string& text)
 uint8_t readBits(const std::string& text, unsigned highest, const char* what)
 {
     uint64_t bits = 0;
-    if (!addresstext::readNumber(text, highest, bits) || bits < 1)
+    if (!text::readNumber(text, highest, bits) || bits < 1)
         throwBadToken(text,
                       std::string("a number of ") + what + " from 1 to " + std::to_string(highest));
     return uint8_t(bits);
@@ -80,8 +81,8 @@ Section requestSection(const std::string& asked, bool adjusted)
 {
     using Show = Field::Show;
     return {"",
-            {{"requested", "", Value::Of(asked), Show::DataOnly},
-             {"adjusted", "", Value::Flag(adjusted, adjusted ? "yes" : "no"), Show::DataOnly}}};
+            {{"requested", "", Value::of(asked), Show::DataOnly},
+             {"adjusted", "", Value::boolean(adjusted, adjusted ? "yes" : "no"), Show::DataOnly}}};
 }
 
 std::string classText(const TIPAddNetwork& model)
@@ -91,23 +92,23 @@ std::string classText(const TIPAddNetwork& model)
 
 Record subnetRecord(const TIPAddSubnet& subnet, const Section& request)
 {
-    const auto dec = [](const TIPAddress& a) { return Value::Of(a.DecimalText()); };
-    const auto hex = [](const TIPAddress& a) { return Value::Of(a.HexText()); };
+    const auto dec = [](const TIPAddress& a) { return Value::of(a.DecimalText()); };
+    const auto hex = [](const TIPAddress& a) { return Value::of(a.HexText()); };
     const char letter = subnet.ClassLetter();
     using Show = Field::Show;
     return {
         request,
         {"",
          {
-             {"class", st::AddressTypeCaption, Value::Of(classText(subnet)), Show::TextOnly},
-             {"class", "", Value::Of(std::string(1, letter)), Show::DataOnly},
-             {"subnet_bits", st::SubnetBitsCaption, Value::Integer(subnet.SubnetBits())},
+             {"class", st::AddressTypeCaption, Value::of(classText(subnet)), Show::TextOnly},
+             {"class", "", Value::of(std::string(1, letter)), Show::DataOnly},
+             {"subnet_bits", st::SubnetBitsCaption, Value::integer(subnet.SubnetBits())},
          }},
         {st::GeneralInfoTitle,
          {
-             {"max_subnets", st::MaxSubnetsCaption, Value::Integer(subnet.MaxSubnets())},
-             {"max_hosts", st::MaxHostsCaption, Value::Integer(subnet.MaxHosts())},
-             {"bit_map", st::BitMapCaption, Value::Of(subnet.BitMapText())},
+             {"max_subnets", st::MaxSubnetsCaption, Value::integer(subnet.MaxSubnets())},
+             {"max_hosts", st::MaxHostsCaption, Value::integer(subnet.MaxHosts())},
+             {"bit_map", st::BitMapCaption, Value::of(subnet.BitMapText())},
              {"class_mask", st::decimalClassMaskCaption(letter), dec(subnet.ClassMask())},
              {"class_mask_hex", st::hexClassMaskCaption(letter), hex(subnet.ClassMask())},
              {"netmask", st::DecimalNetworkMaskCaption, dec(subnet.SubnetMask())},
@@ -117,7 +118,7 @@ Record subnetRecord(const TIPAddSubnet& subnet, const Section& request)
          {
              {"address", st::IpAddressCaption, dec(subnet)},
              {"address_hex", st::HexadecimalCaption, hex(subnet)},
-             {"host_range", st::SubnetRangeCaption, Value::Of(st::hostRange(subnet)),
+             {"host_range", st::SubnetRangeCaption, Value::of(st::hostRange(subnet)),
               Show::TextOnly},
              {"first", "", dec(subnet.FirstHost()), Show::DataOnly},
              {"last", "", dec(subnet.LastHost()), Show::DataOnly},
@@ -137,7 +138,7 @@ void listSubnets(Report& report, const TIPAddSubnet& subnet, const Section& requ
     const size_t rangeWidth = 2 * addresstext::Ipv4MaxLength + 5;
     // JSON carries the model's facts beside the list; the other formats are
     // the table alone, as the window's tab is.
-    report.BeginTable(report.format() == Format::Json ? subnetRecord(subnet, request) : Record{},
+    report.beginTable(report.format() == Format::Json ? subnetRecord(subnet, request) : Record{},
                       "subnets",
                       {{"subnet", st::SubnetColumnHeader, 5, true},
                        {"host_range", st::HostRangeColumnHeader, rangeWidth, false, Show::TextOnly},
@@ -148,7 +149,7 @@ void listSubnets(Report& report, const TIPAddSubnet& subnet, const Section& requ
     st::SubnetCursor cursor(subnet);
     const uint64_t total = uint64_t(cursor.Count());
     const uint64_t listed = std::min(total, limit);
-    const bool data = report.format() == Format::Json || report.format() == Format::Csv;
+    const bool data = report.dataFormat();
     // "network" is ADDRESS/PREFIX wherever it appears.
     const std::string prefix = "/" + std::to_string(subnet.NetworkBits() + subnet.SubnetBits());
     for (uint64_t number = 0; number < listed; ++number) {
@@ -164,10 +165,10 @@ void listSubnets(Report& report, const TIPAddSubnet& subnet, const Section& requ
         };
         const Cell cells[] = {{numberText, true}, {texts[0]}, {texts[1]},
                               {texts[2]},         {texts[3]}, {texts[4]}};
-        report.Row(cells);
+        report.row(cells);
         cursor.Next();
     }
-    report.EndTable(listed, Value::Integer(int64_t(total)), listed < total, "subnets");
+    report.endTable(listed, Value::integer(int64_t(total)), listed < total, "subnets");
 }
 
 int runSubnet(Report& report, const ClassfulOptions& options)
@@ -194,7 +195,7 @@ int runSubnet(Report& report, const ClassfulOptions& options)
         options.address, noteChanges(options, asked, subnet, subnet.SubnetBits(), "subnet bits"));
 
     if (!options.table) {
-        report.WriteRecord(subnetRecord(subnet, request));
+        report.writeRecord(subnetRecord(subnet, request));
         return 0;
     }
     listSubnets(report, subnet, request, limit);
@@ -213,27 +214,27 @@ int runSupernet(Report& report, const ClassfulOptions& options)
     const bool adjusted =
         noteChanges(options, asked, supernet, supernet.SupernetBits(), "supernet bits");
 
-    const auto dec = [](const TIPAddress& a) { return Value::Of(a.DecimalText()); };
-    const auto hex = [](const TIPAddress& a) { return Value::Of(a.HexText()); };
+    const auto dec = [](const TIPAddress& a) { return Value::of(a.DecimalText()); };
+    const auto hex = [](const TIPAddress& a) { return Value::of(a.HexText()); };
     using Show = Field::Show;
     const TIPAddress route = supernet.Route();
-    report.WriteRecord({
+    report.writeRecord({
         requestSection(options.address, adjusted),
         {"",
          {
-             {"class", st::AddressPrefixCaption, Value::Of(classText(supernet)), Show::TextOnly},
-             {"class", "", Value::Of(std::string(1, supernet.ClassLetter())), Show::DataOnly},
-             {"supernet_bits", st::SupernetBitsCaption, Value::Integer(supernet.SupernetBits())},
+             {"class", st::AddressPrefixCaption, Value::of(classText(supernet)), Show::TextOnly},
+             {"class", "", Value::of(std::string(1, supernet.ClassLetter())), Show::DataOnly},
+             {"supernet_bits", st::SupernetBitsCaption, Value::integer(supernet.SupernetBits())},
          }},
         {st::CidrTitle,
          {
              {"address", st::IpAddressCaption, dec(supernet)},
-             {"max_supernets", st::MaxSupernetsCaption, Value::Integer(supernet.SupernetCount())},
-             {"allocation_range", st::SupernetRangeCaption, Value::Of(st::supernetRange(supernet)),
+             {"max_supernets", st::MaxSupernetsCaption, Value::integer(supernet.SupernetCount())},
+             {"allocation_range", st::SupernetRangeCaption, Value::of(st::supernetRange(supernet)),
               Show::TextOnly},
-             {"route_mask", st::RouteMaskCaption, Value::Of(st::routeMask(supernet)),
+             {"route_mask", st::RouteMaskCaption, Value::of(st::routeMask(supernet)),
               Show::TextOnly},
-             {"hex_route_mask", st::HexRouteMaskCaption, Value::Of(st::hexRouteMask(supernet)),
+             {"hex_route_mask", st::HexRouteMaskCaption, Value::of(st::hexRouteMask(supernet)),
               Show::TextOnly},
              {"route", "", dec(route), Show::DataOnly},
              {"range_end", "", dec(supernet.RangeEnd()), Show::DataOnly},
@@ -269,7 +270,7 @@ void addSubnetCommand(CLI::App& app, Command& chosen)
                      "Refuse input the window's rules would change (exit status 2) instead of "
                      "noting the change");
     addLimitOption(*subnet, options->limit);
-    addFormatOptions(*subnet, chosen, true);
+    addFormatOptions(*subnet, chosen, {true, false});
     subnet->footer("The class follows from the address's first octet, and the subnet bits are "
                    "taken from the host part. The rules are those of Zentrix's window: the "
                    "address comes first (its last octet kept within 1 to 254), then the class, "
@@ -305,7 +306,7 @@ void addSupernetCommand(CLI::App& app, Command& chosen)
     supernet->add_flag("--strict", options->strict,
                        "Refuse input the window's rules would change (exit status 2) instead of "
                        "noting the change");
-    addFormatOptions(*supernet, chosen, false);
+    addFormatOptions(*supernet, chosen);
     supernet->footer("The address is applied first, then the bits, as Zentrix's window "
                      "does: raising the bits to 9 or more makes the network class B and to 17 "
                      "or more class C, lowering them to 2 makes it class B and to 1 class A, "

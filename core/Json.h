@@ -7,11 +7,11 @@
 #include <string_view>
 #include <vector>
 
-// A small, strict JSON reader and writer for the files Zentrix keeps for
-// itself (plan files), so that the window needs no JSON library. It reads
-// what those files hold and nothing looser: objects, arrays, strings (UTF-8,
-// with every escape of RFC 8259 including surrogate pairs), integers,
-// true, false and null. Fractions, exponents, duplicate keys, trailing
+// A small, strict JSON reader for the files Zentrix keeps for itself (plan
+// files), so that the window needs no JSON library; output/JsonText writes
+// them. It reads what those files hold and nothing looser: objects, arrays,
+// strings (UTF-8, with every escape of RFC 8259 including surrogate pairs),
+// integers, true, false and null. Fractions, exponents, duplicate keys, trailing
 // commas, comments and bytes that are not UTF-8 are refused, each with the
 // line and column where the text goes wrong.
 namespace json {
@@ -48,17 +48,12 @@ struct Value
     std::vector<Member> members; // an object's, in the order read or added
     Position position;           // where the value starts in the text read
 
-    static Value Null() { return {}; }
-    static Value Boolean(bool value);
-    static Value Integer(int64_t value);
-    static Value String(std::string value);
-    static Value Array();
-    static Value Object();
+    // A value of the type, empty: the reader fills it in.
+    static Value of(Type type);
 
     bool isContainer() const { return type == Type::Array || type == Type::Object; }
     // The member named `key`, or nullptr.
     const Value* find(std::string_view key) const;
-    Value& add(std::string key, Value value);
     Value& push(Value value);
 };
 
@@ -83,15 +78,5 @@ std::string positionText(Position where);
 
 // Reads one JSON document; a UTF-8 byte order mark before it is skipped.
 Value parse(std::string_view text);
-
-// Writes a document, two spaces per level, starting at `indent` spaces
-// (for a value placed inside another document). An object whose members
-// are all plain values takes one line; arrays list an item per line. Text
-// that is not UTF-8 is written with U+FFFD in place of the bad bytes, so
-// the result is always valid JSON.
-std::string write(const Value& value, unsigned indent = 0);
-
-// The quoted, escaped form of a string, appended to `out`.
-void appendString(std::string& out, std::string_view text);
 
 } // namespace json

@@ -7,6 +7,46 @@
 
 namespace json {
 
+const char* typeName(Type type)
+{
+    switch (type) {
+    case Type::Null:
+        return "null";
+    case Type::Boolean:
+        return "true or false";
+    case Type::Integer:
+        return "an integer";
+    case Type::String:
+        return "a string";
+    case Type::Array:
+        return "an array";
+    case Type::Object:
+        return "an object";
+    }
+    return "a value";
+}
+
+Value Value::of(Type type)
+{
+    Value v;
+    v.type = type;
+    return v;
+}
+
+const Value* Value::find(std::string_view key) const
+{
+    for (const Member& member : members)
+        if (member.key == key)
+            return &member.value;
+    return nullptr;
+}
+
+Value& Value::push(Value value)
+{
+    items.push_back(std::move(value));
+    return items.back();
+}
+
 namespace {
 
 // Deep enough for any file of ours, shallow enough that a hostile
@@ -85,23 +125,26 @@ private:
             value = readArray(depth + 1);
             break;
         case '"':
-            value = Value::String(readString());
+            value = Value::of(Type::String);
+            value.text = readString();
             break;
         case 't':
             readWord("true");
-            value = Value::Boolean(true);
+            value = Value::of(Type::Boolean);
+            value.boolean = true;
             break;
         case 'f':
             readWord("false");
-            value = Value::Boolean(false);
+            value = Value::of(Type::Boolean);
             break;
         case 'n':
             readWord("null");
             break;
         default:
-            if (peek() == '-' || (peek() >= '0' && peek() <= '9'))
-                value = Value::Integer(readInteger());
-            else
+            if (peek() == '-' || (peek() >= '0' && peek() <= '9')) {
+                value = Value::of(Type::Integer);
+                value.integer = readInteger();
+            } else
                 fail("a value (an object, array, string, integer, true, false or null)");
         }
         value.position = start;
@@ -265,7 +308,7 @@ private:
         if (depth > MaxDepth)
             fail("at most 64 levels of arrays and objects");
         advance(); // [
-        Value array = Value::Array();
+        Value array = Value::of(Type::Array);
         skipBlanks();
         if (!atEnd() && peek() == ']') {
             advance();
@@ -303,7 +346,7 @@ private:
         if (depth > MaxDepth)
             fail("at most 64 levels of arrays and objects");
         advance(); // {
-        Value object = Value::Object();
+        Value object = Value::of(Type::Object);
         std::unordered_set<std::string> seen;
         skipBlanks();
         if (!atEnd() && peek() == '}') {

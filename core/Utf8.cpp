@@ -45,6 +45,13 @@ bool decode(std::string_view text, size_t& pos, uint32_t& codePoint)
     return true;
 }
 
+size_t sequenceLength(std::string_view text)
+{
+    size_t pos = 0;
+    uint32_t codePoint = 0;
+    return decode(text, pos, codePoint) ? pos : 0;
+}
+
 bool isValid(std::string_view text)
 {
     size_t pos = 0;

@@ -15,6 +15,11 @@ bool decode(std::string_view text, size_t& pos, uint32_t& codePoint);
 
 bool isValid(std::string_view text);
 
+// The length of the UTF-8 sequence at the start of `text`, or 0 when it is
+// none (a stray continuation byte, an overlong form, a surrogate, past
+// U+10FFFF, or cut short).
+size_t sequenceLength(std::string_view text);
+
 // Appends a code point below U+110000 that is not a surrogate.
 void append(std::string& out, uint32_t codePoint);
 

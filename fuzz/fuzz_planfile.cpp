@@ -25,7 +25,7 @@ bool samePlan(const PlanFile& a, const PlanFile& b)
             return false;
     const PlanOptions &x = a.options, &y = b.options;
     return x.mode == y.mode && x.growPercent == y.growPercent && x.nibble == y.nibble &&
-           x.p2p30 == y.p2p30 && x.order == y.order;
+           x.p2p30 == y.p2p30 && x.p2p127 == y.p2p127 && x.order == y.order;
 }
 
 void checkTiling(const PlanInput& input, const PlanResult& result)
@@ -75,9 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const std::string error = errorOf([&] { again = readPlanFile(written); });
         FUZZ_CHECK(error.empty() && samePlan(plan, again), written + error);
     } else {
-        plantext::LineProblem problem;
-        if (!plantext::readRequestLines(text, plan.requests, problem))
-            return 0;
+        plan.requests = plantext::readRequestTable(text);
         plan.parents = {{"10.0.0.0/22", 0}, {"2001:db8::/120", 0}};
     }
 

@@ -8,6 +8,8 @@
 #include <array>
 #include <cmath>
 #include <numeric>
+#include <string_view>
+#include <unordered_map>
 
 namespace {
 
@@ -15,7 +17,24 @@ using Where = PlanProblem::Where;
 
 PlanProblem problemAt(Where where, size_t index, std::string expected)
 {
-    return {where, index, std::move(expected)};
+    return {where, index, std::move(expected), std::nullopt};
+}
+
+// A name is a request's handle in every table and export: two requests of
+// one name could not be told apart.
+std::optional<PlanProblem> checkNames(const std::vector<PlanRequest>& requests)
+{
+    std::unordered_map<std::string_view, size_t> first;
+    first.reserve(requests.size());
+    for (size_t i = 0; i < requests.size(); ++i) {
+        const auto [known, added] = first.emplace(requests[i].name, i);
+        if (!added) {
+            PlanProblem problem = problemAt(Where::Request, i, "a name no other request has");
+            problem.sameName = known->second;
+            return problem;
+        }
+    }
+    return std::nullopt;
 }
 
 std::optional<PlanProblem> checkParents(const std::vector<CidrBlock>& parents)
@@ -81,6 +100,9 @@ std::optional<PlanProblem> checkOptions(AddressFamily family, const PlanOptions&
     if (options.p2p30 && family == AddressFamily::IPv6)
         return problemAt(Where::P2p30, 0,
                          "an IPv4 plan: point-to-point links as /30 are an IPv4 rule");
+    if (options.p2p127 && family == AddressFamily::IPv4)
+        return problemAt(Where::P2p127, 0,
+                         "an IPv6 plan: point-to-point links as /127 are an IPv6 rule");
     if (options.p2p30 && cloud)
         return problemAt(Where::P2p30, 0,
                          std::string("the standard mode, not ") + modeName(options.mode) +
@@ -103,6 +125,8 @@ std::optional<PlanProblem> checkAndSize(const PlanInput& input, std::vector<uint
     if (input.requests.size() > MaxPlanRequests)
         return problemAt(Where::Request, MaxPlanRequests,
                          "at most " + std::to_string(MaxPlanRequests) + " requests in a plan");
+    if (auto problem = checkNames(input.requests))
+        return problem;
     prefixes.resize(input.requests.size());
     std::string expected;
     for (size_t i = 0; i < input.requests.size(); ++i)

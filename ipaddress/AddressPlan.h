@@ -35,11 +35,14 @@ struct PlanProblem
         Mode,
         Nibble,
         P2p30,
+        P2p127,
         Grow,
     };
     Where where = Where::Parents;
     size_t index = 0;     // the parent or request at fault
     std::string expected; // completes "'TOKEN': expected ..."
+    // A request whose name an earlier one has: that earlier request.
+    std::optional<size_t> sameName;
 };
 
 struct PlacedBlock
@@ -81,7 +84,8 @@ struct PlanResult
 // The first problem of the input, if any: parents that are missing, of
 // mixed families, not network addresses, overlapping or repeated; options
 // the family or the mode refuses; more than MaxPlanRequests requests; a
-// request no block can hold.
+// request no block can hold, or the mode does not allow; a request with an
+// earlier one's name.
 std::optional<PlanProblem> checkPlan(const PlanInput& input);
 
 class AddressPlanner

@@ -46,113 +46,126 @@ template <class Address> bool joins(Address currentLast, Address nextFirst)
     return nextFirst <= currentLast || nextFirst == currentLast + Address(1);
 }
 
-// Sorts the items and merges the overlapping and touching ones, in place.
-template <class Kind> void sortAndMerge(std::vector<typename Kind::Item>& items)
+// Sorts 64-bit keys by their upper 32 bits (a range's first address; the
+// merge after it takes the larger last address of equal firsts): three
+// passes of 11-bit digits, whose counts fit the cache, through `spare`, the
+// passes whose digit all keys share left out. A million keys take a few
+// milliseconds, a fraction of what comparing them does.
+void radixSort(std::vector<uint64_t>& keys, std::vector<uint64_t>& spare)
 {
-    std::sort(items.begin(), items.end());
-    size_t kept = 0;
-    for (size_t i = 0; i < items.size(); ++i) {
-        if (kept > 0 && joins(Kind::last(items[kept - 1]), Kind::first(items[i]))) {
-            const auto last = std::max(Kind::last(items[kept - 1]), Kind::last(items[i]));
-            items[kept - 1] = Kind::make(Kind::first(items[kept - 1]), last);
-        } else {
-            items[kept++] = items[i];
-        }
+    constexpr unsigned Bits = 11, Low = 32;
+    constexpr size_t Digits = (64 - Low + Bits - 1) / Bits, Buckets = size_t(1) << Bits;
+    constexpr uint64_t Mask = Buckets - 1;
+    if (keys.size() < 1024) {
+        std::sort(keys.begin(), keys.end());
+        return;
     }
-    items.resize(kept);
+    const auto digit = [](uint64_t key, size_t d) { return key >> (Low + Bits * d) & Mask; };
+    std::vector<uint32_t> counts(Digits * Buckets, 0);
+    for (const uint64_t key : keys)
+        for (size_t d = 0; d < Digits; ++d)
+            ++counts[d * Buckets + digit(key, d)];
+    spare.resize(keys.size());
+    for (size_t d = 0; d < Digits; ++d) {
+        uint32_t* count = counts.data() + d * Buckets;
+        if (count[digit(keys.front(), d)] == keys.size())
+            continue; // every key has this digit
+        uint32_t start = 0;
+        for (size_t b = 0; b < Buckets; ++b) {
+            const uint32_t held = count[b];
+            count[b] = start;
+            start += held;
+        }
+        for (const uint64_t key : keys)
+            spare[count[digit(key, d)]++] = key;
+        keys.swap(spare);
+    }
 }
 
-// One family's ranges: full pieces, each sorted and merged, and the piece
-// being filled.
-template <class Kind> struct Pieces
+void sortItems(std::vector<uint64_t>& items, std::vector<uint64_t>& spare)
 {
-    using Item = typename Kind::Item;
-    // Half a mebibyte: large enough that few pieces are merged on reading,
-    // small enough that a short list costs little.
-    static constexpr size_t Capacity = (size_t(1) << 19) / sizeof(Item);
+    radixSort(items, spare);
+}
 
-    std::vector<std::vector<Item>> full;
-    std::vector<Item> filling;
+void sortItems(std::vector<Ipv6Item>& items, std::vector<Ipv6Item>&)
+{
+    std::sort(items.begin(), items.end());
+}
 
-    void add(const Item& item)
-    {
-        if (filling.size() == filling.capacity()) {
-            if (filling.empty()) {
-                filling.reserve(Capacity);
-            } else {
-                // A piece that merging shrank by a quarter goes on filling.
-                sortAndMerge<Kind>(filling);
-                if (filling.size() > Capacity * 3 / 4) {
-                    full.push_back(std::move(filling));
-                    filling = std::vector<Item>();
-                    filling.reserve(Capacity);
-                }
-            }
-        }
-        filling.push_back(item);
-    }
-
-    bool empty() const { return full.empty() && filling.empty(); }
-};
-
-// Reads pieces as one ordered sequence of merged ranges: the smallest head
-// of all pieces next, joined to the range before while they touch.
-template <class Kind> class PieceMerger
+// One family's ranges, as added; sorted and merged in place when they have
+// grown to twice what the last merge left, so that a list of many repeats
+// takes the room of its distinct ranges.
+template <class Kind> class Ranges
 {
 public:
     using Item = typename Kind::Item;
 
-    explicit PieceMerger(Pieces<Kind>& pieces)
+    void add(const Item& item)
     {
-        sortAndMerge<Kind>(pieces.filling);
-        for (const std::vector<Item>& piece : pieces.full)
-            addHead(piece);
-        addHead(pieces.filling);
-        std::make_heap(FHeap.begin(), FHeap.end(), later);
+        if (FItems.size() >= FMergeAt) {
+            merge();
+            FMergeAt = std::max(MergeFirst, 2 * FItems.size());
+        }
+        FItems.push_back(item);
+        FMerged = false;
     }
+
+    bool empty() const { return FItems.empty(); }
+
+    // The ranges sorted, merged and in order.
+    const std::vector<Item>& merged()
+    {
+        if (!FMerged)
+            merge();
+        return FItems;
+    }
+
+private:
+    // 8 MiB of IPv4 ranges before the first merge: most lists are sorted once.
+    static constexpr size_t MergeFirst = (size_t(8) << 20) / sizeof(Item);
+
+    // Sorts the items and merges the overlapping and touching ones, in place.
+    void merge()
+    {
+        sortItems(FItems, FSpare);
+        FSpare = std::vector<Item>(); // room for the next sort only when it comes
+        size_t kept = 0;
+        for (size_t i = 0; i < FItems.size(); ++i) {
+            if (kept > 0 && joins(Kind::last(FItems[kept - 1]), Kind::first(FItems[i]))) {
+                const auto last = std::max(Kind::last(FItems[kept - 1]), Kind::last(FItems[i]));
+                FItems[kept - 1] = Kind::make(Kind::first(FItems[kept - 1]), last);
+            } else {
+                FItems[kept++] = FItems[i];
+            }
+        }
+        FItems.resize(kept);
+        FMerged = true;
+    }
+
+    std::vector<Item> FItems;
+    std::vector<Item> FSpare;
+    size_t FMergeAt = MergeFirst;
+    bool FMerged = true;
+};
+
+// Reads one family's merged ranges in order.
+template <class Kind> class RangeReader
+{
+public:
+    explicit RangeReader(Ranges<Kind>& ranges) : FItems(ranges.merged()) {}
 
     bool next(AddressRange& range)
     {
-        if (FHeap.empty())
+        if (FNext == FItems.size())
             return false;
-        Item current = take();
-        while (!FHeap.empty() && joins(Kind::last(current), Kind::first(*FHeap.front().at))) {
-            const Item more = take();
-            current =
-                Kind::make(Kind::first(current), std::max(Kind::last(current), Kind::last(more)));
-        }
-        range = {Kind::family, Kind::wide(Kind::first(current)), Kind::wide(Kind::last(current))};
+        const typename Kind::Item& item = FItems[FNext++];
+        range = {Kind::family, Kind::wide(Kind::first(item)), Kind::wide(Kind::last(item))};
         return true;
     }
 
 private:
-    struct Head
-    {
-        const Item* at;
-        const Item* end;
-    };
-    // The heap keeps the smallest head in front.
-    static bool later(const Head& a, const Head& b) { return *b.at < *a.at; }
-
-    void addHead(const std::vector<Item>& piece)
-    {
-        if (!piece.empty())
-            FHeap.push_back({piece.data(), piece.data() + piece.size()});
-    }
-
-    Item take()
-    {
-        std::pop_heap(FHeap.begin(), FHeap.end(), later);
-        Head& head = FHeap.back();
-        const Item item = *head.at++;
-        if (head.at == head.end)
-            FHeap.pop_back();
-        else
-            std::push_heap(FHeap.begin(), FHeap.end(), later);
-        return item;
-    }
-
-    std::vector<Head> FHeap;
+    const std::vector<typename Kind::Item>& FItems;
+    size_t FNext = 0;
 };
 
 // Whether range a lies wholly before range b in the order of the cursors.
@@ -249,8 +262,8 @@ private:
 
 struct AddressSet::Storage
 {
-    Pieces<Ipv4Kind> ipv4;
-    Pieces<Ipv6Kind> ipv6;
+    Ranges<Ipv4Kind> ipv4;
+    Ranges<Ipv6Kind> ipv6;
 };
 
 namespace {
@@ -258,13 +271,13 @@ namespace {
 class SetReader : public RangeCursor
 {
 public:
-    SetReader(Pieces<Ipv4Kind>& ipv4, Pieces<Ipv6Kind>& ipv6) : FIpv4(ipv4), FIpv6(ipv6) {}
+    SetReader(Ranges<Ipv4Kind>& ipv4, Ranges<Ipv6Kind>& ipv6) : FIpv4(ipv4), FIpv6(ipv6) {}
 
     bool next(AddressRange& range) override { return FIpv4.next(range) || FIpv6.next(range); }
 
 private:
-    PieceMerger<Ipv4Kind> FIpv4;
-    PieceMerger<Ipv6Kind> FIpv6;
+    RangeReader<Ipv4Kind> FIpv4;
+    RangeReader<Ipv6Kind> FIpv6;
 };
 
 } // namespace

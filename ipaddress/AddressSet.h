@@ -17,9 +17,9 @@ public:
 
 // A set of IPv4 and IPv6 addresses built from ranges given in any order,
 // for route tables of millions of entries: an IPv4 range takes 8 bytes and
-// an IPv6 one 32, and nothing is copied as the set grows. Ranges are kept in
-// pieces of a fixed size, each sorted and merged when it fills (a piece that
-// merging shrank much goes on filling); reading merges the pieces as it goes.
+// an IPv6 one 32. The ranges are sorted (IPv4 by radix) and merged whenever
+// they have doubled since the last merge, so repeats never pile up, and once
+// more when the set is read.
 class AddressSet
 {
 public:

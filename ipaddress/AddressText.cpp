@@ -1,17 +1,13 @@
 #include "ipaddress/AddressText.h"
 
 #include "core/QorvelGlobal.h"
+#include "core/Text.h"
 
 #include <array>
 
 namespace addresstext {
 
 namespace {
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
 
 // The decimal text of every octet, so a listing of a million subnets does
 // no division.
@@ -45,23 +41,6 @@ unsigned group(Uint128 address, int index)
 
 } // namespace
 
-bool readNumber(std::string_view text, uint64_t maxValue, uint64_t& value)
-{
-    if (text.empty() || text.size() > 20 || (text.size() > 1 && text[0] == '0'))
-        return false;
-    uint64_t result = 0;
-    for (char c : text) {
-        if (!isDigit(c))
-            return false;
-        const uint64_t digit = uint64_t(c - '0');
-        if (result > (maxValue - digit) / 10)
-            return false;
-        result = result * 10 + digit;
-    }
-    value = result;
-    return true;
-}
-
 bool readIpv4(std::string_view text, uint32_t& address)
 {
     uint32_t result = 0;
@@ -70,7 +49,7 @@ bool readIpv4(std::string_view text, uint32_t& address)
         if (dot == std::string_view::npos)
             return false;
         uint64_t octet = 0;
-        if (!readNumber(text.substr(0, dot), 255, octet))
+        if (!text::readNumber(text.substr(0, dot), 255, octet))
             return false;
         result = result << 8 | uint32_t(octet);
         text.remove_prefix(part < 3 ? dot + 1 : dot);
@@ -276,20 +255,6 @@ std::string powerOfTwoText(unsigned n)
     std::string digits = decimalText(Uint128::max());
     digits.back() = char(digits.back() + 1);
     return digits;
-}
-
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
-
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
 }
 
 } // namespace addresstext

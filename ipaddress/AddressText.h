@@ -26,9 +26,6 @@ bool readIpv4(std::string_view text, uint32_t& address);
 // of the last two groups. No zone index (see cidrtext for those).
 bool readIpv6(std::string_view text, Uint128& address);
 
-// A decimal number without sign or leading zeros, at most maxValue.
-bool readNumber(std::string_view text, uint64_t maxValue, uint64_t& value);
-
 // Dotted decimal; returns the end of what was written (at most 15 bytes).
 char* writeIpv4(char* out, uint32_t address);
 std::string ipv4Text(uint32_t address);
@@ -40,11 +37,6 @@ char* writeIpv6(char* out, Uint128 address);
 std::string ipv6Text(Uint128 address);
 // All eight groups with four digits each.
 std::string ipv6Expanded(Uint128 address);
-
-// The blanks around and between the words of a line people write: space,
-// tab, carriage return, vertical tab and form feed.
-bool isBlank(char c);
-std::string_view trimmed(std::string_view text);
 
 // Plain decimal digits of any 128-bit number.
 std::string decimalText(Uint128 value);

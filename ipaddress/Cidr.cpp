@@ -1,16 +1,5 @@
 #include "ipaddress/Cidr.h"
 
-Uint128 allOnes(AddressFamily family)
-{
-    return family == AddressFamily::IPv4 ? Uint128(0xFFFFFFFFu) : Uint128::max();
-}
-
-Uint128 prefixMask(AddressFamily family, unsigned prefix)
-{
-    // Shifting the family's ones right by the prefix leaves the host part.
-    return allOnes(family) & ~(allOnes(family) >> prefix);
-}
-
 char historicalClass(uint32_t address)
 {
     const uint32_t first = address >> 24;

@@ -20,10 +20,19 @@ constexpr unsigned addressBits(AddressFamily family)
     return family == AddressFamily::IPv4 ? 32 : 128;
 }
 
-// All ones over the family's width.
-Uint128 allOnes(AddressFamily family);
+// All ones over the family's width. (Inline, as the masks below: listings
+// ask them of every block.)
+inline Uint128 allOnes(AddressFamily family)
+{
+    return family == AddressFamily::IPv4 ? Uint128(0xFFFFFFFFu) : Uint128::max();
+}
+
 // `prefix` leading one-bits within the family's width.
-Uint128 prefixMask(AddressFamily family, unsigned prefix);
+inline Uint128 prefixMask(AddressFamily family, unsigned prefix)
+{
+    // Shifting the family's ones right by the prefix leaves the host part.
+    return allOnes(family) & ~(allOnes(family) >> prefix);
+}
 
 struct CidrBlock
 {

@@ -8,6 +8,22 @@ bool RangeBlocks::next(CidrBlock& block)
 {
     if (FDone)
         return false;
+    if (FRange.family == AddressFamily::IPv4) {
+        // The same in 64-bit arithmetic, where a range of all IPv4 fits: most
+        // long lists are IPv4.
+        const uint64_t first = FRange.first.lo, last = FRange.last.lo;
+        const uint64_t room = last - first + 1;
+        const unsigned aligned = first == 0 ? 32u : unsigned(__builtin_ctzll(first));
+        const unsigned fits = 63u - unsigned(__builtin_clzll(room));
+        const unsigned hostBits = std::min(aligned, fits);
+        block = {AddressFamily::IPv4, Uint128(first), uint8_t(32 - hostBits)};
+        const uint64_t after = first + (uint64_t(1) << hostBits);
+        if (after > last)
+            FDone = true;
+        else
+            FRange.first = Uint128(after);
+        return true;
+    }
     // The largest block that starts at `first` (its alignment) and does not
     // run past `last` (the room left, rest + 1 addresses).
     const AddressFamily family = FRange.family;

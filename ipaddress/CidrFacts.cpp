@@ -80,6 +80,10 @@ std::vector<Fact> factsOfIpv6(const CidrBlock& block, std::string_view zone)
         text("first", "First address", network),
         text("last", "Last address", zoned(v6(block.last()), zone)),
         text("network_expanded", "Network (expanded)", addresstext::ipv6Expanded(block.network())),
+        // Every IPv6 address can be a host's: the count people read is
+        // Addresses.
+        {"hosts", "Usable hosts", FactKind::Count, addresstext::powerOfTwoText(block.hostBits()),
+         false, true},
         count("addresses", "Addresses", addresstext::powerOfTwoText(block.hostBits())),
         count("subnets_64", "/64 subnets",
               block.prefix <= 64 ? addresstext::powerOfTwoText(64u - block.prefix) : "0"),

@@ -1,5 +1,6 @@
 #include "ipaddress/CidrText.h"
 
+#include "core/Text.h"
 #include "ipaddress/AddressText.h"
 
 namespace cidrtext {
@@ -65,7 +66,7 @@ bool readIpv4Mask(std::string_view text, uint8_t& prefix, std::string& expected)
 bool readPrefix(std::string_view text, AddressFamily family, uint8_t& prefix, std::string& expected)
 {
     uint64_t value = 0;
-    if (!addresstext::readNumber(text, addressBits(family), value)) {
+    if (!text::readNumber(text, addressBits(family), value)) {
         expected = prefixExpectation(family);
         return false;
     }
@@ -187,8 +188,63 @@ bool readRange(std::string_view text, AddressRange& range, std::string& expected
     return true;
 }
 
+namespace {
+
+// A decimal number of at most `digits` digits without a leading zero, at
+// most `highest`, at `p`; moves `p` past it.
+bool readSmallNumber(const char*& p, const char* end, unsigned digits, unsigned highest,
+                     unsigned& value)
+{
+    const char* const start = p;
+    unsigned result = 0;
+    while (p < end && *p >= '0' && *p <= '9' && unsigned(p - start) < digits)
+        result = result * 10 + unsigned(*p++ - '0');
+    const size_t length = size_t(p - start);
+    if (length == 0 || (length > 1 && *start == '0') || result > highest ||
+        (p < end && *p >= '0' && *p <= '9'))
+        return false;
+    value = result;
+    return true;
+}
+
+// The form most lists are made of, "a.b.c.d" or "a.b.c.d/n", read in one
+// pass; false for anything else, which the general readers take (and
+// explain).
+bool readPlainIpv4Item(std::string_view text, CidrItem& item)
+{
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    uint32_t address = 0;
+    unsigned value = 0;
+    for (int octet = 0; octet < 4; ++octet) {
+        if (octet > 0 && (p == end || *p++ != '.'))
+            return false;
+        if (!readSmallNumber(p, end, 3, 255, value))
+            return false;
+        address = address << 8 | value;
+    }
+    unsigned prefix = 32;
+    const bool network = p < end && *p == '/';
+    if (network && !readSmallNumber(++p, end, 2, 32, prefix))
+        return false;
+    if (p != end)
+        return false;
+    const uint32_t mask = prefix == 0 ? 0 : ~uint32_t(0) << (32 - prefix);
+    item.kind = network ? CidrItem::Kind::Network : CidrItem::Kind::Address;
+    item.block = {AddressFamily::IPv4, Uint128(address), uint8_t(prefix)};
+    item.range = {AddressFamily::IPv4, Uint128(address & mask), Uint128(address | ~mask)};
+    return true;
+}
+
+} // namespace
+
 bool readItem(std::string_view text, CidrItem& item, std::string& expected, std::string* zone)
 {
+    if (readPlainIpv4Item(text, item)) {
+        if (zone)
+            zone->clear();
+        return true;
+    }
     // A range has a dash and neither a prefix nor a zone (an interface name
     // may hold a dash; a prefix length such as /-1 is a bad prefix, not a
     // range).

@@ -1,6 +1,7 @@
 #include "ipaddress/PlanFile.h"
 
 #include "core/Json.h"
+#include "output/JsonText.h"
 
 #include <initializer_list>
 
@@ -50,7 +51,7 @@ const json::Value& required(const json::Value& object, const char* key, const ch
 void readOptions(const json::Value& object, PlanOptions& options)
 {
     ofType(object, json::Type::Object, "\"options\"");
-    onlyMembers(object, {"mode", "grow", "nibble", "p2p30", "order"}, "the options");
+    onlyMembers(object, {"mode", "grow", "nibble", "p2p30", "p2p127", "order"}, "the options");
     if (const json::Value* mode = object.find("mode")) {
         ofType(*mode, json::Type::String, "\"mode\"");
         if (!readModeName(mode->text, options.mode))
@@ -68,6 +69,8 @@ void readOptions(const json::Value& object, PlanOptions& options)
         options.nibble = ofType(*nibble, json::Type::Boolean, "\"nibble\"").boolean;
     if (const json::Value* p2p30 = object.find("p2p30"))
         options.p2p30 = ofType(*p2p30, json::Type::Boolean, "\"p2p30\"").boolean;
+    if (const json::Value* p2p127 = object.find("p2p127"))
+        options.p2p127 = ofType(*p2p127, json::Type::Boolean, "\"p2p127\"").boolean;
     if (const json::Value* order = object.find("order")) {
         ofType(*order, json::Type::String, "\"order\"");
         if (!readOrderName(order->text, options.order))
@@ -123,24 +126,29 @@ PlanFile readPlanFile(std::string_view text)
 
 std::string writePlanFile(const PlanFile& plan)
 {
-    json::Value document = json::Value::Object();
-    document.add("format", json::Value::String(FormatName));
-    document.add("version", json::Value::Integer(PlanFileVersion));
-    json::Value& parents = document.add("parents", json::Value::Array());
+    Value parents = Value::list();
     for (const plantext::ParentText& parent : plan.parents)
-        parents.push(json::Value::String(parent.text));
-    json::Value& requests = document.add("requests", json::Value::Array());
+        parents.items.push_back(Value::of(parent.text));
+    Value requests = Value::list();
     requests.items.reserve(plan.requests.size());
-    for (const plantext::RequestText& request : plan.requests) {
-        json::Value& item = requests.push(json::Value::Object());
-        item.add("name", json::Value::String(request.name));
-        item.add("size", json::Value::String(request.size));
-    }
-    json::Value& options = document.add("options", json::Value::Object());
-    options.add("mode", json::Value::String(modeName(plan.options.mode)));
-    options.add("grow", json::Value::Integer(plan.options.growPercent));
-    options.add("nibble", json::Value::Boolean(plan.options.nibble));
-    options.add("p2p30", json::Value::Boolean(plan.options.p2p30));
-    options.add("order", json::Value::String(orderName(plan.options.order)));
-    return json::write(document) + "\n";
+    for (const plantext::RequestText& request : plan.requests)
+        requests.items.push_back(Value::object(
+            {{"name", "", Value::of(request.name)}, {"size", "", Value::of(request.size)}}));
+    const PlanOptions& o = plan.options;
+    const Value document = Value::object({
+        {"format", "", Value::of(FormatName)},
+        {"version", "", Value::integer(PlanFileVersion)},
+        {"parents", "", std::move(parents)},
+        {"requests", "", std::move(requests)},
+        {"options", "",
+         Value::object({{"mode", "", Value::of(modeName(o.mode))},
+                        {"grow", "", Value::integer(o.growPercent)},
+                        {"nibble", "", Value::boolean(o.nibble, "")},
+                        {"p2p30", "", Value::boolean(o.p2p30, "")},
+                        {"p2p127", "", Value::boolean(o.p2p127, "")},
+                        {"order", "", Value::of(orderName(o.order))}})},
+    });
+    std::string text;
+    jsontext::appendValue(text, document);
+    return text + "\n";
 }

@@ -16,7 +16,7 @@
 //     "parents": ["10.20.0.0/22"],
 //     "requests": [{"name": "sales", "size": "100"}, {"name": "lab", "size": "/28"}],
 //     "options": {"mode": "standard", "grow": 0, "nibble": false, "p2p30": false,
-//                 "order": "size"}
+//                 "p2p127": false, "order": "size"}
 //   }
 //
 // Parents and sizes are kept as typed, so a plan saved with a mistake in it

@@ -10,16 +10,42 @@ struct ModeRules
 {
     ReservationMode mode;
     const char* name;
-    unsigned head;         // reserved at the start of a subnet
-    unsigned tail;         // reserved at its end
-    uint8_t longestPrefix; // the smallest subnet the mode allows
+    unsigned head;          // reserved at the start of a subnet
+    unsigned tail;          // reserved at its end
+    uint8_t shortestPrefix; // the largest subnet the mode allows
+    uint8_t longestPrefix;  // the smallest
 };
 
+// The providers' IPv4 subnet rules:
+// - AWS: "The allowed size for an IPv4 subnet is between a /28 netmask and
+//   a /16 netmask", the first four and the last address reserved (Amazon
+//   EC2 API Reference, CreateSubnet;
+//   https://docs.aws.amazon.com/AWSEC2/latest/APIReference/API_CreateSubnet.html).
+// - Azure: "The smallest supported IPv4 subnet is /29, and the largest is
+//   /2", five addresses reserved, the first four and the last (Azure
+//   Virtual Network FAQ;
+//   https://learn.microsoft.com/azure/virtual-network/virtual-networks-faq).
+// - Google Cloud: primary IPv4 subnet ranges from /4 to /29, the first two
+//   and the last two addresses reserved (VPC documentation, Subnets, IPv4
+//   subnet ranges; https://cloud.google.com/vpc/docs/subnets).
+// - OCI: a subnet from /16 to /30, the first two and the last address
+//   reserved (OCI documentation, VCNs and Subnets;
+//   https://docs.oracle.com/iaas/Content/Network/Tasks/Overview_of_VCNs_and_Subnets.htm).
 const ModeRules modes[] = {
-    {ReservationMode::Standard, "standard", 1, 1, 32}, {ReservationMode::Aws, "aws", 4, 1, 28},
-    {ReservationMode::Azure, "azure", 4, 1, 29},       {ReservationMode::Gcp, "gcp", 2, 2, 29},
-    {ReservationMode::Oci, "oci", 2, 1, 30},
+    {ReservationMode::Standard, "standard", 1, 1, 0, 32},
+    {ReservationMode::Aws, "aws", 4, 1, 16, 28},
+    {ReservationMode::Azure, "azure", 4, 1, 2, 29},
+    {ReservationMode::Gcp, "gcp", 2, 2, 4, 29},
+    {ReservationMode::Oci, "oci", 2, 1, 16, 30},
 };
+
+// "a prefix from /16 to /28: aws subnets are /16 to /28"
+std::string cloudRange(const ModeRules& rules)
+{
+    const std::string range =
+        "/" + std::to_string(rules.shortestPrefix) + " to /" + std::to_string(rules.longestPrefix);
+    return "a prefix from " + range + ": " + rules.name + " subnets are " + range;
+}
 
 const ModeRules& rulesOf(ReservationMode mode)
 {
@@ -92,21 +118,41 @@ bool sizeRequest(const PlanRequest& request, AddressFamily family, const PlanOpt
                        (family == AddressFamily::IPv4 ? "IPv4" : "IPv6") + " plan";
             return false;
         }
-        if (cloud && request.prefix > rules.longestPrefix) {
-            expected = "a prefix of /" + std::to_string(rules.longestPrefix) +
-                       " or shorter: the smallest " + rules.name + " subnet is a /" +
-                       std::to_string(rules.longestPrefix);
+        if (cloud &&
+            (request.prefix > rules.longestPrefix || request.prefix < rules.shortestPrefix)) {
+            expected = cloudRange(rules);
             return false;
         }
         result = request.prefix;
     } else {
         const Uint128 hosts = grownHosts(request.hosts, options.growPercent);
+        const auto tooMany = [&](const std::string& most, const std::string& why) {
+            expected = "at most " + most + " hosts, " + why;
+            if (options.growPercent > 0)
+                expected += ", once the growth margin of " + std::to_string(options.growPercent) +
+                            "% is added";
+            return false;
+        };
         unsigned hostBits = 0;
         if (family == AddressFamily::IPv6) {
-            hostBits = bitsToHold(hosts);
+            // Every IPv6 LAN is a /64: SLAAC and most of IPv6 build on
+            // 64-bit interface identifiers (RFC 4291, section 2.5.1).
+            // Point-to-point links may be /127 (RFC 6164).
+            if (options.p2p127 && hosts == Uint128(2))
+                hostBits = 1;
+            else if (bitsToHold(hosts) <= 64)
+                hostBits = 64;
+            else
+                return tooMany(addresstext::powerOfTwoText(64), "what an IPv6 /64 holds");
         } else if (cloud) {
             hostBits = std::max(bitsToHold(hosts + Uint128(rules.head + rules.tail)),
                                 32u - rules.longestPrefix);
+            if (hostBits > 32u - rules.shortestPrefix)
+                return tooMany(std::to_string((uint64_t(1) << (32u - rules.shortestPrefix)) -
+                                              rules.head - rules.tail),
+                               std::string("what the largest ") + rules.name +
+                                   " subnet holds (a /" + std::to_string(rules.shortestPrefix) +
+                                   ")");
         } else if (hosts == Uint128(1)) {
             hostBits = 0; // a host route
         } else if (hosts == Uint128(2)) {
@@ -114,15 +160,9 @@ bool sizeRequest(const PlanRequest& request, AddressFamily family, const PlanOpt
         } else {
             hostBits = bitsToHold(hosts + Uint128(2));
         }
-        if (hostBits > bits) {
-            const unsigned reserved = cloud ? rules.head + rules.tail : 2;
-            expected = "at most " + std::to_string((uint64_t(1) << 32) - reserved) +
-                       " hosts, what the largest IPv4 block holds";
-            if (options.growPercent > 0)
-                expected += ", once the growth margin of " + std::to_string(options.growPercent) +
-                            "% is added";
-            return false;
-        }
+        if (hostBits > bits)
+            return tooMany(std::to_string((uint64_t(1) << 32) - 2),
+                           "what the largest IPv4 block holds");
         result = bits - hostBits;
     }
     if (options.nibble && family == AddressFamily::IPv6)

@@ -11,14 +11,14 @@
 
 // Which addresses a subnet keeps from its hosts. The cloud modes are the
 // IPv4 rules of their providers: each reserves some addresses at both ends
-// of every subnet and allows no subnet smaller than its own smallest.
+// of every subnet and allows subnets of a range of sizes only.
 enum class ReservationMode
 {
     Standard, // network and broadcast; /31 and /32 reserve nothing; IPv6 nothing
-    Aws,      // first four and last; smallest /28
-    Azure,    // first four and last; smallest /29
-    Gcp,      // first two and last two; smallest /29
-    Oci,      // first two and last; smallest /30
+    Aws,      // first four and last; /16 to /28
+    Azure,    // first four and last; /2 to /29
+    Gcp,      // first two and last two; /4 to /29
+    Oci,      // first two and last; /16 to /30
 };
 
 enum class PlacementOrder
@@ -35,6 +35,7 @@ struct PlanOptions
     unsigned growPercent = 0; // growth margin on host counts, 0 to MaxGrowPercent
     bool nibble = false;      // IPv6: widen every block to a multiple of 4 prefix bits
     bool p2p30 = false;       // standard IPv4: 2 hosts get a /30, not a /31
+    bool p2p127 = false;      // IPv6: 2 hosts get a /127, not a /64
     PlacementOrder order = PlacementOrder::Size;
 };
 
@@ -53,9 +54,10 @@ bool readModeName(std::string_view text, ReservationMode& mode);
 const char* orderName(PlacementOrder order);
 bool readOrderName(std::string_view text, PlacementOrder& order);
 
-// The prefix length of the block a request gets: for a host count the
-// longest prefix whose usable addresses hold it once the growth margin is
-// added, for a prefix request the prefix itself; then the nibble rule. On a
+// The prefix length of the block a request gets: for an IPv4 host count
+// the longest prefix whose usable addresses hold it once the growth margin
+// is added, for an IPv6 one a /64 (a /127 for a link with p2p127), for a
+// prefix request the prefix itself; then the nibble rule. On a
 // request no block of the family can hold, or one the mode does not allow,
 // returns false with what the request should have been in `expected`.
 bool sizeRequest(const PlanRequest& request, AddressFamily family, const PlanOptions& options,

@@ -1,6 +1,5 @@
 #include "ipaddress/PlanTable.h"
 
-#include "core/Json.h"
 #include "ipaddress/AddressText.h"
 #include "ipaddress/CidrText.h"
 #include "ipaddress/PlanText.h"
@@ -24,13 +23,6 @@ void setNetwork(std::string& cell, AddressFamily family, Uint128 network, uint8_
     setAddress(cell, family, network);
     cell += '/';
     cell += std::to_string(prefix);
-}
-
-std::string jsonCount(const std::string& digits)
-{
-    std::string quoted;
-    json::appendString(quoted, digits);
-    return quoted;
 }
 
 void setNone(PlacedRow& row, PlacedColumn column, CellStyle style)
@@ -107,47 +99,6 @@ std::string usedText(const ParentUse& use, const CidrBlock& parent)
 {
     return use.whole ? addresstext::powerOfTwoText(parent.hostBits())
                      : addresstext::decimalText(use.used);
-}
-
-std::string unplacedJson(const PlanInput& input, const PlanResult& result)
-{
-    std::string out = "[";
-    for (size_t i = 0; i < result.unplaced.size(); ++i) {
-        const UnplacedRequest& unplaced = result.unplaced[i];
-        const PlanRequest& request = input.requests[unplaced.request];
-        out += i == 0 ? "\n    {\"name\": " : ",\n    {\"name\": ";
-        json::appendString(out, request.name);
-        out += ", \"asked\": ";
-        json::appendString(out, plantext::requestSizeText(request));
-        out += ", \"prefix\": " + std::to_string(unplaced.prefix) + "}";
-    }
-    out += result.unplaced.empty() ? "]" : "\n  ]";
-    return out;
-}
-
-std::string parentsJson(const PlanInput& input, const PlanResult& result)
-{
-    std::string out = "[";
-    for (size_t p = 0; p < input.parents.size(); ++p) {
-        const CidrBlock& parent = input.parents[p];
-        const ParentUse& use = result.parents[p];
-        char percent[32];
-        std::snprintf(percent, sizeof percent, "%.2f", use.share * 100);
-        out += p == 0 ? "\n    {" : ",\n    {";
-        out += "\n      \"network\": \"" + cidrtext::networkText(parent) + "\",";
-        out +=
-            "\n      \"addresses\": " + jsonCount(addresstext::powerOfTwoText(parent.hostBits())) +
-            ",";
-        out += "\n      \"used\": " + jsonCount(usedText(use, parent)) + ",";
-        out += std::string("\n      \"used_percent\": ") + percent + ",";
-        out += "\n      \"free\": [";
-        for (size_t f = use.freeBegin; f < use.freeEnd; ++f)
-            out += (f == use.freeBegin ? "\n        \"" : ",\n        \"") +
-                   cidrtext::networkText(result.free[f]) + "\"";
-        out += use.freeBegin == use.freeEnd ? "]\n    }" : "\n      ]\n    }";
-    }
-    out += input.parents.empty() ? "]" : "\n  ]";
-    return out;
 }
 
 } // namespace plantable

@@ -67,11 +67,4 @@ std::string percentText(const ParentUse& use);
 // The addresses of a parent in use, in digits (2^128 for all of IPv6).
 std::string usedText(const ParentUse& use, const CidrBlock& parent);
 
-// The parts of a plan's JSON document beside its placed table, as JSON
-// placed two spaces in: "unplaced" (name, asked and the prefix each
-// needed) and "parents" (network, addresses, used, used_percent and the
-// free blocks).
-std::string unplacedJson(const PlanInput& input, const PlanResult& result);
-std::string parentsJson(const PlanInput& input, const PlanResult& result);
-
 } // namespace plantable

@@ -1,8 +1,13 @@
 #include "ipaddress/PlanText.h"
 
+#include "core/DelimitedText.h"
+#include "core/Text.h"
 #include "core/Utf8.h"
-#include "ipaddress/AddressText.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <iterator>
 #include <limits>
 
 namespace plantext {
@@ -22,7 +27,7 @@ std::string_view withoutByteOrderMark(std::string_view text)
 
 bool checkRequestName(std::string_view name, std::string& expected)
 {
-    if (addresstext::trimmed(name).empty()) {
+    if (text::trimmed(name).empty()) {
         expected = "a name for the request";
         return false;
     }
@@ -42,7 +47,7 @@ bool readRequestSize(std::string_view text, PlanRequest& request, std::string& e
 {
     uint64_t value = 0;
     if (!text.empty() && text[0] == '/') {
-        if (!addresstext::readNumber(text.substr(1), 128, value)) {
+        if (!text::readNumber(text.substr(1), 128, value)) {
             expected = "a prefix from /0 to /128";
             return false;
         }
@@ -51,7 +56,7 @@ bool readRequestSize(std::string_view text, PlanRequest& request, std::string& e
         request.hosts = 0;
         return true;
     }
-    if (!addresstext::readNumber(text, std::numeric_limits<uint64_t>::max(), value) || value == 0) {
+    if (!text::readNumber(text, std::numeric_limits<uint64_t>::max(), value) || value == 0) {
         expected = ExpectSize;
         return false;
     }
@@ -86,40 +91,113 @@ bool splitNeed(std::string_view text, RequestText& request, std::string& expecte
     return true;
 }
 
-bool readRequestLines(std::string_view content, std::vector<RequestText>& requests,
-                      LineProblem& problem)
+namespace {
+
+using Row = delimited::Row;
+
+bool blankRow(const Row& row)
+{
+    return std::all_of(row.cells.begin(), row.cells.end(),
+                       [](const std::string& cell) { return text::trimmed(cell).empty(); });
+}
+
+std::string lowered(std::string_view word)
+{
+    std::string lower(text::trimmed(word));
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return char(std::tolower(c)); });
+    return lower;
+}
+
+// A header's cell for the size holds no digit, which every size, even a
+// mistyped one, does: a first row whose size is a word is a header.
+bool looksLikeHeader(const Row& row, size_t sizeColumn)
+{
+    if (sizeColumn >= row.cells.size())
+        return false;
+    const std::string& size = row.cells[sizeColumn];
+    return std::none_of(size.begin(), size.end(),
+                        [](unsigned char c) { return std::isdigit(c) != 0; });
+}
+
+struct Columns
+{
+    size_t name = 0;
+    size_t size = 1;
+};
+
+Columns namedColumns(const Row& header)
+{
+    Columns columns;
+    bool nameFound = false;
+    size_t sizeRank = SIZE_MAX;
+    static const char* const sizeWords[] = {"size", "asked", "hosts", "prefix"};
+    for (size_t i = 0; i < header.cells.size(); ++i) {
+        const std::string word = lowered(header.cells[i]);
+        if (!nameFound && word == "name") {
+            columns.name = i;
+            nameFound = true;
+        }
+        for (size_t rank = 0; rank < std::size(sizeWords) && rank < sizeRank; ++rank) {
+            if (word == sizeWords[rank]) {
+                columns.size = i;
+                sizeRank = rank;
+            }
+        }
+    }
+    return columns;
+}
+
+std::string cellOf(const Row& row, size_t column)
+{
+    return column < row.cells.size() ? std::string(text::trimmed(row.cells[column]))
+                                     : std::string();
+}
+
+// "web servers 20": the last field is the size, the rest the name.
+RequestText requestLine(std::string_view line, size_t number)
+{
+    const std::string_view content = text::trimmed(line);
+    size_t split = content.size();
+    while (split > 0 && !text::isBlank(content[split - 1]))
+        --split;
+    if (split == 0)
+        return {std::string(content), std::string(), number};
+    return {std::string(text::trimmed(content.substr(0, split))),
+            std::string(content.substr(split)), number};
+}
+
+} // namespace
+
+std::vector<RequestText> readRequestTable(std::string_view content)
 {
     content = withoutByteOrderMark(content);
-    size_t lineNumber = 0;
-    while (!content.empty()) {
-        ++lineNumber;
-        const size_t end = content.find('\n');
-        const std::string_view line = addresstext::trimmed(content.substr(0, end));
-        content.remove_prefix(end == std::string_view::npos ? content.size() : end + 1);
-        if (line.empty() || line[0] == '#')
-            continue;
-
-        const size_t blank = line.find_last_of(" \t");
-        if (blank == std::string_view::npos) {
-            problem = {lineNumber, std::string(line),
-                       "NAME HOSTS or NAME /PREFIX: a name, then the size"};
-            return false;
+    std::vector<RequestText> requests;
+    const char separator = delimited::separatorOf(content);
+    if (separator == '\0') {
+        for (const Row& row : delimited::splitRows(content, '\0')) {
+            const std::string_view line = text::trimmed(row.cells.front());
+            if (!line.empty() && line[0] != '#')
+                requests.push_back(requestLine(line, row.line));
         }
-        RequestText request{std::string(addresstext::trimmed(line.substr(0, blank))),
-                            std::string(line.substr(blank + 1)), lineNumber};
-        PlanRequest checked;
-        std::string expected;
-        if (!checkRequestName(request.name, expected)) {
-            problem = {lineNumber, request.name, expected};
-            return false;
-        }
-        if (!readRequestSize(request.size, checked, expected)) {
-            problem = {lineNumber, request.size, expected + " after the name"};
-            return false;
-        }
-        requests.push_back(std::move(request));
+        return requests;
     }
-    return true;
+    std::vector<Row> rows = delimited::splitRows(content, separator);
+    rows.erase(std::remove_if(rows.begin(), rows.end(), blankRow), rows.end());
+    Columns columns;
+    size_t first = 0;
+    if (!rows.empty() && looksLikeHeader(rows.front(), columns.size)) {
+        columns = namedColumns(rows.front());
+        first = 1;
+    }
+    for (size_t i = first; i < rows.size(); ++i) {
+        const std::string_view firstCell = text::trimmed(rows[i].cells.front());
+        if (!firstCell.empty() && firstCell[0] == '#')
+            continue; // a comment line, as in request lines
+        requests.push_back(
+            {cellOf(rows[i], columns.name), cellOf(rows[i], columns.size), rows[i].line});
+    }
+    return requests;
 }
 
 bool looksLikePlanFile(std::string_view content)

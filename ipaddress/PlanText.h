@@ -43,18 +43,18 @@ bool readRequest(const RequestText& text, PlanRequest& request, std::string& exp
 // NAME=HOSTS or NAME=/PREFIX, split at the last '=' (a name may hold one).
 bool splitNeed(std::string_view text, RequestText& request, std::string& expected);
 
-// Requests one per line, "NAME HOSTS" or "NAME /PREFIX": the last field is
-// the size and everything before it the name, so names may hold blanks.
-// Blank lines and lines starting with '#' are skipped. On a line that is
-// none of these, returns false and says which line and token.
-struct LineProblem
-{
-    size_t line = 0;
-    std::string token;
-    std::string expected;
-};
-bool readRequestLines(std::string_view content, std::vector<RequestText>& requests,
-                      LineProblem& problem);
+// Requests as people paste them or keep them in a file, each with the line
+// it starts on: rows of cells separated by tabs (a spreadsheet's copy) or
+// commas (CSV), quoted as both write them, with or without a header row; or,
+// in text with neither tabs nor commas, lines "NAME HOSTS" or "NAME /PREFIX"
+// (the last field is the size and everything before it the name, so names
+// may hold blanks; lines starting with '#' are comments). A header row
+// names the columns: the name is the column called "name", the size the
+// first of "size", "asked", "hosts" and "prefix" (so the planner's own
+// result table reads back as its requests); without one, the first two
+// columns. Blank rows are skipped; nothing else is refused here: a row
+// keeps its cells as they were, for readRequest to judge.
+std::vector<RequestText> readRequestTable(std::string_view text);
 
 // Whether a file holds a plan document rather than request lines: its first
 // character other than blanks (and a byte order mark) is '{'.

@@ -17,7 +17,7 @@ TLatencyCalc::TLatencyCalc(QWidget* parent)
     // Made after the pages, so that it outlives the dialog's box showing it.
     FTopologies = new TTopologyListModel(this);
     ui->NetworkSetupTabSheet->setChain(&FChain);
-    propertiesForm()->setTopologies(FTopologies);
+    propertiesForm()->SetTopologies(FTopologies);
     connect(&FChain, &TLatencyChain::changed, this, &TLatencyCalc::chainChanged);
     connect(ui->LatencyStatsTabSheet, &TLatencyStatistics::directionChosen, this,
             &TLatencyCalc::LatencyStatsTabSheetEnter);

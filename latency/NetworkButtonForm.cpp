@@ -93,8 +93,8 @@ TTNetworkButtonForm::TTNetworkButtonForm(QWidget* parent)
         // Keys reach the box before its edit field, and so does leaving it.
         box->installEventFilter(this);
     }
-    setTopologyText(unknownNetwork);
-    setBandwidthText(QStringLiteral("0"));
+    SetTopologyText(unknownNetwork);
+    SetBandwidthText(QStringLiteral("0"));
 
     // Only what the user chooses or types runs the change handler; the
     // dialog's own writes go through blocked signals.
@@ -164,7 +164,7 @@ void TTNetworkButtonForm::SetupForKind(TNetworkButtonKind kind)
         ui->OKButton->move(ui->OKButton->x(), networkButtonTop);
         ui->CancelButton->move(ui->CancelButton->x(), networkButtonTop);
         setFixedSize(clientWidth, networkClientHeight);
-        setPropagationDelayEnabled(!propagationDelayDisabled(kind));
+        SetPropagationDelayEnabled(!propagationDelayDisabled(kind));
         if (const std::optional<int32_t> delay = defaultPropagationDelay(kind))
             ui->PropDelaySpinEdit->setValue(*delay);
         ui->StationPanel->hide();
@@ -173,21 +173,21 @@ void TTNetworkButtonForm::SetupForKind(TNetworkButtonKind kind)
     FCurrentKind = kind;
 }
 
-void TTNetworkButtonForm::setPropagationDelayEnabled(bool enabled)
+void TTNetworkButtonForm::SetPropagationDelayEnabled(bool enabled)
 {
     ui->PropDelayLabel->setEnabled(enabled);
     ui->PropDelaySpinEdit->setEnabled(enabled);
 }
 
-void TTNetworkButtonForm::setTopologies(TTopologyListModel* offered)
+void TTNetworkButtonForm::SetTopologies(TTopologyListModel* offered)
 {
     FTopologies = offered;
     const QSignalBlocker blocker(ui->TopologyComboBox);
     ui->TopologyComboBox->setModel(offered);
-    setTopologyText(unknownNetwork);
+    SetTopologyText(unknownNetwork);
 }
 
-void TTNetworkButtonForm::showFor(const TNetworkElement& element)
+void TTNetworkButtonForm::ShowFor(const TNetworkElement& element)
 {
     FHeldCommit = nullptr;
     FTopologyEdited = false;
@@ -196,9 +196,9 @@ void TTNetworkButtonForm::showFor(const TNetworkElement& element)
     // they are: OK on an unchanged dialog must leave the element unchanged.
     if (element.BandwidthIndex < 0 || element.BandwidthIndex >= ui->BandwidthComboBox->count())
         // OK on an unchanged dialog stores exactly what the element holds.
-        setBandwidthText(QString::fromStdString(conv::floatToStrShortest(element.Bandwidth)));
+        SetBandwidthText(QString::fromStdString(conv::floatToStrShortest(element.Bandwidth)));
     else
-        selectBandwidth(element.BandwidthIndex);
+        SelectBandwidth(element.BandwidthIndex);
     const QString name = QString::fromStdString(element.NetworkName);
     setWindowTitle(name + QStringLiteral(" Properties"));
     ui->PacketSizeSpinEdit->setValue(element.PacketSize);
@@ -206,7 +206,7 @@ void TTNetworkButtonForm::showFor(const TNetworkElement& element)
     ui->PropDelaySpinEdit->setValue(element.PropagationDelay);
     if (element.TopologyIndex < 0 || element.TopologyIndex >= ui->TopologyComboBox->count()) {
         // A node's name is no topology; its dialog shows none anyway.
-        setTopologyText(element.isNode() ? unknownNetwork : name);
+        SetTopologyText(element.isNode() ? unknownNetwork : name);
     } else {
         const QSignalBlocker blocker(ui->TopologyComboBox);
         ui->TopologyComboBox->setCurrentIndex(element.TopologyIndex);
@@ -218,7 +218,7 @@ void TTNetworkButtonForm::showFor(const TNetworkElement& element)
     activateWindow();
 }
 
-void TTNetworkButtonForm::setTopologyText(const QString& text)
+void TTNetworkButtonForm::SetTopologyText(const QString& text)
 {
     const QSignalBlocker blocker(ui->TopologyComboBox);
     ui->TopologyComboBox->setCurrentIndex(-1);
@@ -227,7 +227,7 @@ void TTNetworkButtonForm::setTopologyText(const QString& text)
     FTopologyIndex = -1;
 }
 
-void TTNetworkButtonForm::setBandwidthText(const QString& text)
+void TTNetworkButtonForm::SetBandwidthText(const QString& text)
 {
     const QSignalBlocker blocker(ui->BandwidthComboBox);
     ui->BandwidthComboBox->setCurrentIndex(-1);
@@ -235,14 +235,14 @@ void TTNetworkButtonForm::setBandwidthText(const QString& text)
     FBandwidthIndex = -1;
 }
 
-void TTNetworkButtonForm::selectBandwidth(int index)
+void TTNetworkButtonForm::SelectBandwidth(int index)
 {
     const QSignalBlocker blocker(ui->BandwidthComboBox);
     ui->BandwidthComboBox->setCurrentIndex(index);
     FBandwidthIndex = index;
 }
 
-void TTNetworkButtonForm::retitle()
+void TTNetworkButtonForm::Retitle()
 {
     setWindowTitle(ui->TopologyComboBox->currentText() + QStringLiteral(" Properties"));
 }
@@ -254,26 +254,26 @@ void TTNetworkButtonForm::TopologyComboBoxChange()
         SetupForKind(topology.Kind);
         const int entry =
             indexOfText(bandwidthList(topology.Kind), QString::fromLatin1(topology.Bandwidth));
-        selectBandwidth(entry);
+        SelectBandwidth(entry);
     } else {
         // A topology of the user's own, typed or appended earlier.
         SetupForKind(nbOther);
-        setBandwidthText(QStringLiteral("0"));
+        SetBandwidthText(QStringLiteral("0"));
     }
-    retitle();
+    Retitle();
 }
 
 void TTNetworkButtonForm::TopologyComboBoxExit()
 {
-    retitle();
+    Retitle();
     const QString text = ui->TopologyComboBox->currentText();
     if (text.isEmpty() || text == unknownNetwork) {
         // An element stored without a name keeps it until the user changes
         // the text: a box emptied by the user means no name of one's own.
         if (FTopologyEdited)
-            setTopologyText(unknownNetwork);
+            SetTopologyText(unknownNetwork);
     } else {
-        addTopology(text);
+        AddTopology(text);
     }
 }
 
@@ -281,7 +281,7 @@ void TTNetworkButtonForm::BandwidthComboBoxExit()
 {
     const QString text = ui->BandwidthComboBox->currentText();
     if (text.isEmpty() || text == QLatin1String("0")) {
-        setBandwidthText(QStringLiteral("0"));
+        SetBandwidthText(QStringLiteral("0"));
     } else if (indexOfText(itemsOf(ui->BandwidthComboBox), text) < 0) {
         // Kept until the list is rebuilt for another kind.
         const QSignalBlocker blocker(ui->BandwidthComboBox);
@@ -295,19 +295,19 @@ void TTNetworkButtonForm::ButtonClick()
     close();
 }
 
-QString TTNetworkButtonForm::topologyText() const
+QString TTNetworkButtonForm::TopologyText() const
 {
     return ui->TopologyComboBox->currentText();
 }
 
-QString TTNetworkButtonForm::bandwidthText() const
+QString TTNetworkButtonForm::BandwidthText() const
 {
     return ui->BandwidthComboBox->currentText();
 }
 
-float TTNetworkButtonForm::bandwidth() const
+float TTNetworkButtonForm::Bandwidth() const
 {
-    const std::string text = bandwidthText().toStdString();
+    const std::string text = BandwidthText().toStdString();
     const float value = conv::strToSingle(text);
     // Keys cannot type a minus sign, but pasting can; a bandwidth below
     // zero (minus zero too) would give negative delays and shares.
@@ -316,27 +316,27 @@ float TTNetworkButtonForm::bandwidth() const
     return value;
 }
 
-int32_t TTNetworkButtonForm::propagationDelay() const
+int32_t TTNetworkButtonForm::PropagationDelay() const
 {
     return ui->PropDelaySpinEdit->Value();
 }
 
-int32_t TTNetworkButtonForm::processTime() const
+int32_t TTNetworkButtonForm::ProcessTime() const
 {
     return ui->ProcessTimeSpinEdit->Value();
 }
 
-int32_t TTNetworkButtonForm::packetSize() const
+int32_t TTNetworkButtonForm::PacketSize() const
 {
     return ui->PacketSizeSpinEdit->Value();
 }
 
-QStringList TTNetworkButtonForm::topologyList() const
+QStringList TTNetworkButtonForm::TopologyList() const
 {
     return FTopologies ? FTopologies->names() : QStringList();
 }
 
-void TTNetworkButtonForm::addTopology(const QString& name)
+void TTNetworkButtonForm::AddTopology(const QString& name)
 {
     if (!FTopologies || FTopologies->indexOf(name) >= 0)
         return;
@@ -349,20 +349,20 @@ void TTNetworkButtonForm::addTopology(const QString& name)
     ui->TopologyComboBox->setEditText(text);
 }
 
-void TTNetworkButtonForm::commitTyping()
+void TTNetworkButtonForm::CommitTyping()
 {
     if (QComboBox* box = FHeldCommit) {
         FHeldCommit = nullptr;
-        commitBox(box);
+        CommitBox(box);
     }
     QWidget* focused = focusWidget();
-    if (QComboBox* box = boxOf(focused))
-        commitBox(box);
+    if (QComboBox* box = BoxOf(focused))
+        CommitBox(box);
     else if (focused)
         focused->clearFocus();
 }
 
-QComboBox* TTNetworkButtonForm::boxOf(const QObject* object) const
+QComboBox* TTNetworkButtonForm::BoxOf(const QObject* object) const
 {
     for (QComboBox* box : {ui->TopologyComboBox, ui->BandwidthComboBox}) {
         if (object && (object == box || box->isAncestorOf(qobject_cast<const QWidget*>(object))))
@@ -371,7 +371,7 @@ QComboBox* TTNetworkButtonForm::boxOf(const QObject* object) const
     return nullptr;
 }
 
-void TTNetworkButtonForm::commitBox(QComboBox* box)
+void TTNetworkButtonForm::CommitBox(QComboBox* box)
 {
     if (box == ui->TopologyComboBox)
         TopologyComboBoxExit();
@@ -379,7 +379,7 @@ void TTNetworkButtonForm::commitBox(QComboBox* box)
         BandwidthComboBoxExit();
 }
 
-void TTNetworkButtonForm::focusLeft(QObject* watched, const QFocusEvent* event)
+void TTNetworkButtonForm::FocusLeft(QObject* watched, const QFocusEvent* event)
 {
     // Only the focus moving on to another control of this dialog leaves a
     // box: switching windows, a pop-up, Esc, Cancel and the close box leave
@@ -391,33 +391,33 @@ void TTNetworkButtonForm::focusLeft(QObject* watched, const QFocusEvent* event)
     if (watched == ui->CancelButton) {
         QComboBox* held = FHeldCommit;
         FHeldCommit = nullptr;
-        if (held && boxOf(next) != held)
-            commitBox(held);
+        if (held && BoxOf(next) != held)
+            CommitBox(held);
         return;
     }
-    QComboBox* box = boxOf(watched);
+    QComboBox* box = BoxOf(watched);
     if (next == ui->CancelButton)
         // A click on Cancel takes the focus before it cancels: the typing
         // is committed only if the focus moves on from there.
         FHeldCommit = box;
     else
-        commitBox(box);
+        CommitBox(box);
 }
 
 bool TTNetworkButtonForm::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::FocusOut && (watched == ui->CancelButton || boxOf(watched))) {
-        reportErrors([&] { focusLeft(watched, static_cast<QFocusEvent*>(event)); });
+    if (event->type() == QEvent::FocusOut && (watched == ui->CancelButton || BoxOf(watched))) {
+        reportErrors([&] { FocusLeft(watched, static_cast<QFocusEvent*>(event)); });
         return QDialog::eventFilter(watched, event);
     }
-    QComboBox* box = boxOf(watched);
+    QComboBox* box = BoxOf(watched);
     if (!box || watched != box || event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
 
     auto* key = static_cast<QKeyEvent*>(event);
     if (isEnterKey(event)) {
         // Enter commits the text and keeps the dialog open.
-        reportErrors([this, box] { commitBox(box); });
+        reportErrors([this, box] { CommitBox(box); });
         return true;
     }
     if (box == ui->BandwidthComboBox && !isBandwidthCharacter(key->text()))

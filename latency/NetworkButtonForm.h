@@ -31,10 +31,10 @@ public:
 
     // The topology list the dialog offers and adds typed names to; the
     // calculator keeps it.
-    void setTopologies(TTopologyListModel* offered);
+    void SetTopologies(TTopologyListModel* offered);
 
     // Shows the element's values and opens the dialog (modeless).
-    void showFor(const TNetworkElement& element);
+    void ShowFor(const TNetworkElement& element);
 
     // Lays the dialog out for a kind: bandwidth list, panel, height, and the
     // propagation delay's state and default. Nothing when already laid out so.
@@ -45,27 +45,27 @@ public:
     QPushButton* OKButton() const;
 
     // What OK takes over into the element.
-    QString topologyText() const;
+    QString TopologyText() const;
     // Position of the entry chosen from the topology list; -1 once typed.
-    int topologyIndex() const { return FTopologyIndex; }
-    QString bandwidthText() const;
+    int TopologyIndex() const { return FTopologyIndex; }
+    QString BandwidthText() const;
     // The bandwidth text as a number of Mbps. Raises "'%s' is not a valid
     // floating point value" for a text that is no number or is below zero.
-    float bandwidth() const;
+    float Bandwidth() const;
     // Position of the entry chosen from the bandwidth list; -1 once typed.
-    int bandwidthIndex() const { return FBandwidthIndex; }
-    int32_t propagationDelay() const;
-    int32_t processTime() const;
-    int32_t packetSize() const;
+    int BandwidthIndex() const { return FBandwidthIndex; }
+    int32_t PropagationDelay() const;
+    int32_t ProcessTime() const;
+    int32_t PacketSize() const;
 
     // The topologies offered: the list grows by the names users type and
     // the names of restored elements.
-    QStringList topologyList() const;
+    QStringList TopologyList() const;
 
     // Ends typing in whatever field has the focus, as leaving it would, so a
     // value typed but not yet committed is not lost; also typing held while
     // the focus rested on Cancel.
-    void commitTyping();
+    void CommitTyping();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -76,20 +76,20 @@ private:
     void TopologyComboBoxExit();
     void BandwidthComboBoxExit();
     void ButtonClick();
-    void setTopologyText(const QString& text);
-    void setBandwidthText(const QString& text);
-    void selectBandwidth(int index);
-    void setPropagationDelayEnabled(bool enabled);
-    void retitle();
+    void SetTopologyText(const QString& text);
+    void SetBandwidthText(const QString& text);
+    void SelectBandwidth(int index);
+    void SetPropagationDelayEnabled(bool enabled);
+    void Retitle();
     // The combo box that is or holds `object`, if any.
-    QComboBox* boxOf(const QObject* object) const;
+    QComboBox* BoxOf(const QObject* object) const;
     // Runs the box's exit handler.
-    void commitBox(QComboBox* box);
-    void focusLeft(QObject* watched, const QFocusEvent* event);
+    void CommitBox(QComboBox* box);
+    void FocusLeft(QObject* watched, const QFocusEvent* event);
 
     std::unique_ptr<Ui::TTNetworkButtonForm> ui;
     // Appends the name to the topology list unless it is an entry already.
-    void addTopology(const QString& name);
+    void AddTopology(const QString& name);
 
     TTopologyListModel* FTopologies = nullptr;
     std::optional<TNetworkButtonKind> FCurrentKind;

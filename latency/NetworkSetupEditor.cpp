@@ -292,12 +292,12 @@ void TNetworkSetupEditor::NetworkButtonPropertiesClick(TNetworkButton* sender)
 {
     const int position = FButtons.indexOf(sender);
     if (position >= 0)
-        FPropertiesForm->showFor(FChain->at(position));
+        FPropertiesForm->ShowFor(FChain->at(position));
 }
 
 void TNetworkSetupEditor::ApplyProperties()
 {
-    FPropertiesForm->commitTyping();
+    FPropertiesForm->CommitTyping();
     FPropertiesForm->close();
     const int position = FChain->selectedElement();
     TNetworkElement target = FChain->at(position);
@@ -309,16 +309,16 @@ void TNetworkSetupEditor::ApplyProperties()
         return;
 
     if (isNodeKind(*kind)) {
-        target.PacketSize = FPropertiesForm->packetSize();
-        target.ProcessTime = FPropertiesForm->processTime();
+        target.PacketSize = FPropertiesForm->PacketSize();
+        target.ProcessTime = FPropertiesForm->ProcessTime();
     } else {
         // Read first: a bandwidth that is no number leaves the element as it was.
-        target.Bandwidth = FPropertiesForm->bandwidth();
-        target.BandwidthIndex = static_cast<int16_t>(FPropertiesForm->bandwidthIndex());
+        target.Bandwidth = FPropertiesForm->Bandwidth();
+        target.BandwidthIndex = static_cast<int16_t>(FPropertiesForm->BandwidthIndex());
         target.Kind = *kind;
-        target.NetworkName = FPropertiesForm->topologyText().toStdString();
-        target.TopologyIndex = static_cast<int16_t>(FPropertiesForm->topologyIndex());
-        target.PropagationDelay = FPropertiesForm->propagationDelay();
+        target.NetworkName = FPropertiesForm->TopologyText().toStdString();
+        target.TopologyIndex = static_cast<int16_t>(FPropertiesForm->TopologyIndex());
+        target.PropagationDelay = FPropertiesForm->PropagationDelay();
     }
     FChain->setElement(position, target);
 }

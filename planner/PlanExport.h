@@ -1,17 +1,16 @@
 #pragma once
 
 #include "ipaddress/AddressPlan.h"
+#include "output/Report.h"
 
 #include <string>
 
-// A plan's result as the documents zentrix-cli plan writes with --csv and
-// --json, byte for byte, so that a plan exported from the window and the
-// same plan file run through the command line give one file: CSV is the
-// placed table under a header of field names; JSON is one document with
-// "unplaced", "largest_free", "parents" and the "placed" table.
+// A plan's result as zentrix-cli plan writes it with --csv, --json or
+// --tsv, through the same writer, so that a plan exported from the window
+// and the same plan file run through the command line give one file byte
+// for byte.
 namespace planexport {
 
-std::string csv(const PlanInput& input, const PlanResult& result);
-std::string json(const PlanInput& input, const PlanResult& result);
+std::string document(const PlanInput& input, const PlanResult& result, Format format);
 
 } // namespace planexport

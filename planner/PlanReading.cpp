@@ -1,19 +1,15 @@
 #include "planner/PlanReading.h"
 
-#include "ipaddress/AddressText.h"
+#include "core/Text.h"
 #include "ipaddress/CidrText.h"
-
-#include <cstdio>
 
 namespace planreading {
 
 namespace {
 
-constexpr size_t LongestShownToken = 60;
-
 std::string quoted(std::string_view token)
 {
-    return "'" + shownToken(token) + "'";
+    return "'" + text::shownToken(token) + "'";
 }
 
 std::string rowText(size_t row)
@@ -23,28 +19,6 @@ std::string rowText(size_t row)
 
 } // namespace
 
-std::string shownToken(std::string_view token)
-{
-    std::string shown;
-    size_t characters = 0;
-    for (size_t i = 0; i < token.size(); ++i) {
-        const auto u = static_cast<unsigned char>(token[i]);
-        // UTF-8 continuation bytes belong to the character before them.
-        if ((u & 0xC0) != 0x80 && ++characters > LongestShownToken) {
-            shown += "...";
-            break;
-        }
-        if (u < 0x20 || u == 0x7F) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", u);
-            shown += escaped;
-        } else {
-            shown += token[i];
-        }
-    }
-    return shown;
-}
-
 std::vector<plantext::ParentText> parentLines(std::string_view field)
 {
     std::vector<plantext::ParentText> parents;
@@ -52,7 +26,7 @@ std::vector<plantext::ParentText> parentLines(std::string_view field)
     while (!field.empty() || line == 0) {
         ++line;
         const size_t end = field.find('\n');
-        const std::string_view text = addresstext::trimmed(field.substr(0, end));
+        const std::string_view text = text::trimmed(field.substr(0, end));
         field.remove_prefix(end == std::string_view::npos ? field.size() : end + 1);
         if (!text.empty())
             parents.push_back({std::string(text), line});
@@ -62,7 +36,7 @@ std::vector<plantext::ParentText> parentLines(std::string_view field)
 
 bool blankRequest(const plantext::RequestText& row)
 {
-    return addresstext::trimmed(row.name).empty() && addresstext::trimmed(row.size).empty();
+    return text::trimmed(row.name).empty() && text::trimmed(row.size).empty();
 }
 
 void readTexts(std::string_view parents, const std::vector<plantext::RequestText>& rows,
@@ -130,6 +104,10 @@ PlanFault faultOf(const PlanProblem& problem, const ReadPlan& read,
         if (problem.index >= read.rowOf.size())
             return {PlanFault::Field::Size, rows.size(), "The plan" + expected};
         const size_t row = read.rowOf[problem.index];
+        if (problem.sameName)
+            return {PlanFault::Field::Name, row,
+                    rowText(row) + quoted(rows[row].name) + expected + " (row " +
+                        std::to_string(read.rowOf[*problem.sameName] + 1) + " has it too)"};
         return {PlanFault::Field::Size, row, rowText(row) + quoted(rows[row].size) + expected};
     }
     case Where::Mode:
@@ -140,6 +118,8 @@ PlanFault faultOf(const PlanProblem& problem, const ReadPlan& read,
         return {PlanFault::Field::Nibble, 0, "Nibble boundaries" + expected};
     case Where::P2p30:
         return {PlanFault::Field::P2p30, 0, "Point-to-point links as /30" + expected};
+    case Where::P2p127:
+        return {PlanFault::Field::P2p127, 0, "Point-to-point links as /127" + expected};
     case Where::Grow:
         return {PlanFault::Field::Grow, 0,
                 "Growth margin " + std::to_string(read.input.options.growPercent) + "%" + expected};

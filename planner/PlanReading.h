@@ -31,6 +31,7 @@ struct PlanFault
         Grow,
         Nibble,
         P2p30,
+        P2p127,
     };
     Field field = Field::Parents;
     size_t index = 0;
@@ -53,9 +54,5 @@ void readTexts(std::string_view parents, const std::vector<plantext::RequestText
 // The fault the planning rules found in input that read well.
 PlanFault faultOf(const PlanProblem& problem, const ReadPlan& read,
                   const std::vector<plantext::RequestText>& rows);
-
-// A token as a message shows it: control characters as \xNN, and a long one
-// shortened, so that the message stays one readable line.
-std::string shownToken(std::string_view token);
 
 } // namespace planreading

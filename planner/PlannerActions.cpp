@@ -4,7 +4,6 @@
 #include "planner/PlannerWindow.h"
 
 #include "planner/CopyableTable.h"
-#include "planner/PastedRows.h"
 #include "planner/PlanCommands.h"
 #include "planner/PlanMap.h"
 #include "planner/RequestModel.h"
@@ -158,6 +157,7 @@ void TPlannerWindow::connectEdits()
             reporting(this, &TPlannerWindow::optionEdited));
     connect(FNibbleBox, &QCheckBox::toggled, this, reporting(this, &TPlannerWindow::optionEdited));
     connect(FP2p30Box, &QCheckBox::toggled, this, reporting(this, &TPlannerWindow::optionEdited));
+    connect(FP2p127Box, &QCheckBox::toggled, this, reporting(this, &TPlannerWindow::optionEdited));
     connect(FRequestTable, &TRequestTable::pasteRequested, this,
             reporting(this, &TPlannerWindow::pasteRequests));
     connect(FRequestTable, &TRequestTable::removeRequested, this,
@@ -241,7 +241,7 @@ void TPlannerWindow::pasteRequests()
 {
     const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
     const QString text = mime ? mime->text() : QString();
-    std::vector<plantext::RequestText> pasted = pastedrows::read(text.toStdString());
+    std::vector<plantext::RequestText> pasted = plantext::readRequestTable(text.toStdString());
     if (pasted.empty()) {
         QApplication::beep();
         return;
@@ -273,6 +273,7 @@ void TPlannerWindow::optionEdited()
     options.growPercent = unsigned(FGrowBox->value());
     options.nibble = FNibbleBox->isChecked();
     options.p2p30 = FP2p30Box->isChecked();
+    options.p2p127 = FP2p127Box->isChecked();
     options.order = FOrderBox->currentIndex() == 1 ? PlacementOrder::Given : PlacementOrder::Size;
     const PlanOptions before = FOptions;
     FUndoStack->push(
@@ -285,11 +286,12 @@ void TPlannerWindow::applyOptions(const PlanOptions& options)
     FOptions = options;
     // The widgets show the options without telling anyone: this is no edit.
     const QSignalBlocker modeBlocker(FModeBox), growBlocker(FGrowBox), nibbleBlocker(FNibbleBox),
-        p2p30Blocker(FP2p30Box), orderBlocker(FOrderBox);
+        p2p30Blocker(FP2p30Box), p2p127Blocker(FP2p127Box), orderBlocker(FOrderBox);
     FModeBox->setCurrentIndex(int(options.mode));
     FGrowBox->setValue(int(options.growPercent));
     FNibbleBox->setChecked(options.nibble);
     FP2p30Box->setChecked(options.p2p30);
+    FP2p127Box->setChecked(options.p2p127);
     FOrderBox->setCurrentIndex(options.order == PlacementOrder::Given ? 1 : 0);
     scheduleReplan();
 }

@@ -184,7 +184,8 @@ void TPlannerWindow::exportCsv()
                 QStringLiteral("CSV files (*.csv);;All files (*)"), QStringLiteral("csv"),
                 [this](const QString& fileName) {
                     if (FResult)
-                        planfiles::writeText(fileName, planexport::csv(FRead.input, *FResult));
+                        planfiles::writeText(
+                            fileName, planexport::document(FRead.input, *FResult, Format::Csv));
                 });
 }
 
@@ -196,7 +197,8 @@ void TPlannerWindow::exportJson()
                 QStringLiteral("JSON files (*.json);;All files (*)"), QStringLiteral("json"),
                 [this](const QString& fileName) {
                     if (FResult)
-                        planfiles::writeText(fileName, planexport::json(FRead.input, *FResult));
+                        planfiles::writeText(
+                            fileName, planexport::document(FRead.input, *FResult, Format::Json));
                 });
 }
 

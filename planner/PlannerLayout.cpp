@@ -107,10 +107,10 @@ QWidget* TPlannerWindow::buildInputs()
     // The entries say what each reserves; the tooltips say the smallest subnet.
     const std::pair<const char*, const char*> modes[] = {
         {"Standard", "Network and broadcast; 2 hosts get a /31, 1 host a /32; IPv6 none"},
-        {"AWS", "5 addresses per subnet (first four and last); smallest /28"},
-        {"Azure", "5 addresses per subnet (first four and last); smallest /29"},
-        {"Google Cloud", "4 addresses per subnet (first two and last two); smallest /29"},
-        {"Oracle Cloud", "3 addresses per subnet (first two and last); smallest /30"},
+        {"AWS", "5 addresses per subnet (first four and last); subnets /16 to /28"},
+        {"Azure", "5 addresses per subnet (first four and last); subnets /2 to /29"},
+        {"Google Cloud", "4 addresses per subnet (first two and last two); subnets /4 to /29"},
+        {"Oracle Cloud", "3 addresses per subnet (first two and last); subnets /16 to /30"},
     };
     for (const auto& [mode, reserved] : modes) {
         FModeBox->addItem(QLatin1String(mode));
@@ -128,6 +128,9 @@ QWidget* TPlannerWindow::buildInputs()
     nameField(FNibbleBox, "NibbleBox", FNibbleBox->text().remove(QLatin1Char('&')));
     FP2p30Box = new QCheckBox(QStringLiteral("&Point-to-point links as /30"), optionsGroup);
     nameField(FP2p30Box, "P2p30Box", FP2p30Box->text().remove(QLatin1Char('&')));
+    FP2p127Box =
+        new QCheckBox(QStringLiteral("Point-to-point links as /12&7 (IPv6)"), optionsGroup);
+    nameField(FP2p127Box, "P2p127Box", FP2p127Box->text().remove(QLatin1Char('&')));
     options->addWidget(caption(QStringLiteral("Reser&vation:"), FModeBox, optionsGroup), 0, 0);
     options->addWidget(FModeBox, 0, 1);
     options->addWidget(caption(QStringLiteral("&Growth margin:"), FGrowBox, optionsGroup), 1, 0);
@@ -136,10 +139,11 @@ QWidget* TPlannerWindow::buildInputs()
     options->addWidget(FOrderBox, 2, 1);
     options->addWidget(FNibbleBox, 3, 0, 1, 2);
     options->addWidget(FP2p30Box, 4, 0, 1, 2);
+    options->addWidget(FP2p127Box, 5, 0, 1, 2);
     FOptionsFault = faultLine("OptionsFault", optionsGroup);
     FOptionsFault->hide();
-    options->addWidget(FOptionsFault, 5, 0, 1, 2);
-    options->setRowStretch(6, 1);
+    options->addWidget(FOptionsFault, 6, 0, 1, 2);
+    options->setRowStretch(7, 1);
 
     auto* factsGroup = new QGroupBox(QStringLiteral("First parent"), box);
     auto* factsLayout = new QVBoxLayout(factsGroup);

@@ -189,11 +189,13 @@ void TPlannerWindow::showFaults(const std::vector<planreading::PlanFault>& fault
         case Field::Grow:
         case Field::Nibble:
         case Field::P2p30:
+        case Field::P2p127:
             options = message;
             optionField = fault.field == Field::Mode     ? static_cast<QWidget*>(FModeBox)
                           : fault.field == Field::Grow   ? static_cast<QWidget*>(FGrowBox)
                           : fault.field == Field::Nibble ? static_cast<QWidget*>(FNibbleBox)
-                                                         : static_cast<QWidget*>(FP2p30Box);
+                          : fault.field == Field::P2p30  ? static_cast<QWidget*>(FP2p30Box)
+                                                         : static_cast<QWidget*>(FP2p127Box);
             break;
         }
     }
@@ -208,7 +210,8 @@ void TPlannerWindow::showFaults(const std::vector<planreading::PlanFault>& fault
               : QStringLiteral("Type one network per line, such as 10.20.0.0/22 or 2001:db8::/48"));
     FParentsFault->setForegroundRole(begun ? QPalette::WindowText : QPalette::PlaceholderText);
     for (QWidget* field : {static_cast<QWidget*>(FModeBox), static_cast<QWidget*>(FGrowBox),
-                           static_cast<QWidget*>(FNibbleBox), static_cast<QWidget*>(FP2p30Box)})
+                           static_cast<QWidget*>(FNibbleBox), static_cast<QWidget*>(FP2p30Box),
+                           static_cast<QWidget*>(FP2p127Box)})
         fieldmark::setMarked(field, field == optionField ? options : QString());
     FOptionsFault->setText(options);
     FOptionsFault->setVisible(!options.isEmpty());

@@ -122,6 +122,7 @@ private:
     QSpinBox* FGrowBox = nullptr;
     QCheckBox* FNibbleBox = nullptr;
     QCheckBox* FP2p30Box = nullptr;
+    QCheckBox* FP2p127Box = nullptr;
     QComboBox* FOrderBox = nullptr;
     QLabel* FOptionsFault = nullptr;
     TRequestTable* FRequestTable = nullptr;

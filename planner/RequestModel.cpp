@@ -3,7 +3,7 @@
 #include "planner/PlanCommands.h"
 
 #include "controls/FieldMark.h"
-#include "ipaddress/AddressText.h"
+#include "core/Text.h"
 
 #include <QApplication>
 #include <QPalette>
@@ -82,7 +82,7 @@ bool TRequestModel::setData(const QModelIndex& index, const QVariant& value, int
     const int row = index.row();
     const int column = index.column();
     // Blanks around a cell's text are never meant: a size of " 100" is 100.
-    const std::string text(addresstext::trimmed(value.toString().toStdString()));
+    const std::string text(text::trimmed(value.toString().toStdString()));
     std::string before = cellText(FRows[size_t(row)], column);
     if (FPreview.row == row && FPreview.column == column) {
         before = FPreview.committed;
@@ -107,7 +107,7 @@ void TRequestModel::previewCell(int row, int column, const QString& text)
     }
     // The cell's editor shows the text: the view is not told, so that the
     // editor keeps its cursor.
-    cellText(FRows[size_t(row)], column) = addresstext::trimmed(text.toStdString());
+    cellText(FRows[size_t(row)], column) = text::trimmed(text.toStdString());
     emit requestsChanged();
 }
 

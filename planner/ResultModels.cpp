@@ -3,6 +3,7 @@
 #include "ipaddress/AddressText.h"
 #include "ipaddress/CidrText.h"
 #include "ipaddress/PlanText.h"
+#include "output/Report.h"
 
 #include <algorithm>
 
@@ -69,23 +70,25 @@ QVariant TPlanTableModel::headerData(int section, Qt::Orientation orientation, i
 
 QString TPlanTableModel::tabSeparated(const std::vector<int>& rows) const
 {
-    QString text;
-    const int columns = int(FColumns.size());
-    for (int column = 0; column < columns; ++column) {
-        if (column > 0)
-            text += QLatin1Char('\t');
-        text += FColumns[size_t(column)].header;
-    }
-    text += QLatin1String("\r\n");
+    std::vector<Column> columns;
+    for (const ColumnHead& head : FColumns)
+        columns.push_back({std::string(), head.header.toStdString()});
+    std::string text;
+    Output out(text);
+    Report report(out, Format::Tsv);
+    report.beginTable({}, std::string(), std::move(columns));
+    std::vector<std::string> texts(FColumns.size());
+    std::vector<Cell> cells(FColumns.size());
     for (int row : rows) {
-        for (int column = 0; column < columns; ++column) {
-            if (column > 0)
-                text += QLatin1Char('\t');
-            text += cellText(row, column);
+        for (size_t column = 0; column < FColumns.size(); ++column) {
+            texts[column] = cellText(row, int(column)).toStdString();
+            cells[column] = {texts[column]};
         }
-        text += QLatin1String("\r\n");
+        report.row(cells.data());
     }
-    return text;
+    report.endTable(rows.size(), Value::count(std::to_string(rows.size())), false, "rows");
+    out.flush();
+    return QString::fromStdString(text);
 }
 
 QString TPlanTableModel::tabSeparated() const

@@ -10,21 +10,22 @@
 cmake_minimum_required(VERSION 3.25)
 
 set(allowed_app subnet radix latency planner performance workbench controls path core resources)
-set(allowed_planner ipaddress controls core)
+set(allowed_planner ipaddress output controls core)
 set(allowed_performance path controls core)
 set(allowed_workbench bits ipaddress controls core)
 set(allowed_subnet ipaddress controls core)
 set(allowed_radix controls core)
 set(allowed_latency path controls core)
 set(allowed_controls core)
-set(allowed_cli ipaddress path bits core)
+set(allowed_cli ipaddress output path bits core)
 set(allowed_bits ipaddress core)
-set(allowed_ipaddress core)
+set(allowed_ipaddress output core)
 set(allowed_path core)
+set(allowed_output core)
 set(allowed_core)
-set(qt_free core ipaddress path bits cli)
+set(qt_free core output ipaddress path bits cli)
 set(layered app planner performance workbench subnet radix latency controls cli bits ipaddress path
-    core)
+    output core)
 # Every top-level folder of sources a quoted include can name.
 set(source_folders ${layered} resources tests fuzz bench tools)
 
@@ -62,10 +63,11 @@ endforeach()
 if(faults)
   message(FATAL_ERROR "Includes against the layering of the folders:\n${faults}"
     "Allowed: app -> subnet, radix, latency, planner, performance, workbench, controls, path, "
-    "core, resources; planner -> ipaddress, controls, core; performance -> path, controls, core; "
-    "workbench -> bits, ipaddress, controls, core; subnet -> ipaddress, controls, core; "
-    "radix -> controls, core; latency -> path, controls, core; controls -> core; "
-    "cli -> ipaddress, path, bits, core; bits -> ipaddress, core; ipaddress -> core; "
-    "path -> core; core -> nothing.")
+    "core, resources; planner -> ipaddress, output, controls, core; "
+    "performance -> path, controls, core; workbench -> bits, ipaddress, controls, core; "
+    "subnet -> ipaddress, controls, core; radix -> controls, core; "
+    "latency -> path, controls, core; controls -> core; "
+    "cli -> ipaddress, output, path, bits, core; bits -> ipaddress, core; "
+    "ipaddress -> output, core; path -> core; output -> core; core -> nothing.")
 endif()
 message(STATUS "Folder layering holds")

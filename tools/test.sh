@@ -34,13 +34,13 @@ build_preset release
 
 # The window without the command line: nothing of zentrix-cli may be needed to
 # configure or build the window and its tests (the DISABLE_FIND_PACKAGE flags
-# stand for a machine without CLI11 and nlohmann-json). Kept cheap: the default
+# stand for a machine without CLI11). Kept cheap: the default
 # compiler, no optimisation, no sanitizers. Its tests run again in the test tree
 # below, with the sanitizers' checks besides; here, where they take seconds,
 # they show that a window-only build works: all but the long random monkey run.
 window="$ZENTRIX_ROOT/build-window"
 cmake -S "$ZENTRIX_ROOT" -B "$window" --no-warn-unused-cli -DZENTRIX_BUILD_CLI=OFF \
-    -DCMAKE_DISABLE_FIND_PACKAGE_CLI11=ON -DCMAKE_DISABLE_FIND_PACKAGE_nlohmann_json=ON \
+    -DCMAKE_DISABLE_FIND_PACKAGE_CLI11=ON \
     -DBUILD_TESTING=ON >/dev/null
 cmake --build "$window" -j "$(nproc)"
 (cd "$window" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)" -E monkey)

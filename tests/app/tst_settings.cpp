@@ -210,7 +210,7 @@ private slots:
         QCOMPARE(elementButton(1)->pos(), QPoint(72, 8));
         QCOMPARE(element(1).PropagationDelay, 12);
         QCOMPARE(qText(element(2).Hint), QStringLiteral("T1 (1.544 Mbps)"));
-        QCOMPARE(calc()->propertiesForm()->topologyList().count("Metro Fibre"), 1);
+        QCOMPARE(calc()->propertiesForm()->TopologyList().count("Metro Fibre"), 1);
     }
 
     void typedTopologyJoinsTheList()
@@ -222,7 +222,7 @@ private slots:
                {"Network2", networkBytes(10.0f, nbEthernet)},
                {"Network2Name", "ETHERNET"}});
         open();
-        const QStringList topologies = calc()->propertiesForm()->topologyList();
+        const QStringList topologies = calc()->propertiesForm()->TopologyList();
         QCOMPARE(topologies.count("Metro Fibre"), 1);
         const TLatencyChain& chain = calc()->chain();
         QCOMPARE(chain.at(1).TopologyIndex, topologies.indexOf("Metro Fibre"));

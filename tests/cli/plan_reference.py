@@ -4,8 +4,9 @@
 The model below is written from the rules as users read them, with Python's
 ipaddress module for the address arithmetic: a host count gets the longest
 prefix whose usable addresses hold it (after the growth margin) under the
-reservation mode, the nibble rule rounds IPv6 prefixes down to a multiple of
-4, and requests go largest first (or in the order given) to the lowest free
+reservation mode, within the sizes that mode allows; an IPv6 host count gets
+a /64 (a two-host link a /127 with --p2p127); the nibble rule rounds IPv6
+prefixes down to a multiple of 4, and requests go largest first (or in the order given) to the lowest free
 address aligned to their size in the first parent with room. A seeded set of
 random plans of both families and every mode goes through the real program,
 by --need, by request lines on standard input and by plan files.
@@ -26,9 +27,12 @@ CLI = sys.argv[1]
 SEED = int(sys.argv[2]) if len(sys.argv) > 2 else 20240620
 rng = random.Random(SEED)
 
-# Addresses kept at the start and the end of a subnet, and the smallest
-# subnet, per cloud mode.
-CLOUD = {"aws": (4, 1, 28), "azure": (4, 1, 29), "gcp": (2, 2, 29), "oci": (2, 1, 30)}
+# Addresses kept at the start and the end of a subnet, and the smallest and
+# the largest subnet (as prefixes), per cloud mode: AWS's CreateSubnet
+# reference, Azure's virtual network FAQ, Google Cloud's and OCI's subnet
+# documentation.
+CLOUD = {"aws": (4, 1, 28, 16), "azure": (4, 1, 29, 2), "gcp": (2, 2, 29, 4),
+         "oci": (2, 1, 30, 16)}
 
 
 def usable(v6, mode, prefix):
@@ -47,9 +51,11 @@ def needed_prefix(request, v6, options):
     else:
         # hosts * (1 + grow/100), rounded up, in whole numbers.
         hosts = -(-request["hosts"] * (100 + options["grow"]) // 100)
-        if not v6 and options["mode"] == "standard" and hosts == 1:
+        if v6:
+            prefix = 127 if options.get("p2p127") and hosts == 2 else 64
+        elif options["mode"] == "standard" and hosts == 1:
             prefix = 32
-        elif not v6 and options["mode"] == "standard" and hosts == 2:
+        elif options["mode"] == "standard" and hosts == 2:
             prefix = 30 if options["p2p30"] else 31
         else:
             longest = CLOUD[options["mode"]][2] if options["mode"] in CLOUD else bits
@@ -151,6 +157,8 @@ def random_hosts(v6, mode):
     """Host counts at the edges of the sizes, where mistakes live."""
     if v6 and rng.random() < 0.3:
         return rng.randint(1, 2**rng.randint(1, 63))
+    if v6 and rng.random() < 0.2:
+        return 2
     reserved = sum(CLOUD[mode][:2]) if mode in CLOUD else (0 if v6 else 2)
     edge = 2 ** rng.randint(0, 12) - reserved + rng.randint(-1, 1)
     return max(1, edge) if rng.random() < 0.7 else rng.randint(1, 3000)
@@ -163,16 +171,19 @@ def random_plan(v6):
         "grow": rng.choice([0, 0, 0, 10, 25, 33, 100]),
         "nibble": v6 and rng.random() < 0.5,
         "p2p30": not v6 and mode == "standard" and rng.random() < 0.3,
+        "p2p127": v6 and rng.random() < 0.3,
         "order": rng.choice(["size", "given"]),
     }
     parents = random_parents(v6)
     smallest = max(p.prefixlen for p in parents)
     longest = CLOUD[mode][2] if mode in CLOUD else (128 if v6 else 32)
+    shortest = CLOUD[mode][3] if mode in CLOUD else 0
     requests = []
     for i in range(rng.randint(0, 40)):
         name = rng.choice(["net", "lab", "link", "web servers", "Büro", "x=y", "a#1"]) + f" {i}"
         if rng.random() < 0.4:
-            prefix = rng.randint(max(0, smallest - 2), min(longest, smallest + 10))
+            low = max(shortest, smallest - 2)
+            prefix = rng.randint(low, max(low, min(longest, smallest + 10)))
             requests.append({"name": name, "prefix": prefix, "asked": f"/{prefix}"})
         else:
             hosts = random_hosts(v6, mode)
@@ -188,6 +199,8 @@ def option_args(options):
         args.append("--nibble")
     if options["p2p30"]:
         args.append("--p2p30")
+    if options["p2p127"]:
+        args.append("--p2p127")
     return args
 
 

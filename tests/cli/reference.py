@@ -151,7 +151,8 @@ def facts_case(v6):
 
 def batch_case(v6):
     """Several inputs of both families, as arguments (IPv4 ones sometimes as
-    ADDRESS MASK) or as lines of standard input with comments."""
+    ADDRESS/NETMASK) or as lines of standard input with comments. (ADDRESS
+    MASK as two words is one item only as the whole command line.)"""
     inputs = []
     for _ in range(rng.randint(2, 6)):
         family_v6 = rng.random() < 0.5 if v6 else False
@@ -161,7 +162,7 @@ def batch_case(v6):
     words = []
     for address, net in inputs:
         if net.version == 4 and rng.random() < 0.3:
-            words.append([str(address), str(net.netmask)])
+            words.append([f"{address}/{net.netmask}"])
         else:
             words.append([f"{address}/{net.prefixlen}"])
     stdin = None

@@ -102,15 +102,28 @@ private slots:
 
         // Messages stay one line and say where the token came from.
         row("control characters", {"cidr", "10.0.0.1\n\t"}, "'10.0.0.1\\n\\t'");
-        row("bytes that are no UTF-8", {"cidr", "-"}, "line 1: '\\xFF\\xFE1'", 2,
+        row("bytes that are no UTF-8", {"cidr", "-"}, "<stdin>:1: '\\xFF\\xFE1'", 2,
             "\xff\xfe"
             "1\n");
         row("NUL byte", {"cidr", "-"}, "'10.0.0.1\\x00x'", 2, QByteArray("10.0.0.1\0x\n", 11));
         row("long token cut", {"cidr", QString(200, 'a')}, "'" + QString(80, 'a') + "...'");
-        row("line of standard input", {"cidr", "--summarize"},
-            "standard input, line 4: '10.0.0.300'", 2, "10.0.0.1\n\n# comment\n10.0.0.300\n");
+        row("line of standard input", {"cidr", "--summarize", "-"}, "<stdin>:4: '10.0.0.300'", 2,
+            "10.0.0.1\n\n# comment\n10.0.0.300\n");
         row("line of a file", {"cidr", "--summarize", "@$DIR/routes.txt"},
-            "$DIR/routes.txt, line 2: '10.0.0.0/33'");
+            "$DIR/routes.txt:2: '10.0.0.0/33'");
+
+        // Items are what the line names, each argument one, ADDRESS MASK
+        // only as the whole line; nothing is read that was not asked for.
+        row("gapped mask after an address", {"cidr", "10.1.1.1", "255.0.255.0"},
+            "not a contiguous mask");
+        row("two words on a line", {"cidr", "-"}, "<stdin>:1: '10.0.0.1 255.0.0.0'", 2,
+            "10.0.0.1 255.0.0.0\n");
+        row("a list option took the items", {"cidr", "--exclude", "10.1.0.0/16", "10.0.0.0/8"},
+            "no items: the values after --exclude are its own");
+        row("a question without items", {"cidr", "--summarize"}, "no items: give");
+        row("a line of 65,537 bytes", {"cidr", "-"}, "<stdin>:2: expected a line of at most 65536",
+            2, "10.0.0.0/8\n" + QByteArray(65537, '1') + "\n");
+
         row("negative prefix", {"cidr", "10.1.1.1/-1"}, "a prefix length");
         row("missing file", {"cidr", "@$DIR/none.txt"}, "@$DIR/none.txt");
 
@@ -203,6 +216,104 @@ private slots:
         QVERIFY2(err.startsWith("zentrix-cli: ") && err.endsWith('\n') && err.count('\n') == 1,
                  qPrintable(err));
         QVERIFY2(err.contains(named), qPrintable(err));
+    }
+
+    // Answers to what scripts give: the item rule, the reader's edges, one
+    // shape per command, null for what does not exist. `out` and `err`
+    // hold parts the output must have ('|' between them); `lines` counts
+    // standard output's lines (-1: any).
+    void answers_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<QString>("err");
+        const auto row = [](const char* name, const QStringList& args, const QByteArray& input,
+                            int status, const QString& out, int lines, const QString& err = {}) {
+            QTest::newRow(name) << args << input << status << out << lines << err;
+        };
+        const QByteArray none;
+
+        row("four arguments are four items",
+            {"cidr", "10.1.1.1", "255.255.255.255", "10.2.2.2", "0.0.0.0", "--jsonl"}, none, 0,
+            "\"network\": \"10.1.1.1/32\"|\"network\": \"0.0.0.0/32\"", 4);
+        row("a mask among three items is an address",
+            {"cidr", "10.1.1.1", "224.0.0.0", "192.0.0.0", "--jsonl"}, none, 0,
+            "\"network\": \"10.1.1.1/32\"|\"network\": \"224.0.0.0/32\"", 3);
+        row("ADDRESS MASK as the whole line", {"cidr", "10.1.2.3", "255.255.240.0", "--json"}, none,
+            0, "{\n|\"network\": \"10.1.0.0/20\"", -1);
+
+        const QByteArray line65536 = "10.0.0.0/8" + QByteArray(65536 - 10, ' ') + "\n";
+        row("a line of 65,536 bytes", {"cidr", "--summarize", "-", "--plain"}, line65536, 0,
+            "10.0.0.0/8\n", 1);
+        row("byte order mark on standard input", {"cidr", "--summarize", "-", "--plain"},
+            "\xEF\xBB\xBF"
+            "10.0.0.0/24\r\n10.0.1.0/24\r\n",
+            0, "10.0.0.0/23\n", 1);
+        row("skip invalid lines, name them, count them",
+            {"cidr", "--summarize", "-", "--plain", "--skip-invalid"},
+            "10.0.0.0/24\nbad\n10.0.1.0/24\n10.0.0.0/33\n", 0, "10.0.0.0/23\n", 1,
+            "<stdin>:2: 'bad'|<stdin>:4: '10.0.0.0/33'|skipped 2 invalid items");
+        row("skip invalid items, the answer still no",
+            {"cidr", "10.0.0.0/8", "--contains", "-", "--skip-invalid", "--csv"},
+            "10.1.1.1\nx\n11.0.0.1\n", 1, "10.0.0.0/8,11.0.0.1,false", 3, "skipped 1");
+        row("only invalid items skipped", {"cidr", "--summarize", "-", "--skip-invalid"}, "x\ny\n",
+            2, "", 0, "<stdin>:2: 'y'|expected at least one valid item");
+        row("plain summary into exclusion", {"cidr", "-", "--exclude", "10.0.0.0/24", "--plain"},
+            "10.0.0.0/23\n", 0, "10.0.1.0/24\n", 1);
+
+        row("one PTR argument is an object", {"cidr", "--ptr", "2001:db8::1", "--json"}, none, 0,
+            "{\n  \"address\": \"2001:db8::1\",\n  \"ptr\": ", -1);
+        row("PTR names from a list are an array", {"cidr", "--ptr", "-", "--json"}, "192.0.2.1\n",
+            0, "[\n  {\"address\": \"192.0.2.1\"", -1);
+        row("one lookup argument is an object",
+            {"cidr", "--lookup", "10.1.2.3", "--in", "10.0.0.0/8", "--json"}, none, 0,
+            "{\n  \"item\": \"10.1.2.3\",\n  \"match\": \"10.0.0.0/8\"\n}", -1);
+        row("facts from a list of one are an array", {"cidr", "-", "--json"}, "10.0.0.0/8\n", 0,
+            "[\n  {", -1);
+        row("IPv6 facts have IPv4's keys, null", {"cidr", "2001:db8::/64", "--json"}, none, 0,
+            "\"broadcast\": null|\"netmask\": null|\"class\": null|\"hosts\": "
+            "\"18446744073709551616\"",
+            -1);
+        row("IPv4 facts have IPv6's keys, null", {"cidr", "10.0.0.0/8", "--json"}, none, 0,
+            "\"expanded\": null|\"subnets_64\": null", -1);
+        row("IPv6 subnets have IPv4's keys", {"cidr", "2001:db8::/64", "--split", "65", "--jsonl"},
+            none, 0, "\"broadcast\": null, \"hosts\": \"9223372036854775808\"", 2);
+        row("JSON lines of a split", {"cidr", "10.0.0.0/30", "--split", "31", "--jsonl"}, none, 0,
+            "{\"network\": \"10.0.0.0/31\", \"first\": \"10.0.0.0\", \"last\": \"10.0.0.1\", "
+            "\"broadcast\": null, \"hosts\": \"2\", \"addresses\": \"2\"}\n",
+            2);
+        row("version", {"--version"}, none, 0, "zentrix-cli 1.02\n", 1);
+        row("a command's version", {"plan", "-V"}, none, 0, "zentrix-cli 1.02\n", 1);
+    }
+
+    void answers()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QByteArray, input);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QFETCH(int, lines);
+        QFETCH(QString, err);
+        QProcess cli;
+        cli.start(QStringLiteral(ZENTRIX_CLI_PATH), args);
+        QVERIFY(cli.waitForStarted(10000));
+        cli.write(input);
+        cli.closeWriteChannel();
+        QVERIFY(cli.waitForFinished(10000));
+        const QString output = QString::fromUtf8(cli.readAllStandardOutput());
+        const QString errors = QString::fromUtf8(cli.readAllStandardError());
+        QVERIFY2(cli.exitCode() == status, qPrintable(errors));
+        for (const QString& part : out.split('|'))
+            QVERIFY2(output.contains(part), qPrintable(output + "lacks " + part));
+        if (lines >= 0)
+            QCOMPARE(output.count('\n'), lines);
+        if (err.isEmpty())
+            QCOMPARE(errors, QString());
+        for (const QString& part : err.split('|', Qt::SkipEmptyParts))
+            QVERIFY2(errors.contains(part), qPrintable(errors + "lacks " + part));
     }
 
     // The command line reads the window's settings file without Qt: what Qt

@@ -1,8 +1,47 @@
 #include "core/Json.h"
+#include "output/JsonText.h"
 
 #include <QtTest>
 
-// The plan files' JSON reader: what it reads, written back, or where it
+namespace {
+
+// A document read, as the one JSON writer writes it.
+Value written(const json::Value& value)
+{
+    switch (value.type) {
+    case json::Type::Null:
+        return Value::null();
+    case json::Type::Boolean:
+        return Value::boolean(value.boolean, "");
+    case json::Type::Integer:
+        return Value::integer(value.integer);
+    case json::Type::String:
+        return Value::of(value.text);
+    case json::Type::Array: {
+        Value list = Value::list();
+        for (const json::Value& item : value.items)
+            list.items.push_back(written(item));
+        return list;
+    }
+    case json::Type::Object:
+        break;
+    }
+    Value object = Value::object();
+    for (const json::Member& member : value.members)
+        object.members.push_back({member.key, "", written(member.value)});
+    return object;
+}
+
+std::string writeJson(const json::Value& value)
+{
+    std::string text;
+    jsontext::appendValue(text, written(value));
+    return text;
+}
+
+} // namespace
+
+// The plan files' JSON reader: what it reads, written back by the writer, or where it
 // stops and why.
 class TestJson : public QObject
 {
@@ -75,9 +114,9 @@ private slots:
         QFETCH(QString, expected);
         QString got;
         try {
-            const std::string written = json::write(json::parse(text.toStdString()));
+            const std::string written = writeJson(json::parse(text.toStdString()));
             // What the writer writes reads back to the same.
-            QCOMPARE(json::write(json::parse(written)), written);
+            QCOMPARE(writeJson(json::parse(written)), written);
             got = expected == "accepted" ? expected : QString::fromStdString(written);
         } catch (const json::ParseError& e) {
             const QString position = QString("%1:%2").arg(e.where.line).arg(e.where.column);
@@ -95,10 +134,11 @@ private slots:
     // What the writer gets that is not valid text still makes valid JSON.
     void writeBadBytes()
     {
-        QCOMPARE(QString::fromStdString(json::write(json::Value::String("a\xFF"
-                                                                        "b\x1F"))),
-                 QString::fromUtf8("\"a\xEF\xBF\xBD"
-                                   "b\\u001f\""));
+        std::string written;
+        jsontext::appendString(written, "a\xFF"
+                                        "b\x1F");
+        QCOMPARE(QString::fromStdString(written), QString::fromUtf8("\"a\xEF\xBF\xBD"
+                                                                    "b\\u001f\""));
     }
 };
 

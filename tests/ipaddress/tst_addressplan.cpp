@@ -17,7 +17,7 @@ QString text(const std::string& s)
 
 // A plan from the forms the tables use: parents separated by blanks,
 // requests as "name=size" separated by ';', options as words ("p2p30",
-// "nibble", "order=given", "mode=aws", "grow=30"). Empty on a typo in the
+// "p2p127", "nibble", "order=given", "mode=aws", "grow=30"). Empty on a typo in the
 // table itself.
 std::optional<PlanInput> inputOf(const QString& parents, const QString& requests,
                                  const QString& options)
@@ -43,6 +43,8 @@ std::optional<PlanInput> inputOf(const QString& parents, const QString& requests
         PlanOptions& o = input.options;
         if (option == "p2p30")
             o.p2p30 = true;
+        else if (option == "p2p127")
+            o.p2p127 = true;
         else if (option == "nibble")
             o.nibble = true;
         else if (option.startsWith("grow="))
@@ -250,21 +252,44 @@ private slots:
         row("all of IPv4", "0.0.0.0/0", "4294967294", "", "0.0.0.0/0 .1-.254 .255 4294967294 0");
         row("more than IPv4 holds", "0.0.0.0/0", "4294967295", "",
             "problem: at most 4294967294 hosts, what the largest IPv4 block holds");
+        // Each cloud's subnets lie in a range: AWS /16 (65,536 addresses, five
+        // reserved) to /28, OCI /16 to /30, Azure /2 to /29, GCP /4 to /29.
         row("a prefix below the aws smallest", v4, "/29", "mode=aws",
-            "problem: a prefix of /28 or shorter: the smallest aws subnet is a /28");
+            "problem: a prefix from /16 to /28: aws subnets are /16 to /28");
+        row("a prefix above the aws largest", v4, "/15", "mode=aws",
+            "problem: a prefix from /16 to /28: aws subnets are /16 to /28");
+        row("the largest aws subnet", v4, "65531", "mode=aws", "10.0.0.0/16 .4-.254 .255 65531 0");
+        row("more hosts than an aws subnet holds", v4, "65532", "mode=aws",
+            "problem: at most 65531 hosts, what the largest aws subnet holds (a /16)");
+        row("a prefix above the oci largest", v4, "/15", "mode=oci",
+            "problem: a prefix from /16 to /30: oci subnets are /16 to /30");
+        row("the largest gcp subnet", "0.0.0.0/0", "/4", "mode=gcp",
+            "0.0.0.0/4 .2-.253 .255 268435452 -");
+        row("a prefix above the azure largest", "0.0.0.0/0", "/1", "mode=azure",
+            "problem: a prefix from /2 to /29: azure subnets are /2 to /29");
         row("an IPv4 prefix past 32", v4, "/33", "",
             "problem: a prefix from /0 to /32 in an IPv4 plan");
         // IPv6 reserves nothing: 2^n addresses hold 2^n hosts.
-        row("IPv6 1 host", v6, "1", "", "2001:db8::/128 2001:db8::-2001:db8:: - 1 0");
-        row("IPv6 257 hosts, nibble", v6, "257", "nibble",
-            "2001:db8::/116 2001:db8::-2001:db8::fff - 4096 3839");
+        // Every IPv6 LAN is a /64 (RFC 4291); links a /127 when asked (RFC 6164).
+        row("IPv6 1 host", v6, "1", "",
+            "2001:db8::/64 2001:db8::-2001:db8::ffff:ffff:ffff:ffff - 18446744073709551616 "
+            "18446744073709551615");
+        row("IPv6 300 hosts", v6, "300", "nibble",
+            "2001:db8::/64 2001:db8::-2001:db8::ffff:ffff:ffff:ffff - 18446744073709551616 "
+            "18446744073709551316");
+        row("IPv6 link as /127", v6, "2", "p2p127", "2001:db8::/127 2001:db8::-2001:db8::1 - 2 0");
+        row("IPv6 3 hosts with /127 links", v6, "3", "p2p127",
+            "2001:db8::/64 2001:db8::-2001:db8::ffff:ffff:ffff:ffff - 18446744073709551616 "
+            "18446744073709551613");
         row("IPv6 /62, nibble", v6, "/62", "nibble",
             "2001:db8::/60 2001:db8::-2001:db8:0:f:ffff:ffff:ffff:ffff - 295147905179352825856 -");
         // (2^64 - 1) * 1.01 passes 2^64: a /63, whose 2^65 addresses leave
         // 2^65 - (2^64 - 1) spare.
-        row("IPv6 most hosts", v6, "18446744073709551615", "grow=1",
-            "2001:db8::/63 2001:db8::-2001:db8:0:1:ffff:ffff:ffff:ffff - 36893488147419103232 "
-            "18446744073709551617");
+        row("IPv6 most hosts", v6, "18446744073709551615", "",
+            "2001:db8::/64 2001:db8::-2001:db8::ffff:ffff:ffff:ffff - 18446744073709551616 1");
+        row("more IPv6 hosts than a /64 holds", v6, "18446744073709551615", "grow=1",
+            "problem: at most 18446744073709551616 hosts, what an IPv6 /64 holds, once the growth "
+            "margin of 1% is added");
     }
 
     void sizing()

@@ -414,11 +414,11 @@ void TestPropertiesDialog::onlyTheDialogsOwnRoutesCommit()
     }
     // An animated click (Alt+C, Space) lands a moment later.
     QTest::qWait(200);
-    QCOMPARE(dialog->topologyList().contains(name) || entriesOf(bandwidthBox()).contains(name),
+    QCOMPARE(dialog->TopologyList().contains(name) || entriesOf(bandwidthBox()).contains(name),
              listed);
     for (const QString& typed : {QStringLiteral("Camp"), QStringLiteral("Metro")}) {
         if (typed != name)
-            QVERIFY2(!dialog->topologyList().contains(typed), qPrintable(typed));
+            QVERIFY2(!dialog->TopologyList().contains(typed), qPrintable(typed));
     }
 }
 

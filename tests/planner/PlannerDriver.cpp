@@ -101,10 +101,12 @@ void PlannerDriver::run(const QString& step)
             QTest::keyClick(box, Qt::Key_Down);
     } else if (kind == QLatin1String("grow")) {
         typeLines(inPlanner(QStringLiteral("GrowBox")), argument);
-    } else if (kind == QLatin1String("nibble") || kind == QLatin1String("p2p30")) {
+    } else if (kind == QLatin1String("nibble") || kind == QLatin1String("p2p30") ||
+               kind == QLatin1String("p2p127")) {
         auto* box =
-            inPlanner<QCheckBox>(kind == QLatin1String("nibble") ? QStringLiteral("NibbleBox")
-                                                                 : QStringLiteral("P2p30Box"));
+            inPlanner<QCheckBox>(kind == QLatin1String("nibble")  ? QStringLiteral("NibbleBox")
+                                 : kind == QLatin1String("p2p30") ? QStringLiteral("P2p30Box")
+                                                                  : QStringLiteral("P2p127Box"));
         QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2));
     } else if (kind == QLatin1String("esc")) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
@@ -168,7 +170,8 @@ QString PlannerDriver::read(const QString& what) const
             QStringLiteral("[*]"), planner()->isWindowModified() ? QStringLiteral("*") : QString());
     if (what == QLatin1String("marked")) {
         QStringList marked;
-        for (const char* name : {"ParentsEdit", "ModeBox", "GrowBox", "NibbleBox", "P2p30Box"})
+        for (const char* name :
+             {"ParentsEdit", "ModeBox", "GrowBox", "NibbleBox", "P2p30Box", "P2p127Box"})
             if (fieldmark::isMarked(inPlanner(QLatin1String(name))))
                 marked << QLatin1String(name);
         const QAbstractItemModel* requests =

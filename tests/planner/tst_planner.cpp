@@ -79,6 +79,16 @@ private slots:
             {"rows=", "marked=P2p30Box"});
         row("a prefix below the mode's smallest", {"parents:10.0.0.0/24", "paste:a\t/30", "mode:2"},
             {"rows=", "marked=cell 1,1", "RequestsFault~Row 1: '/30'", "RequestsFault~/29"});
+        row("a size outside the mode's range", {"parents:10.0.0.0/8", "paste:big\t/12", "mode:1"},
+            {"rows=", "marked=cell 1,1", "RequestsFault~Row 1: '/12'", "RequestsFault~/16 to /28"});
+        row("a name twice marks the second", {"parents:10.0.0.0/24", "paste:a\t1\nb\t2\na\t3"},
+            {"rows=", "marked=cell 3,0", "RequestsFault~Row 3: 'a'",
+             "RequestsFault~(row 1 has it too)"});
+        row("/127 links on IPv4", {"parents:10.0.0.0/24", "paste:a\t2", "p2p127"},
+            {"rows=", "marked=P2p127Box"});
+        row("an IPv6 host count is a /64, a link a /127 when asked",
+            {"parents:2001:db8::/48", "paste:lan\t300\nlink\t2", "p2p127"},
+            {"rows~lan|300|/64|2001:db8::/64", "rows~link|2|/127|2001:db8:0:1::/127"});
         row("bad sizes are marked in their cells",
             {"parents:10.0.0.0/24", "paste:a\t10\nb\t10x\nc\t0"},
             {"rows=", "marked=cell 2,1 cell 3,1", "RequestsFault~Row 2: '10x': expected",

@@ -8,39 +8,45 @@
 // Standard output through one large buffer: a listing of a million subnets
 // is written in a few dozen system calls instead of one per line, and its
 // memory stays the buffer's whatever the count. Nothing reaches the file
-// descriptor before the buffer first fills or Flush() runs, so a command
+// descriptor before the buffer first fills or flush() runs, so a command
 // that fails while it is still checking its input leaves standard output
-// empty: Discard() drops what it had written.
+// empty: discard() drops what it had written. A full buffer is written up
+// to its last line end, so what reached the descriptor before a failure is
+// whole lines (whole objects of JSON lines), never half of one.
 class Output
 {
 public:
     // Writes to the file descriptor (1 for standard output).
     explicit Output(int fd);
-    // Collects everything in `sink` instead, for tests.
+    // Collects everything in `sink` instead (tests, the window's exports).
     explicit Output(std::string& sink);
     ~Output();
     Output(const Output&) = delete;
     Output& operator=(const Output&) = delete;
 
-    // The most that Reserve gives at once.
+    // The most that reserve gives at once.
     static constexpr size_t MaxReserve = 4096;
 
-    void Write(std::string_view text);
-    void Write(char c);
+    void write(std::string_view text);
+    void write(char c);
     // `count` copies of `c`, in pieces of the buffer's room: padding of any
     // width.
-    void Repeat(char c, size_t count);
+    void repeat(char c, size_t count);
     // Room for `size` bytes (at most MaxReserve) at the end of the buffer:
-    // write them and hand the end back to Commit. Longer text goes through
-    // Write and Repeat.
-    char* Reserve(size_t size);
-    void Commit(char* end) { FUsed = size_t(end - FBuffer.get()); }
+    // write them and hand the end back to commit. Longer text goes through
+    // write and repeat.
+    char* reserve(size_t size);
+    void commit(char* end) { FUsed = size_t(end - FBuffer.get()); }
 
-    void Flush();
-    void Discard() { FUsed = 0; }
+    // Everything written so far, to the descriptor or the sink.
+    void flush();
+    void discard() { FUsed = 0; }
 
 private:
+    // Makes room: writes the buffer up to its last line end (all of it when
+    // it holds none).
     void drain();
+    void send(const char* data, size_t size);
 
     int FFd = -1;
     std::string* FSink = nullptr;

@@ -1,4 +1,4 @@
-#include "cli/PlanOutput.h"
+#include "ipaddress/PlanOutput.h"
 
 #include "ipaddress/AddressText.h"
 #include "ipaddress/CidrText.h"
@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 
 namespace {
 
@@ -17,12 +18,14 @@ plantable::CellStyle cellStyle(Format format)
 {
     switch (format) {
     case Format::Json:
+    case Format::JsonLines:
         return plantable::CellStyle::Json;
     case Format::Csv:
         return plantable::CellStyle::Csv;
     case Format::Tsv:
         return plantable::CellStyle::Tsv;
     case Format::Text:
+    case Format::Plain:
         break;
     }
     return plantable::CellStyle::Text;
@@ -33,7 +36,7 @@ void writeRow(Report& report, const PlacedRow& row, size_t count)
     std::array<Cell, ColumnCount> cells;
     for (size_t i = 0; i < count; ++i)
         cells[i] = {row.text[i], row.number[i]};
-    report.Row(cells.data());
+    report.row(cells.data());
 }
 
 void writePlacedTable(Report& report, const PlanInput& input, const PlanResult& result,
@@ -56,30 +59,57 @@ void writePlacedTable(Report& report, const PlanInput& input, const PlanResult& 
                 columns[i].width = std::max(columns[i].width, row.text[i].size());
         }
     }
-    report.BeginTable(record, "placed", columns);
+    report.beginTable(record, "placed", columns);
     for (const PlacedBlock& placed : result.placed) {
         plantable::fillPlacedRow(row, input, result, placed, cellStyle(format));
         writeRow(report, row, ColumnCount);
     }
-    report.EndTable(result.placed.size(), Value::Integer(int64_t(result.placed.size())), false,
+    report.endTable(result.placed.size(), Value::integer(int64_t(result.placed.size())), false,
                     "blocks");
 }
 
-// Report writes an integer's text into a JSON document as it stands; the
-// plan's nested lists reach the document that way, written here as JSON.
-Value jsonText(std::string json)
+Value unplacedValue(const PlanInput& input, const PlanResult& result)
 {
-    return {Value::Kind::Integer, std::move(json), false};
+    Value list = Value::list();
+    for (const UnplacedRequest& unplaced : result.unplaced) {
+        const PlanRequest& request = input.requests[unplaced.request];
+        list.items.push_back(
+            Value::object({{"name", "", Value::of(request.name)},
+                           {"asked", "", Value::of(plantext::requestSizeText(request))},
+                           {"prefix", "", Value::integer(unplaced.prefix)}}));
+    }
+    return list;
+}
+
+Value parentsValue(const PlanInput& input, const PlanResult& result)
+{
+    Value list = Value::list();
+    for (size_t p = 0; p < input.parents.size(); ++p) {
+        const CidrBlock& parent = input.parents[p];
+        const ParentUse& use = result.parents[p];
+        char percent[32];
+        std::snprintf(percent, sizeof percent, "%.2f", use.share * 100);
+        Value free = Value::list();
+        for (size_t f = use.freeBegin; f < use.freeEnd; ++f)
+            free.items.push_back(Value::of(cidrtext::networkText(result.free[f])));
+        list.items.push_back(Value::object(
+            {{"network", "", Value::of(cidrtext::networkText(parent))},
+             {"addresses", "", Value::count(addresstext::powerOfTwoText(parent.hostBits()))},
+             {"used", "", Value::count(plantable::usedText(use, parent))},
+             {"used_percent", "", Value::number(percent)},
+             {"free", "", std::move(free)}}));
+    }
+    return list;
 }
 
 void writeJson(Report& report, const PlanInput& input, const PlanResult& result)
 {
-    const std::string largest =
-        result.largestFree ? "\"" + cidrtext::networkText(*result.largestFree) + "\"" : "null";
+    const Value largest =
+        result.largestFree ? Value::of(cidrtext::networkText(*result.largestFree)) : Value::null();
     const Record record = {{"",
-                            {{"unplaced", "", jsonText(plantable::unplacedJson(input, result))},
-                             {"largest_free", "", jsonText(largest)},
-                             {"parents", "", jsonText(plantable::parentsJson(input, result))}}}};
+                            {{"unplaced", "", unplacedValue(input, result)},
+                             {"largest_free", "", largest},
+                             {"parents", "", parentsValue(input, result)}}}};
     writePlacedTable(report, input, result, record);
 }
 
@@ -98,15 +128,15 @@ void writeUnplacedText(Report& report, const PlanInput& input, const PlanResult&
         for (size_t i = 0; i < 3; ++i)
             columns[i].width = std::max(columns[i].width, rows.back()[i].size());
     }
-    report.Gap();
-    report.BeginTable(
-        {{"Did not fit", {{"largest_free", "Largest free block", Value::Of(largest)}}}}, "unplaced",
+    report.gap();
+    report.beginTable(
+        {{"Did not fit", {{"largest_free", "Largest free block", Value::of(largest)}}}}, "unplaced",
         columns);
     for (const auto& texts : rows) {
         const Cell cells[] = {{texts[0]}, {texts[1]}, {texts[2]}};
-        report.Row(cells);
+        report.row(cells);
     }
-    report.EndTable(rows.size(), Value::Integer(int64_t(rows.size())), false, "requests");
+    report.endTable(rows.size(), Value::integer(int64_t(rows.size())), false, "requests");
 }
 
 void writeFreeText(Report& report, const PlanInput& input, const PlanResult& result)
@@ -117,13 +147,13 @@ void writeFreeText(Report& report, const PlanInput& input, const PlanResult& res
         const ParentUse& use = result.parents[p];
         summary.fields.push_back(
             {"", cidrtext::networkText(parent),
-             Value::Of(plantable::percentText(use) +
+             Value::of(plantable::percentText(use) +
                        " in use: " + plantable::usedText(use, parent) + " of " +
                        addresstext::powerOfTwoText(parent.hostBits()) + " addresses")});
     }
-    report.Gap();
+    report.gap();
     if (result.free.empty()) {
-        report.WriteRecord({summary});
+        report.writeRecord({summary});
         return;
     }
     std::vector<Column> columns = {{"parent", "Parent", 0, false},
@@ -141,12 +171,12 @@ void writeFreeText(Report& report, const PlanInput& input, const PlanResult& res
                 columns[i].width = std::max(columns[i].width, rows.back()[i].size());
         }
     }
-    report.BeginTable({summary}, "free", columns);
+    report.beginTable({summary}, "free", columns);
     for (const auto& texts : rows) {
         const Cell cells[] = {{texts[0]}, {texts[1]}, {texts[2]}};
-        report.Row(cells);
+        report.row(cells);
     }
-    report.EndTable(rows.size(), Value::Integer(int64_t(rows.size())), false, "blocks");
+    report.endTable(rows.size(), Value::integer(int64_t(rows.size())), false, "blocks");
 }
 
 } // namespace
@@ -157,8 +187,10 @@ int writePlan(Report& report, const PlanInput& input, const PlanResult& result)
     case Format::Json:
         writeJson(report, input, result);
         break;
+    case Format::JsonLines:
     case Format::Csv:
     case Format::Tsv:
+    case Format::Plain:
         writePlacedTable(report, input, result, {});
         break;
     case Format::Text:

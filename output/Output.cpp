@@ -1,4 +1,4 @@
-#include "cli/Output.h"
+#include "output/Output.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -22,7 +22,7 @@ Output::Output(std::string& sink) : FSink(&sink), FBuffer(new char[BufferSize + 
 
 Output::~Output() = default;
 
-void Output::Write(std::string_view text)
+void Output::write(std::string_view text)
 {
     while (!text.empty()) {
         if (FUsed >= BufferSize)
@@ -34,14 +34,14 @@ void Output::Write(std::string_view text)
     }
 }
 
-void Output::Write(char c)
+void Output::write(char c)
 {
     if (FUsed >= BufferSize)
         drain();
     FBuffer[FUsed++] = c;
 }
 
-void Output::Repeat(char c, size_t count)
+void Output::repeat(char c, size_t count)
 {
     while (count > 0) {
         if (FUsed >= BufferSize)
@@ -53,30 +53,44 @@ void Output::Repeat(char c, size_t count)
     }
 }
 
-char* Output::Reserve(size_t size)
+char* Output::reserve(size_t size)
 {
     if (size > MaxReserve)
-        throw std::logic_error("Output::Reserve: more than the reserve holds");
+        throw std::logic_error("Output::reserve: more than the reserve holds");
     if (FUsed + size > BufferSize)
         drain();
+    // A long unfinished line left too little room: it goes out as it is.
+    if (FUsed + size > BufferSize)
+        flush();
     return FBuffer.get() + FUsed;
 }
 
-void Output::Flush()
+void Output::flush()
 {
-    drain();
+    const size_t used = FUsed;
+    FUsed = 0;
+    send(FBuffer.get(), used);
 }
 
 void Output::drain()
 {
+    const char* const start = FBuffer.get();
+    const auto* lineEnd = static_cast<const char*>(memrchr(start, '\n', FUsed));
+    // A line longer than the buffer goes out in pieces: nothing else can.
+    const size_t whole = lineEnd ? size_t(lineEnd - start) + 1 : FUsed;
+    const size_t rest = FUsed - whole;
+    FUsed = 0;
+    send(start, whole);
+    std::memmove(FBuffer.get(), start + whole, rest);
+    FUsed = rest;
+}
+
+void Output::send(const char* data, size_t left)
+{
     if (FSink) {
-        FSink->append(FBuffer.get(), FUsed);
-        FUsed = 0;
+        FSink->append(data, left);
         return;
     }
-    const char* data = FBuffer.get();
-    size_t left = FUsed;
-    FUsed = 0;
     while (left > 0) {
         const ssize_t written = ::write(FFd, data, left);
         if (written < 0) {

@@ -1,9 +1,10 @@
-#include "cli/Report.h"
+#include "output/Report.h"
 
-#include <nlohmann/json.hpp>
+#include "output/JsonText.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <stdexcept>
 
 namespace {
 
@@ -13,11 +14,11 @@ bool visibleIn(Field::Show show, Format format)
     case Field::Show::Everywhere:
         return true;
     case Field::Show::TextOnly:
-        return format == Format::Text || format == Format::Tsv;
+        return format == Format::Text || format == Format::Tsv || format == Format::Plain;
     case Field::Show::DataOnly:
-        return format == Format::Json || format == Format::Csv;
+        return format == Format::Json || format == Format::JsonLines || format == Format::Csv;
     case Field::Show::CsvOnly:
-        return format == Format::Csv;
+        return format == Format::Csv || format == Format::JsonLines;
     }
     return false;
 }
@@ -27,26 +28,17 @@ bool visibleIn(const Field& field, Format format)
     return visibleIn(field.show, format);
 }
 
-// Addresses, numbers and captions need no escaping in JSON; anything else
-// goes through the JSON library.
-bool plainJson(std::string_view text)
-{
-    return std::all_of(text.begin(), text.end(), [](char c) {
-        const auto u = static_cast<unsigned char>(c);
-        return u >= 0x20 && u < 0x80 && c != '"' && c != '\\';
-    });
-}
-
 bool plainCsv(std::string_view text)
 {
     return text.find_first_of(",\"\r\n") == std::string_view::npos;
 }
 
-// CSV says true and false as JSON does, and nothing for a null.
+// CSV says true and false as JSON does, and nothing for a null or a nested
+// value.
 std::string_view csvText(const Value& value)
 {
     if (value.kind == Value::Kind::Boolean)
-        return value.flag ? "true" : "false";
+        return value.truth ? "true" : "false";
     return value.text;
 }
 
@@ -60,53 +52,65 @@ std::vector<const Field*> fieldsIn(const Record& record, Format format)
     return fields;
 }
 
+// The note beside a table that --limit cut: standard error, so that the
+// table stays what it says it is.
+void noteLimit(Output& out, const std::string& note)
+{
+    out.flush();
+    std::fprintf(stderr, "zentrix-cli: %s\n", note.c_str());
+}
+
 } // namespace
+
+bool Report::dataFormat() const
+{
+    return FFormat == Format::Json || FFormat == Format::JsonLines || FFormat == Format::Csv;
+}
 
 void Report::writeJsonString(std::string_view text)
 {
-    if (plainJson(text)) {
-        FOut.Write('"');
-        FOut.Write(text);
-        FOut.Write('"');
-    } else {
-        // Text that is no UTF-8 (a name read from a file) is shown, not refused.
-        FOut.Write(nlohmann::json(std::string(text))
-                       .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace));
+    if (jsontext::plain(text)) {
+        FOut.write('"');
+        FOut.write(text);
+        FOut.write('"');
+        return;
     }
+    FScratch.clear();
+    jsontext::appendString(FScratch, text);
+    FOut.write(FScratch);
 }
 
-void Report::writeJsonValue(const Value& value)
+void Report::writeJsonValue(const Value& value, unsigned indent)
 {
     switch (value.kind) {
     case Value::Kind::Text:
     case Value::Kind::Count:
         writeJsonString(value.text);
-        break;
-    case Value::Kind::Integer:
-        FOut.Write(value.text);
-        break;
-    case Value::Kind::Boolean:
-        FOut.Write(value.flag ? "true" : "false");
-        break;
-    case Value::Kind::Null:
-        FOut.Write("null");
+        return;
+    case Value::Kind::Number:
+        FOut.write(value.text);
+        return;
+    default:
         break;
     }
+    FScratch.clear();
+    jsontext::appendValue(FScratch, value, indent, FFormat == Format::JsonLines);
+    FOut.write(FScratch);
 }
 
 void Report::writeCsvCell(std::string_view text)
 {
     if (plainCsv(text)) {
-        FOut.Write(text);
+        FOut.write(text);
         return;
     }
-    FOut.Write('"');
+    FOut.write('"');
     for (char c : text) {
         if (c == '"')
-            FOut.Write('"');
-        FOut.Write(c);
+            FOut.write('"');
+        FOut.write(c);
     }
-    FOut.Write('"');
+    FOut.write('"');
 }
 
 void Report::writeFieldsText(const Record& record)
@@ -114,7 +118,8 @@ void Report::writeFieldsText(const Record& record)
     // Fields under a title are indented; all values line up.
     const auto indentOf = [](const Section& section) { return section.title.empty() ? 0 : 2; };
     const auto shown = [](const Field& field) {
-        return visibleIn(field, Format::Text) && field.value.kind != Value::Kind::Null;
+        return visibleIn(field, Format::Text) && field.value.kind != Value::Kind::Null &&
+               !field.value.nested();
     };
     size_t width = 0;
     for (const Section& section : record)
@@ -124,68 +129,89 @@ void Report::writeFieldsText(const Record& record)
     for (const Section& section : record) {
         const size_t indent = size_t(indentOf(section));
         if (!section.title.empty()) {
-            FOut.Write(section.title);
-            FOut.Write('\n');
+            FOut.write(section.title);
+            FOut.write('\n');
         }
         for (const Field& field : section.fields) {
             if (!shown(field))
                 continue;
-            FOut.Repeat(' ', indent);
-            FOut.Write(field.caption);
-            FOut.Repeat(' ', width - indent - field.caption.size() + 2);
-            FOut.Write(field.value.text);
-            FOut.Write('\n');
+            FOut.repeat(' ', indent);
+            FOut.write(field.caption);
+            FOut.repeat(' ', width - indent - field.caption.size() + 2);
+            FOut.write(field.value.text);
+            FOut.write('\n');
         }
     }
 }
 
-void Report::writeFieldsJson(const Record& record, const char* indent, bool more)
+void Report::writeFieldsJson(const Record& record, unsigned indent, bool more)
 {
     const std::vector<const Field*> fields = fieldsIn(record, Format::Json);
     for (size_t i = 0; i < fields.size(); ++i) {
-        FOut.Write(indent);
+        FOut.repeat(' ', indent);
         writeJsonString(fields[i]->key);
-        FOut.Write(": ");
-        writeJsonValue(fields[i]->value);
-        FOut.Write(i + 1 < fields.size() || more ? ",\n" : "\n");
+        FOut.write(": ");
+        writeJsonValue(fields[i]->value, indent);
+        FOut.write(i + 1 < fields.size() || more ? ",\n" : "\n");
     }
 }
 
-void Report::WriteRecord(const Record& record)
+void Report::writeObjectLine(const Record& record)
 {
-    BeginRecords({}, true);
-    AddRecord(record);
-    EndRecords();
+    const std::vector<const Field*> fields = fieldsIn(record, Format::JsonLines);
+    FOut.write('{');
+    for (size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            FOut.write(", ");
+        writeJsonString(fields[i]->key);
+        FOut.write(": ");
+        writeJsonValue(fields[i]->value, 0);
+    }
+    FOut.write("}\n");
 }
 
-void Report::BeginRecords(std::vector<std::string> keys, bool single)
+void Report::writeRecord(const Record& record)
 {
+    beginRecords({}, true);
+    addRecord(record);
+    endRecords();
+}
+
+void Report::beginRecords(std::vector<std::string> keys, bool single)
+{
+    if (FFormat == Format::Plain)
+        throw std::runtime_error("--plain: expected a list of networks or names, which this "
+                                 "answer is not (see --json or --csv)");
     FKeys = std::move(keys);
     FSingle = single;
     FRows = 0;
 }
 
-void Report::AddRecord(const Record& record)
+void Report::addRecord(const Record& record)
 {
     switch (FFormat) {
     case Format::Text:
         if (FRows > 0)
-            FOut.Write('\n');
+            FOut.write('\n');
         writeFieldsText(record);
         break;
     case Format::Json:
         if (FSingle) {
-            FOut.Write("{\n");
-            writeFieldsJson(record, "  ", false);
-            FOut.Write("}\n");
+            FOut.write("{\n");
+            writeFieldsJson(record, 2, false);
+            FOut.write("}\n");
         } else {
-            FOut.Write(FRows == 0 ? "[\n  {\n" : ",\n  {\n");
-            writeFieldsJson(record, "    ", false);
-            FOut.Write("  }");
+            FOut.write(FRows == 0 ? "[\n  {\n" : ",\n  {\n");
+            writeFieldsJson(record, 4, false);
+            FOut.write("  }");
         }
         break;
+    case Format::JsonLines:
+        writeObjectLine(record);
+        break;
     case Format::Csv:
-    case Format::Tsv: {
+    case Format::Tsv:
+    case Format::Plain: {
         const std::vector<const Field*> fields = fieldsIn(record, Format::Csv);
         if (FKeys.empty()) {
             for (const Field* field : fields)
@@ -194,47 +220,47 @@ void Report::AddRecord(const Record& record)
         if (FRows == 0) {
             for (size_t i = 0; i < FKeys.size(); ++i) {
                 if (i > 0)
-                    FOut.Write(',');
+                    FOut.write(',');
                 writeCsvCell(FKeys[i]);
             }
-            FOut.Write('\n');
+            FOut.write('\n');
         }
         for (size_t i = 0; i < FKeys.size(); ++i) {
             if (i > 0)
-                FOut.Write(',');
+                FOut.write(',');
             const auto field = std::find_if(fields.begin(), fields.end(),
                                             [&](const Field* f) { return f->key == FKeys[i]; });
             if (field != fields.end())
                 writeCsvCell(csvText((*field)->value));
         }
-        FOut.Write('\n');
+        FOut.write('\n');
         break;
     }
     }
     ++FRows;
 }
 
-void Report::EndRecords()
+void Report::endRecords()
 {
     if (FFormat == Format::Json && !FSingle)
-        FOut.Write(FRows == 0 ? "[]\n" : "\n]\n");
+        FOut.write(FRows == 0 ? "[]\n" : "\n]\n");
 }
 
-void Report::BeginTable(const Record& record, std::string name, std::vector<Column> columns,
+void Report::beginTable(const Record& record, std::string name, std::vector<Column> columns,
                         TableStyle style)
 {
     FColumns = std::move(columns);
     FStyle = style;
     FShown.clear();
     for (size_t i = 0; i < FColumns.size(); ++i)
-        if (visibleIn(FColumns[i].show, FFormat))
+        if (FFormat == Format::Plain ? FColumns[i].plain : visibleIn(FColumns[i].show, FFormat))
             FShown.push_back(i);
     FRows = 0;
     switch (FFormat) {
     case Format::Text:
         if (!record.empty()) {
             writeFieldsText(record);
-            FOut.Write('\n');
+            FOut.write('\n');
         }
         if (style.text == TableStyle::Text::Lines)
             break;
@@ -243,34 +269,43 @@ void Report::BeginTable(const Record& record, std::string name, std::vector<Colu
             column.width = std::max(column.width, column.header.size());
             padded(column.header, column.width, column.rightAligned, n + 1 == FShown.size());
         }
-        FOut.Write('\n');
+        FOut.write('\n');
         break;
     case Format::Json:
         if (style.json == TableStyle::Json::Array) {
-            FOut.Write('[');
-        } else {
-            FOut.Write("{\n");
-            writeFieldsJson(record, "  ", true);
-            FOut.Write("  ");
+            FOut.write('[');
+        } else if (style.json != TableStyle::Json::Single) {
+            FOut.write("{\n");
+            writeFieldsJson(record, 2, true);
+            FOut.write("  ");
             writeJsonString(name);
-            FOut.Write(": [");
+            FOut.write(": [");
         }
+        [[fallthrough]];
+    case Format::JsonLines:
         FJsonKeys.assign(FColumns.size(), std::string());
-        for (size_t i : FShown)
-            FJsonKeys[i] = nlohmann::json(FColumns[i].key).dump() + ": ";
+        for (size_t i : FShown) {
+            jsontext::appendString(FJsonKeys[i], FColumns[i].key);
+            FJsonKeys[i] += ": ";
+        }
         break;
     case Format::Csv:
     case Format::Tsv:
         for (size_t n = 0; n < FShown.size(); ++n) {
             const Column& column = FColumns[FShown[n]];
             if (n > 0)
-                FOut.Write(FFormat == Format::Csv ? ',' : '\t');
+                FOut.write(FFormat == Format::Csv ? ',' : '\t');
             if (FFormat == Format::Csv)
                 writeCsvCell(column.key);
             else
-                FOut.Write(column.header);
+                FOut.write(column.header);
         }
-        FOut.Write(FFormat == Format::Csv ? "\n" : "\r\n");
+        FOut.write(FFormat == Format::Csv ? "\n" : "\r\n");
+        break;
+    case Format::Plain:
+        if (FShown.size() != 1)
+            throw std::runtime_error("--plain: expected a list of networks or names, which the " +
+                                     name + " are not (see --json or --csv)");
         break;
     }
 }
@@ -283,13 +318,13 @@ void Report::padded(std::string_view text, size_t width, bool right, bool last)
         // A cell longer than the reserve (a name of thousands of
         // characters) goes out in pieces.
         if (right)
-            FOut.Repeat(' ', pad);
-        FOut.Write(text);
+            FOut.repeat(' ', pad);
+        FOut.write(text);
         if (!last)
-            FOut.Repeat(' ', (right ? 0 : pad) + 2);
+            FOut.repeat(' ', (right ? 0 : pad) + 2);
         return;
     }
-    char* out = FOut.Reserve(room);
+    char* out = FOut.reserve(room);
     if (right) {
         std::fill(out, out + pad, ' ');
         out += pad;
@@ -304,10 +339,10 @@ void Report::padded(std::string_view text, size_t width, bool right, bool last)
         *out++ = ' ';
         *out++ = ' ';
     }
-    FOut.Commit(out);
+    FOut.commit(out);
 }
 
-void Report::Row(const Cell* cells)
+void Report::row(const Cell* cells)
 {
     const size_t shown = FShown.size();
     switch (FFormat) {
@@ -316,68 +351,80 @@ void Report::Row(const Cell* cells)
             const Column& column = FColumns[FShown[n]];
             if (FStyle.text == TableStyle::Text::Lines) {
                 if (n > 0)
-                    FOut.Write(' ');
-                FOut.Write(cells[FShown[n]].text);
+                    FOut.write(' ');
+                FOut.write(cells[FShown[n]].text);
             } else {
                 padded(cells[FShown[n]].text, column.width, column.rightAligned, n + 1 == shown);
             }
         }
-        FOut.Write('\n');
+        FOut.write('\n');
         break;
-    case Format::Json: {
-        const bool array = FStyle.rowsAsArrays;
-        const char* indent = FStyle.json == TableStyle::Json::Array ? "\n  " : "\n    ";
-        FOut.Write(FRows == 0 ? "" : ",");
-        FOut.Write(indent);
-        FOut.Write(array ? '[' : '{');
+    case Format::Json:
+    case Format::JsonLines: {
+        const bool lines = FFormat == Format::JsonLines;
+        const bool single = !lines && FStyle.json == TableStyle::Json::Single;
+        const bool array = !lines && !single && FStyle.rowsAsArrays;
+        if (single) {
+            FOut.write("{\n  ");
+        } else if (!lines) {
+            FOut.write(FRows == 0 ? "" : ",");
+            FOut.write(FStyle.json == TableStyle::Json::Array ? "\n  " : "\n    ");
+            FOut.write(array ? '[' : '{');
+        } else {
+            FOut.write('{');
+        }
         for (size_t n = 0; n < shown; ++n) {
             const Cell& cell = cells[FShown[n]];
             if (n > 0)
-                FOut.Write(", ");
+                FOut.write(single ? ",\n  " : ", ");
             if (!array)
-                FOut.Write(FJsonKeys[FShown[n]]);
+                FOut.write(FJsonKeys[FShown[n]]);
             if (cell.null)
-                FOut.Write("null");
+                FOut.write("null");
             else if (cell.number)
-                FOut.Write(cell.text);
+                FOut.write(cell.text);
             else
                 writeJsonString(cell.text);
         }
-        FOut.Write(array ? ']' : '}');
+        FOut.write(single ? "\n}\n" : lines ? "}\n" : array ? "]" : "}");
         break;
     }
     case Format::Csv:
         for (size_t n = 0; n < shown; ++n) {
             if (n > 0)
-                FOut.Write(',');
+                FOut.write(',');
             if (!cells[FShown[n]].null)
                 writeCsvCell(cells[FShown[n]].text);
         }
-        FOut.Write('\n');
+        FOut.write('\n');
         break;
     case Format::Tsv:
         for (size_t n = 0; n < shown; ++n) {
             if (n > 0)
-                FOut.Write('\t');
-            FOut.Write(cells[FShown[n]].text);
+                FOut.write('\t');
+            FOut.write(cells[FShown[n]].text);
         }
-        FOut.Write("\r\n");
+        FOut.write("\r\n");
+        break;
+    case Format::Plain:
+        FOut.write(cells[FShown[0]].text);
+        FOut.write('\n');
         break;
     }
     ++FRows;
 }
 
-void Report::NextPart(const std::string& name)
+void Report::nextPart(const std::string& name)
 {
     if (FFormat != Format::Json)
         return;
-    FOut.Write(FRows == 0 ? "],\n  " : "\n  ],\n  ");
+    FOut.write(FRows == 0 ? "],\n  " : "\n  ],\n  ");
     writeJsonString(name);
-    FOut.Write(": [");
+    FOut.write(": [");
     FRows = 0;
 }
 
-void Report::EndTable(uint64_t listed, const Value& total, bool limited,
+void Report::endTable(uint64_t listed, const Value& total, bool limited,
                       const std::string& itemName)
 {
     const std::string note = "listed " + std::to_string(listed) + " of " + total.text + " " +
@@ -385,40 +432,42 @@ void Report::EndTable(uint64_t listed, const Value& total, bool limited,
     switch (FFormat) {
     case Format::Text:
         if (limited)
-            FOut.Write("(" + note + ")\n");
+            FOut.write("(" + note + ")\n");
         break;
     case Format::Json:
+        if (FStyle.json == TableStyle::Json::Single)
+            break;
         if (FStyle.json == TableStyle::Json::Array) {
-            FOut.Write(FRows == 0 ? "]\n" : "\n]\n");
+            FOut.write(FRows == 0 ? "]\n" : "\n]\n");
             break;
         }
         if (FStyle.json == TableStyle::Json::Parts) {
-            FOut.Write(FRows == 0 ? "]\n}\n" : "\n  ]\n}\n");
+            FOut.write(FRows == 0 ? "]\n}\n" : "\n  ]\n}\n");
             break;
         }
-        FOut.Write(FRows == 0 ? "],\n" : "\n  ],\n");
-        FOut.Write("  \"listed\": " + std::to_string(listed) + ",\n");
+        FOut.write(FRows == 0 ? "],\n" : "\n  ],\n");
+        FOut.write("  \"listed\": " + std::to_string(listed) + ",\n");
         // A total can pass 2^53 (the subnets of an IPv6 network), so it is
         // always a string of digits.
-        FOut.Write("  \"total\": ");
+        FOut.write("  \"total\": ");
         writeJsonString(total.text);
-        FOut.Write(std::string(",\n  \"limited\": ") + (limited ? "true" : "false") + "\n}\n");
+        FOut.write(std::string(",\n  \"limited\": ") + (limited ? "true" : "false") + "\n}\n");
         break;
+    case Format::JsonLines:
     case Format::Csv:
     case Format::Tsv:
+    case Format::Plain:
         // The table stays a table: the note goes beside it, after it.
-        if (limited) {
-            FOut.Flush();
-            std::fprintf(stderr, "zentrix-cli: %s\n", note.c_str());
-        }
+        if (limited)
+            noteLimit(FOut, note);
         break;
     }
 }
 
-void Report::Gap()
+void Report::gap()
 {
     if (FFormat == Format::Text)
-        FOut.Write('\n');
+        FOut.write('\n');
     else if (FFormat == Format::Tsv)
-        FOut.Write("\r\n");
+        FOut.write("\r\n");
 }
