@@ -1,13 +1,14 @@
 #include "bits/WildcardMask.h"
 
 #include "core/Errors.h"
+#include "core/Text.h"
 #include "ipaddress/AddressText.h"
 
 namespace {
 
 bool readAddress(std::string_view text, AddressFamily& family, Uint128& address)
 {
-    text = addresstext::trimmed(text);
+    text = text::trimmed(text);
     if (text.find(':') != std::string_view::npos) {
         family = AddressFamily::IPv6;
         return addresstext::readIpv6(text, address);
@@ -22,7 +23,7 @@ bool readAddress(std::string_view text, AddressFamily& family, Uint128& address)
 
 [[noreturn]] void refuseAddress(std::string_view text, const char* what)
 {
-    throw EZentrixError("'" + std::string(addresstext::trimmed(text)) + "' is not " + what +
+    throw EZentrixError("'" + std::string(text::trimmed(text)) + "' is not " + what +
                         ": expected an IPv4 address (four numbers 0 to 255 joined by '.') or "
                         "an IPv6 address");
 }
@@ -91,8 +92,8 @@ WildcardMask readWildcardMask(std::string_view address, std::string_view wildcar
     if (!readAddress(wildcard, wildcardFamily, mask.wildcard))
         refuseAddress(wildcard, "a wildcard mask");
     if (wildcardFamily != mask.family)
-        throw EZentrixError("The wildcard mask '" + std::string(addresstext::trimmed(wildcard)) +
-                            "' is " + familyName(wildcardFamily) + " but the address is " +
+        throw EZentrixError("The wildcard mask '" + std::string(text::trimmed(wildcard)) + "' is " +
+                            familyName(wildcardFamily) + " but the address is " +
                             familyName(mask.family));
     return mask;
 }
@@ -104,8 +105,8 @@ Uint128 readAddressOf(const WildcardMask& mask, std::string_view text)
     if (!readAddress(text, family, address))
         refuseAddress(text, "an address");
     if (family != mask.family)
-        throw EZentrixError("'" + std::string(addresstext::trimmed(text)) + "' is " +
-                            familyName(family) + " but the mask is " + familyName(mask.family));
+        throw EZentrixError("'" + std::string(text::trimmed(text)) + "' is " + familyName(family) +
+                            " but the mask is " + familyName(mask.family));
     return address;
 }
 

@@ -3,6 +3,7 @@
 #include "bits/WordReading.h"
 #include "bits/WordViews.h"
 #include "core/Errors.h"
+#include "core/Text.h"
 #include "ipaddress/AddressText.h"
 
 namespace {
@@ -232,7 +233,7 @@ namespace {
 unsigned readCount(std::string_view spelled, std::string_view text, const char* what, uint64_t most)
 {
     uint64_t value = 0;
-    if (!addresstext::readNumber(text, most, value))
+    if (!text::readNumber(text, most, value))
         refuseSpelling(spelled, std::string("expected ") + what + " from 0 to " +
                                     std::to_string(most) + " after ':'");
     return unsigned(value);

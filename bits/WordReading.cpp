@@ -2,6 +2,7 @@
 
 #include "bits/WordViews.h"
 #include "core/Errors.h"
+#include "core/Text.h"
 #include "ipaddress/AddressText.h"
 
 #include <vector>
@@ -264,7 +265,7 @@ bool looksLikeIpv4(std::string_view text)
 
 ReadWord readWord(std::string_view text, const WordSpec& asked)
 {
-    const std::string_view value = addresstext::trimmed(text);
+    const std::string_view value = text::trimmed(text);
     if (value.empty())
         throw EZentrixError("No value: type a number, 'characters', an address or a float");
     if (asked.width != 0 && !isWordWidth(asked.width))
