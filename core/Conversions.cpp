@@ -13,15 +13,6 @@ std::string invalidIntegerMessage(const std::string& text)
 
 int32_t strToInt(const std::string& text)
 {
-    bool outOfRange = false;
-    const int32_t value = strToIntSaturated(text, &outOfRange);
-    if (outOfRange)
-        throw EZentrixError(invalidIntegerMessage(text));
-    return value;
-}
-
-int32_t strToIntSaturated(const std::string& text, bool* outOfRange)
-{
     size_t i = 0;
     while (i < text.size() && text[i] == ' ')
         ++i;
@@ -33,28 +24,18 @@ int32_t strToIntSaturated(const std::string& text, bool* outOfRange)
     if (i == text.size())
         throw EZentrixError(invalidIntegerMessage(text));
 
-    // Accumulate as a negative number so that -2147483648 fits. Once beyond
-    // the range the digits are still checked, but no longer added up.
+    // Accumulate as a negative number so that -2147483648 fits; a digit
+    // string of any length stops as soon as it leaves the range.
     int64_t value = 0;
-    bool beyond = false;
     for (; i < text.size(); ++i) {
         const char c = text[i];
         if (c < '0' || c > '9')
             throw EZentrixError(invalidIntegerMessage(text));
-        if (!beyond) {
-            value = value * 10 - (c - '0');
-            beyond = value < INT32_MIN;
-        }
+        value = value * 10 - (c - '0');
+        if (value < INT32_MIN || (!negative && value < -int64_t(INT32_MAX)))
+            throw EZentrixError(invalidIntegerMessage(text));
     }
-    if (!negative) {
-        beyond = beyond || value < -int64_t(INT32_MAX);
-        value = -value;
-    }
-    if (outOfRange)
-        *outOfRange = beyond;
-    if (beyond)
-        return negative ? INT32_MIN : INT32_MAX;
-    return static_cast<int32_t>(value);
+    return static_cast<int32_t>(negative ? value : -value);
 }
 
 std::string intToStr(int64_t value)

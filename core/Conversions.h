@@ -15,11 +15,6 @@ std::string invalidIntegerMessage(const std::string& text);
 // 32-bit range, raises "'<text>' is not a valid integer value".
 int32_t strToInt(const std::string& text);
 
-// Reads text as strToInt does, except that a number outside the 32-bit range
-// is no error: it gives the nearer end of the range, and sets *outOfRange
-// (when given) to say so. Text that is no number raises as strToInt does.
-int32_t strToIntSaturated(const std::string& text, bool* outOfRange = nullptr);
-
 // Plain decimal, "-" for negative values, no grouping.
 std::string intToStr(int64_t value);
 
